@@ -1,0 +1,80 @@
+#include "payload/crc16.h"
+
+namespace zelto::crc16 {
+namespace {
+
+const std::array<std::uint16_t, 256>& defaultTable() {
+  static const std::array<std::uint16_t, 256> table = genCrc16TableMsb(kPolynomial);
+  return table;
+}
+
+std::uint16_t crcOfText(std::string_view text) {
+  return calculateCrcMsb(
+      std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+void writeHex4(std::uint16_t value, char* out) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  out[0] = kDigits[(value >> 12) & 0xF];
+  out[1] = kDigits[(value >> 8) & 0xF];
+  out[2] = kDigits[(value >> 4) & 0xF];
+  out[3] = kDigits[value & 0xF];
+}
+
+}  // namespace
+
+std::array<std::uint16_t, 256> genCrc16TableMsb(std::uint16_t poly) {
+  std::array<std::uint16_t, 256> table{};
+  for (unsigned i = 0; i < 256; ++i) {
+    unsigned c = i << 8;
+    for (int bit = 0; bit < 8; ++bit) {
+      c = (c & 0x8000) ? ((c << 1) ^ poly) : (c << 1);
+    }
+    table[i] = static_cast<std::uint16_t>(c & 0xFFFF);
+  }
+  return table;
+}
+
+std::uint16_t calculateCrcMsb(std::span<const std::uint8_t> data, std::uint16_t poly,
+                              std::uint16_t initialCrcValue) {
+  const auto& table = poly == kPolynomial ? defaultTable() : [&]() -> const auto& {
+    thread_local std::array<std::uint16_t, 256> other;
+    other = genCrc16TableMsb(poly);
+    return other;
+  }
+  ();
+  unsigned c = initialCrcValue;
+  for (std::uint8_t b : data) {
+    c = table[((c >> 8) ^ b) & 0xFF] ^ ((c & 0xFF) << 8);
+  }
+  return static_cast<std::uint16_t>(c & 0xFFFF);
+}
+
+std::string getCrc(std::string_view tlvStr) {
+  char digits[4];
+  writeHex4(crcOfText(tlvStr), digits);
+  std::string_view hex(digits, 4);
+  const auto first = hex.find_first_not_of('0');
+  return std::string(first == std::string_view::npos ? "0" : hex.substr(first));
+}
+
+std::string prefixZeros(std::string_view crc) {
+  if (crc.size() >= 4) return std::string(crc);
+  return std::string(4 - crc.size(), '0') + std::string(crc);
+}
+
+std::string crcDigits(std::string_view textThroughCrcTag) {
+  std::string digits(4, '0');
+  writeHex4(crcOfText(textThroughCrcTag), digits.data());
+  return digits;
+}
+
+void appendCrcObject(std::string& payload) {
+  payload += "6304";
+  const std::uint16_t crc = crcOfText(payload);
+  const std::size_t at = payload.size();
+  payload.resize(at + 4);
+  writeHex4(crc, payload.data() + at);
+}
+
+}  // namespace zelto::crc16

@@ -1,0 +1,87 @@
+// The tag dictionary: a map from string keys to values, kept in insertion order (the map's own
+// order, which the dictionary encoder follows). A key is a two-digit tag ("59") or a property
+// name of the tag table ("merchantName"). A value is a string, a nested dictionary (a
+// template), or an opaque value of another kind (a number, say) that encoders skip.
+//
+// Keys are unique: set() replaces the value of an existing key in place.
+//
+// Thread-safety: a value type; concurrent reads are safe, writes need exclusive access.
+#ifndef ZELTO_PAYLOAD_TAG_DICTIONARY_H_
+#define ZELTO_PAYLOAD_TAG_DICTIONARY_H_
+
+#include <cstddef>
+#include <nlohmann/json_fwd.hpp>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace zelto {
+
+class TagValue;
+
+class TagDictionary {
+ public:
+  using Entry = std::pair<std::string, TagValue>;
+
+  TagDictionary() = default;
+  TagDictionary(std::initializer_list<Entry> entries);
+
+  bool contains(std::string_view key) const;
+  const TagValue* find(std::string_view key) const;
+  TagValue* find(std::string_view key);
+  // The string stored under `key`, or nullptr when absent or not a string.
+  const std::string* findString(std::string_view key) const;
+  const TagDictionary* findDictionary(std::string_view key) const;
+
+  void set(std::string key, TagValue value);
+  // Removes `key`; returns whether it was there.
+  bool erase(std::string_view key);
+
+  std::size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
+  const std::vector<Entry>& entries() const { return entries_; }
+  auto begin() const { return entries_.begin(); }
+  auto end() const { return entries_.end(); }
+
+  bool operator==(const TagDictionary& other) const;
+
+ private:
+  std::vector<Entry> entries_;
+};
+
+// A value of a kind encoders do not write, kept as its JSON text ("12", "true", "null").
+struct OpaqueValue {
+  std::string json;
+  bool operator==(const OpaqueValue&) const = default;
+};
+
+class TagValue {
+ public:
+  TagValue(std::string text) : data_(std::move(text)) {}    // NOLINT: implicit by design
+  TagValue(const char* text) : data_(std::string(text)) {}  // NOLINT
+  TagValue(TagDictionary dictionary) : data_(std::move(dictionary)) {}  // NOLINT
+  TagValue(OpaqueValue opaque) : data_(std::move(opaque)) {}            // NOLINT
+
+  const std::string* string() const { return std::get_if<std::string>(&data_); }
+  const TagDictionary* dictionary() const { return std::get_if<TagDictionary>(&data_); }
+  const OpaqueValue* opaque() const { return std::get_if<OpaqueValue>(&data_); }
+
+  bool operator==(const TagValue& other) const { return data_ == other.data_; }
+
+ private:
+  std::variant<std::string, TagDictionary, OpaqueValue> data_;
+};
+
+// Converts a JSON object into a tag dictionary: strings stay strings, objects become nested
+// dictionaries, anything else becomes an opaque value. Order follows the JSON text when
+// `json` is an ordered_json. Returns nullopt when `json` is not an object.
+std::optional<TagDictionary> tagDictionaryFromJson(const nlohmann::ordered_json& json);
+// The reverse: strings, nested objects, and opaque values parsed back from their JSON text.
+nlohmann::ordered_json tagDictionaryToJson(const TagDictionary& dictionary);
+
+}  // namespace zelto
+
+#endif  // ZELTO_PAYLOAD_TAG_DICTIONARY_H_

@@ -1,0 +1,96 @@
+#include "payload/tlv_generator.h"
+
+#include "payload/crc16.h"
+#include "payload/tag_table.h"
+#include "platform/text.h"
+
+namespace zelto {
+
+namespace tlv {
+
+bool appendObject(std::string& out, std::string_view tag, std::string_view value, bool writeEmpty) {
+  const std::size_t count = text::characterCount(value);
+  if (count > kMaxValueCharacters || (count == 0 && !writeEmpty)) return false;
+  out.append(tag);
+  out += static_cast<char>('0' + count / 10);
+  out += static_cast<char>('0' + count % 10);
+  out.append(value);
+  return true;
+}
+
+}  // namespace tlv
+
+namespace {
+
+// Renames keys that are tags of the tag table to their property names.
+TagDictionary normaliseKeys(const TagDictionary& dictionary) {
+  const auto& byTag = tagKeyMap();
+  TagDictionary normalised;
+  for (const auto& [key, value] : dictionary) {
+    auto it = byTag.find(key);
+    if (it == byTag.end()) {
+      // A name already written by its tag keeps the tag's value.
+      if (!normalised.contains(key)) normalised.set(key, value);
+    } else {
+      normalised.erase(it->second);
+      normalised.set(it->second, value);
+    }
+  }
+  return normalised;
+}
+
+std::string subTagFor(std::string_view templateTag, const std::string& nestedKey) {
+  const auto& byName = ZeltoQRUtility::keyTagMapping();
+  if (auto it = byName.find(nestedKey); it != byName.end()) {
+    const std::string& tag = it->second;
+    return tag.size() >= 2 ? tag.substr(tag.size() - 2) : tag;
+  }
+  if (templateTag == "64") {
+    for (const auto& [subTag, name] : merchantInformationLanguageTemplateSubTagDictionary()) {
+      if (name == nestedKey) return subTag;
+    }
+    return "";
+  }
+  return nestedKey;
+}
+
+void appendTemplate(std::string& payload, std::string_view tag, const TagDictionary& nested) {
+  std::string sub;
+  for (const auto& [key, value] : normaliseKeys(nested)) {
+    const std::string* text = value.string();
+    if (text == nullptr) continue;
+    tlv::appendObject(sub, subTagFor(tag, key), *text, /*writeEmpty=*/true);
+  }
+  tlv::appendObject(payload, tag, sub, /*writeEmpty=*/true);
+}
+
+}  // namespace
+
+std::string TLVGenerator::encodeDictToTLV(const TagDictionary& qrCodeDict) {
+  const TagDictionary dict = normaliseKeys(qrCodeDict);
+  const auto& byName = ZeltoQRUtility::keyTagMapping();
+  std::string payload;
+  payload.reserve(256);
+  if (const std::string* indicator = dict.findString("payloadFormatIndicator")) {
+    tlv::appendObject(payload, "00", *indicator, /*writeEmpty=*/true);
+  }
+  for (const auto& [key, value] : dict) {
+    if (key == "crc" || key == "payloadFormatIndicator") continue;
+    auto known = byName.find(key);
+    std::string_view tag;
+    if (known != byName.end()) {
+      tag = known->second;
+    } else if (key.size() == 2) {
+      tag = key;
+    }
+    if (const std::string* text = value.string()) {
+      if (tag.size() == 2) tlv::appendObject(payload, tag, *text, /*writeEmpty=*/true);
+    } else if (const TagDictionary* nested = value.dictionary()) {
+      if (known != byName.end() && tag.size() == 2) appendTemplate(payload, tag, *nested);
+    }
+  }
+  crc16::appendCrcObject(payload);
+  return payload;
+}
+
+}  // namespace zelto

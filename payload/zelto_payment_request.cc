@@ -1,0 +1,194 @@
+#include "payload/zelto_payment_request.h"
+
+#include <array>
+#include <variant>
+
+#include "payload/crc16.h"
+#include "payload/tlv_generator.h"
+#include "platform/text.h"
+
+namespace zelto {
+namespace {
+
+using Required = std::string ZeltoPaymentRequest::*;
+using Optional = std::optional<std::string> ZeltoPaymentRequest::*;
+using Member = std::variant<Required, Optional>;
+
+struct PropertyEntry {
+  ZeltoPaymentRequest::Property property;
+  Member member;
+};
+
+#define ZELTO_REQUIRED(name)                              \
+  PropertyEntry {                                         \
+    {#name, false}, Member { &ZeltoPaymentRequest::name } \
+  }
+#define ZELTO_OPTIONAL(name)                             \
+  PropertyEntry {                                        \
+    {#name, true}, Member { &ZeltoPaymentRequest::name } \
+  }
+
+const std::array kEntries = {
+    ZELTO_REQUIRED(payloadFormatIndicator),
+    ZELTO_OPTIONAL(pointOfInitiation),
+    ZELTO_REQUIRED(zeltoMerchantID),
+    ZELTO_REQUIRED(merchantName),
+    ZELTO_REQUIRED(merchantCategoryCode),
+    ZELTO_REQUIRED(cityName),
+    ZELTO_REQUIRED(countryCode),
+    ZELTO_REQUIRED(currencyCode),
+    ZELTO_OPTIONAL(tipIndicator),
+    ZELTO_OPTIONAL(tipAmount),
+    ZELTO_OPTIONAL(tipPercentage),
+    ZELTO_OPTIONAL(postalCode),
+    ZELTO_REQUIRED(mastercardPan1),
+    ZELTO_REQUIRED(mastercardPan2),
+    ZELTO_REQUIRED(npciid1),
+    ZELTO_REQUIRED(npciid2),
+    ZELTO_OPTIONAL(transactionAmount),
+    ZELTO_OPTIONAL(billID),
+    ZELTO_OPTIONAL(mobileNumber),
+    ZELTO_OPTIONAL(storeID),
+    ZELTO_OPTIONAL(loyaltyNumber),
+    ZELTO_OPTIONAL(referenceID),
+    ZELTO_OPTIONAL(consumerID),
+    ZELTO_OPTIONAL(terminalID),
+    ZELTO_OPTIONAL(purpose),
+};
+
+#undef ZELTO_REQUIRED
+#undef ZELTO_OPTIONAL
+
+const std::array<ZeltoPaymentRequest::Property, kEntries.size()> kProperties = [] {
+  std::array<ZeltoPaymentRequest::Property, kEntries.size()> list{};
+  for (std::size_t i = 0; i < kEntries.size(); ++i) list[i] = kEntries[i].property;
+  return list;
+}();
+
+const PropertyEntry* findEntry(std::string_view name) {
+  for (const auto& entry : kEntries) {
+    if (entry.property.name == name) return &entry;
+  }
+  return nullptr;
+}
+
+void append(std::string& out, std::string_view tag, const std::string& value) {
+  tlv::appendObject(out, tag, value);
+}
+
+void append(std::string& out, std::string_view tag, const std::optional<std::string>& value) {
+  if (value) tlv::appendObject(out, tag, *value);
+}
+
+bool isPositiveAmount(const std::optional<std::string>& amount) {
+  if (!amount || amount->empty()) return false;
+  const auto value = text::parseDouble(*amount);
+  return value && *value > 0;
+}
+
+}  // namespace
+
+ZeltoPaymentRequest::ZeltoPaymentRequest()
+    : payloadFormatIndicator("01"), pointOfInitiation(""), postalCode("") {}
+
+ZeltoPaymentRequest::ZeltoPaymentRequest(std::string payloadFormatIndicator_,
+                                         std::string pointOfInitiation_,
+                                         std::string zeltoMerchantID_, std::string merchantName_,
+                                         std::string merchantCategoryCode_, std::string cityName_,
+                                         std::string countryCode_, std::string currencyCode_,
+                                         std::string tipIndicator_, std::string tipAmount_,
+                                         std::string tipPercentage_, std::string postalCode_,
+                                         std::string mastercardPan1_, std::string mastercardPan2_,
+                                         std::string npciid1_, std::string npciid2_)
+    : payloadFormatIndicator(std::move(payloadFormatIndicator_)),
+      pointOfInitiation(std::move(pointOfInitiation_)),
+      zeltoMerchantID(std::move(zeltoMerchantID_)),
+      merchantName(std::move(merchantName_)),
+      merchantCategoryCode(std::move(merchantCategoryCode_)),
+      cityName(std::move(cityName_)),
+      countryCode(std::move(countryCode_)),
+      currencyCode(std::move(currencyCode_)),
+      tipIndicator(std::move(tipIndicator_)),
+      tipAmount(std::move(tipAmount_)),
+      tipPercentage(std::move(tipPercentage_)),
+      postalCode(std::move(postalCode_)),
+      mastercardPan1(std::move(mastercardPan1_)),
+      mastercardPan2(std::move(mastercardPan2_)),
+      npciid1(std::move(npciid1_)),
+      npciid2(std::move(npciid2_)) {}
+
+std::shared_ptr<ZeltoPaymentRequest> ZeltoPaymentRequest::clone() const {
+  return std::make_shared<ZeltoPaymentRequest>(*this);
+}
+
+std::string ZeltoPaymentRequest::getTLV() const { return getTLVForPlainObject(); }
+
+std::string ZeltoPaymentRequest::additionalDataSubPayload() const {
+  std::string additional;
+  append(additional, "01", billID);
+  append(additional, "02", mobileNumber);
+  append(additional, "03", storeID);
+  append(additional, "04", loyaltyNumber);
+  append(additional, "05", referenceID);
+  append(additional, "06", consumerID);
+  append(additional, "07", terminalID);
+  append(additional, "08", purpose);
+  return additional;
+}
+
+std::string ZeltoPaymentRequest::getTLVForPlainObject() const {
+  std::string payload;
+  payload.reserve(160);
+  append(payload, "00", payloadFormatIndicator);
+  append(payload, "01", pointOfInitiation);
+  append(payload, "02", zeltoMerchantID);
+  append(payload, "59", merchantName);
+  append(payload, "52", merchantCategoryCode);
+  append(payload, "60", cityName);
+  append(payload, "58", countryCode);
+  append(payload, "53", currencyCode);
+  append(payload, "55", tipIndicator);
+  append(payload, "56", tipAmount);
+  append(payload, "57", tipPercentage);
+  append(payload, "61", postalCode);
+  append(payload, "04", mastercardPan1);
+  append(payload, "05", mastercardPan2);
+  append(payload, "06", npciid1);
+  append(payload, "07", npciid2);
+  if (isPositiveAmount(transactionAmount)) append(payload, "54", transactionAmount);
+  tlv::appendObject(payload, "62", additionalDataSubPayload());
+  crc16::appendCrcObject(payload);
+  return payload;
+}
+
+std::string ZeltoPaymentRequest::addToTLV(std::string tlvString, std::string_view tlvTag,
+                                          const std::optional<std::string>& tlvValue) {
+  if (tlvValue) tlv::appendObject(tlvString, tlvTag, *tlvValue);
+  return tlvString;
+}
+
+std::span<const ZeltoPaymentRequest::Property> ZeltoPaymentRequest::properties() {
+  return kProperties;
+}
+
+ZeltoPaymentRequest::SetResult ZeltoPaymentRequest::setProperty(std::string_view name,
+                                                                std::optional<std::string> value) {
+  const PropertyEntry* entry = findEntry(name);
+  if (entry == nullptr) return SetResult::kUnknownProperty;
+  if (const auto* required = std::get_if<Required>(&entry->member)) {
+    if (!value) return SetResult::kNotOptional;
+    this->*(*required) = std::move(*value);
+  } else {
+    this->*std::get<Optional>(entry->member) = std::move(value);
+  }
+  return SetResult::kDone;
+}
+
+std::optional<std::string> ZeltoPaymentRequest::property(std::string_view name) const {
+  const PropertyEntry* entry = findEntry(name);
+  if (entry == nullptr) return std::nullopt;
+  if (const auto* required = std::get_if<Required>(&entry->member)) return this->*(*required);
+  return this->*std::get<Optional>(entry->member);
+}
+
+}  // namespace zelto

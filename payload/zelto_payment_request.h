@@ -1,0 +1,106 @@
+// ZeltoPaymentRequest: the record a host fills in to describe the merchant and the payment it
+// wants to collect by QR code.
+//
+// The 25 properties are public and settable; every setter is a plain store. Absent
+// (std::nullopt) and "" stay distinct for every optional property, though the encoder leaves
+// both out of the payload.
+//
+// Payload (plain-object mode): getTLVForPlainObject() writes, each only when non-empty, the
+// objects "00", "01", "02", "59", "52", "60", "58", "53", "55", "56", "57", "61", "04", "05",
+// "06", "07", then "54" when the amount reads as a decimal number greater than 0 (an amount
+// that is 0, negative or not a number is left out), then the additional data template "62"
+// with sub-tags "01" to "08" when any of the eight fields is non-empty, and the CRC object.
+// A value of 100 characters or more, or an additional data template that would reach 100
+// characters, is left out: a two-digit length cannot describe it, and the library never emits
+// a payload that a decoder cannot read. Requests that pass validation never hit this limit
+// (field limits and the payment details screen keep them below it).
+//
+// Thread-safety: none; a request is used on the main thread.
+#ifndef ZELTO_PAYLOAD_ZELTO_PAYMENT_REQUEST_H_
+#define ZELTO_PAYLOAD_ZELTO_PAYMENT_REQUEST_H_
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace zelto {
+
+class ZeltoPaymentRequest {
+ public:
+  // All properties at their defaults: payloadFormatIndicator "01", pointOfInitiation and
+  // postalCode present and empty, the other strings empty, tip fields and properties 17 to 25
+  // absent. Its payload is "0002016304AAE6".
+  ZeltoPaymentRequest();
+
+  // Properties 1 to 16 stored unchanged (optional ones become present, possibly empty);
+  // properties 17 to 25 absent. No check is made.
+  ZeltoPaymentRequest(std::string payloadFormatIndicator, std::string pointOfInitiation,
+                      std::string zeltoMerchantID, std::string merchantName,
+                      std::string merchantCategoryCode, std::string cityName,
+                      std::string countryCode, std::string currencyCode, std::string tipIndicator,
+                      std::string tipAmount, std::string tipPercentage, std::string postalCode,
+                      std::string mastercardPan1, std::string mastercardPan2, std::string npciid1,
+                      std::string npciid2);
+
+  // A new, independent request with the same properties.
+  std::shared_ptr<ZeltoPaymentRequest> clone() const;
+
+  // The QR payload text of the request.
+  std::string getTLV() const;
+  std::string getTLVForPlainObject() const;
+
+  // `tlvString` followed by tag, two-digit character count and value when `tlvValue` is present
+  // and has 1 to 99 characters; `tlvString` unchanged otherwise.
+  static std::string addToTLV(std::string tlvString, std::string_view tlvTag,
+                              const std::optional<std::string>& tlvValue);
+
+  // The additional data template's content: sub-tags "01" to "08" from billID to purpose,
+  // empty or absent fields left out.
+  std::string additionalDataSubPayload() const;
+
+  // Properties by name, for hosts and tools that fill a request from data.
+  struct Property {
+    std::string_view name;
+    bool optional;
+  };
+  // The 25 properties in declaration order.
+  static std::span<const Property> properties();
+  enum class SetResult { kDone, kUnknownProperty, kNotOptional };
+  // Stores `value` into the property `name`, as a direct assignment would. An absent value is
+  // refused for a non-optional property.
+  SetResult setProperty(std::string_view name, std::optional<std::string> value);
+  // The property `name`, absent when it is absent or there is no such property.
+  std::optional<std::string> property(std::string_view name) const;
+
+  std::string payloadFormatIndicator;
+  std::optional<std::string> pointOfInitiation;
+  std::string zeltoMerchantID;
+  std::string merchantName;
+  std::string merchantCategoryCode;
+  std::string cityName;
+  std::string countryCode;
+  std::string currencyCode;
+  std::optional<std::string> tipIndicator;
+  std::optional<std::string> tipAmount;
+  std::optional<std::string> tipPercentage;
+  std::optional<std::string> postalCode;
+  std::string mastercardPan1;
+  std::string mastercardPan2;
+  std::string npciid1;
+  std::string npciid2;
+  std::optional<std::string> transactionAmount;
+  std::optional<std::string> billID;
+  std::optional<std::string> mobileNumber;
+  std::optional<std::string> storeID;
+  std::optional<std::string> loyaltyNumber;
+  std::optional<std::string> referenceID;
+  std::optional<std::string> consumerID;
+  std::optional<std::string> terminalID;
+  std::optional<std::string> purpose;
+};
+
+}  // namespace zelto
+
+#endif  // ZELTO_PAYLOAD_ZELTO_PAYMENT_REQUEST_H_

@@ -1,0 +1,217 @@
+#include "platform/text.h"
+
+#include <unicode/brkiter.h>
+#include <unicode/uchar.h>
+#include <unicode/utext.h>
+#include <unicode/utf8.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+namespace zelto::text {
+namespace {
+
+bool isAscii(std::string_view s) {
+  for (unsigned char c : s) {
+    if (c >= 0x80) return false;
+  }
+  return true;
+}
+
+// ICU character break iterators are costly to create: each thread keeps one.
+icu::BreakIterator* characterIterator() {
+  thread_local std::unique_ptr<icu::BreakIterator> iterator = [] {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> it(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    return U_SUCCESS(status) ? std::move(it) : nullptr;
+  }();
+  return iterator.get();
+}
+
+// Calls `visit(byteOffsetAfterCharacter)` for each character boundary after the start until it
+// returns false. Works on the UTF-8 bytes directly, without conversion.
+template <typename Visit>
+void forEachBoundary(std::string_view utf8, Visit visit) {
+  if (isAscii(utf8)) {
+    for (std::size_t i = 0; i < utf8.size();) {
+      i += (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ? 2 : 1;
+      if (!visit(i)) return;
+    }
+    return;
+  }
+  icu::BreakIterator* it = characterIterator();
+  UErrorCode status = U_ZERO_ERROR;
+  UText* ut = utext_openUTF8(nullptr, utf8.data(), static_cast<int64_t>(utf8.size()), &status);
+  if (it == nullptr || U_FAILURE(status)) {
+    // Without ICU data, fall back to code points so counting still terminates.
+    utext_close(ut);
+    std::int32_t i = 0;
+    const auto length = static_cast<std::int32_t>(utf8.size());
+    while (i < length) {
+      UChar32 c;
+      U8_NEXT(utf8.data(), i, length, c);
+      (void)c;
+      if (!visit(static_cast<std::size_t>(i))) return;
+    }
+    return;
+  }
+  it->setText(ut, status);
+  for (std::int32_t b = it->next(); b != icu::BreakIterator::DONE; b = it->next()) {
+    if (!visit(static_cast<std::size_t>(b))) break;
+  }
+  // Detach the iterator from the text before the text goes away.
+  UText* empty = utext_openUTF8(nullptr, "", 0, &status);
+  it->setText(empty, status);
+  utext_close(empty);
+  utext_close(ut);
+}
+
+template <typename Predicate>
+bool allCodePoints(std::string_view utf8, Predicate predicate) {
+  if (utf8.empty()) return false;
+  std::int32_t i = 0;
+  const auto length = static_cast<std::int32_t>(utf8.size());
+  while (i < length) {
+    UChar32 c;
+    U8_NEXT(utf8.data(), i, length, c);
+    if (c < 0 || !predicate(c)) return false;
+  }
+  return true;
+}
+
+bool isLetterCodePoint(UChar32 c) {
+  const auto mask = U_GET_GC_MASK(c);
+  return (mask & (U_GC_L_MASK | U_GC_M_MASK)) != 0;
+}
+
+bool isDigitCodePoint(UChar32 c) { return u_charType(c) == U_DECIMAL_DIGIT_NUMBER; }
+
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::size_t characterCount(std::string_view utf8) {
+  std::size_t count = 0;
+  forEachBoundary(utf8, [&](std::size_t) {
+    ++count;
+    return true;
+  });
+  return count;
+}
+
+std::optional<std::size_t> advanceCharacters(std::string_view utf8, std::size_t count) {
+  if (count == 0) return 0;
+  std::size_t seen = 0;
+  std::optional<std::size_t> result;
+  forEachBoundary(utf8, [&](std::size_t offset) {
+    if (++seen == count) {
+      result = offset;
+      return false;
+    }
+    return true;
+  });
+  return result;
+}
+
+bool isValidUtf8(std::string_view utf8) {
+  std::int32_t i = 0;
+  const auto length = static_cast<std::int32_t>(utf8.size());
+  if (static_cast<std::size_t>(length) != utf8.size()) return false;
+  while (i < length) {
+    UChar32 c;
+    U8_NEXT(utf8.data(), i, length, c);
+    if (c < 0) return false;
+  }
+  return true;
+}
+
+bool isAllDecimalDigits(std::string_view utf8) { return allCodePoints(utf8, isDigitCodePoint); }
+
+bool isAllLetters(std::string_view utf8) { return allCodePoints(utf8, isLetterCodePoint); }
+
+bool containsLetter(std::string_view utf8) {
+  std::int32_t i = 0;
+  const auto length = static_cast<std::int32_t>(utf8.size());
+  while (i < length) {
+    UChar32 c;
+    U8_NEXT(utf8.data(), i, length, c);
+    if (c >= 0 && isLetterCodePoint(c)) return true;
+  }
+  return false;
+}
+
+std::optional<std::int64_t> parseInteger(std::string_view text) {
+  std::string_view digits = text;
+  if (!digits.empty() && digits.front() == '+') {
+    digits.remove_prefix(1);
+    if (!digits.empty() && digits.front() == '-') return std::nullopt;
+  }
+  if (digits.empty()) return std::nullopt;
+  for (char c : digits.substr(digits.front() == '-' ? 1 : 0)) {
+    if (!isAsciiDigit(c)) return std::nullopt;
+  }
+  if (digits == "-") return std::nullopt;
+  std::int64_t value = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<std::uint64_t> parseUnsignedInteger(std::string_view text) {
+  std::string_view digits = text;
+  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+  if (digits.empty()) return std::nullopt;
+  for (char c : digits) {
+    if (!isAsciiDigit(c)) return std::nullopt;
+  }
+  std::uint64_t value = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<double> parseDouble(std::string_view text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t digitCount = 0;
+  while (i < n && isAsciiDigit(text[i])) ++i, ++digitCount;
+  if (i < n && text[i] == '.') {
+    ++i;
+    while (i < n && isAsciiDigit(text[i])) ++i, ++digitCount;
+  }
+  if (digitCount == 0) return std::nullopt;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t exponentDigits = 0;
+    while (i < n && isAsciiDigit(text[i])) ++i, ++exponentDigits;
+    if (exponentDigits == 0) return std::nullopt;
+  }
+  if (i != n) return std::nullopt;
+  // from_chars rejects a leading "+"; the grammar above has already been checked.
+  std::string_view body = text;
+  if (body.front() == '+') body.remove_prefix(1);
+  double value = 0;
+  auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Underflow reads as zero; overflow is not a number.
+    const std::string copy(body);
+    value = std::strtod(copy.c_str(), nullptr);
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+  }
+  if (error != std::errc() || end != body.data() + body.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string twoDigitLength(std::size_t value) {
+  if (value < 10) return std::string{'0', static_cast<char>('0' + value)};
+  return std::to_string(value);
+}
+
+}  // namespace zelto::text

@@ -1,0 +1,57 @@
+// Text helpers shared by the whole library. All text is UTF-8.
+//
+// Character counts are user-perceived characters (extended grapheme clusters), the unit in
+// which payload lengths and field limits are measured. Pure ASCII text takes a fast path that
+// never touches ICU ("\r\n" is still one character). Ill-formed UTF-8 never fails: each
+// ill-formed sequence counts as one character, as if it were U+FFFD.
+//
+// Number parsing follows one set of rules everywhere:
+//   parseInteger: optional "+" or "-", then one or more ASCII digits, nothing else; the value
+//                 must fit the result type. "", "+", " 1", "1 ", "1.0", "0x1" are not integers.
+//   parseDouble:  optional sign, digits with at most one ".", at least one digit overall, then
+//                 an optional exponent ("e" or "E", optional sign, one or more digits); nothing
+//                 else. "inf", "nan", hexadecimal forms and results that overflow to infinity
+//                 are not numbers. ".5" and "5." are numbers.
+//
+// Character classes use ICU's Unicode properties: a decimal digit is general category Nd (so
+// "٣" is a digit), a letter is any character of category L* or M*.
+//
+// Thread-safety: every function may be called from any thread.
+#ifndef ZELTO_PLATFORM_TEXT_H_
+#define ZELTO_PLATFORM_TEXT_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zelto::text {
+
+// Number of user-perceived characters in `utf8`.
+std::size_t characterCount(std::string_view utf8);
+
+// Byte offset just past the first `count` user-perceived characters of `utf8`, or nullopt when
+// `utf8` holds fewer than `count` characters. advanceCharacters(s, characterCount(s)) == s.size().
+std::optional<std::size_t> advanceCharacters(std::string_view utf8, std::size_t count);
+
+// True when `utf8` is well-formed UTF-8.
+bool isValidUtf8(std::string_view utf8);
+
+// True when `utf8` is non-empty and every code point is a Unicode decimal digit (Nd).
+bool isAllDecimalDigits(std::string_view utf8);
+// True when `utf8` is non-empty and every code point is a letter (L* or M*).
+bool isAllLetters(std::string_view utf8);
+// True when at least one code point of `utf8` is a letter (L* or M*).
+bool containsLetter(std::string_view utf8);
+
+std::optional<std::int64_t> parseInteger(std::string_view text);
+std::optional<std::uint64_t> parseUnsignedInteger(std::string_view text);
+std::optional<double> parseDouble(std::string_view text);
+
+// `value` written as "%02d": at least two digits, zero-padded.
+std::string twoDigitLength(std::size_t value);
+
+}  // namespace zelto::text
+
+#endif  // ZELTO_PLATFORM_TEXT_H_

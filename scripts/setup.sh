@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing, benchmarking and fuzzing need.
+# Idempotent: when everything is present it changes nothing and asks no registry.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config git clang clang-format libclang-rt-14-dev
+  libicu-dev nlohmann-json3-dev libcli11-dev libqrcodegencpp-dev
+  libcairo2-dev libpango1.0-dev fonts-dejavu-core
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "setup: run as root or install sudo (missing: ${missing[*]})" >&2; exit 1; }
+  sudo=sudo
+fi
+echo "setup: installing ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,72 @@
+#include "payload/tlv_generator.h"
+
+#include <gtest/gtest.h>
+
+namespace zelto {
+namespace {
+
+std::string withoutCrc(const std::string& payload) { return payload.substr(0, payload.size() - 8); }
+
+TEST(EncodeDictToTLV, EmptyDictionaryIsTheCrcObjectAlone) {
+  EXPECT_EQ(TLVGenerator::encodeDictToTLV({}), "63046007");
+}
+
+TEST(EncodeDictToTLV, WritesEmptyStringsAndNestedSubTags) {
+  const TagDictionary dict{{"00", "01"}, {"59", ""}, {"62", TagDictionary{{"05", "REF"}}}};
+  const std::string payload = TLVGenerator::encodeDictToTLV(dict);
+  EXPECT_EQ(withoutCrc(payload), "000201590062070503REF");
+  EXPECT_EQ(payload.substr(payload.size() - 8, 4), "6304");
+}
+
+TEST(EncodeDictToTLV, NamesAndTagsGiveTheSameObjects) {
+  const TagDictionary byTag{{"00", "01"}, {"59", "X"}, {"26", TagDictionary{{"00", "GUID"}}}};
+  const TagDictionary byName{{"payloadFormatIndicator", "01"},
+                             {"merchantName", "X"},
+                             {"tag26", TagDictionary{{"00", "GUID"}}}};
+  EXPECT_EQ(TLVGenerator::encodeDictToTLV(byTag), TLVGenerator::encodeDictToTLV(byName));
+  EXPECT_EQ(withoutCrc(TLVGenerator::encodeDictToTLV(byTag)), "0002015901X26080004GUID");
+}
+
+TEST(EncodeDictToTLV, IndicatorFirstThenTheMapsOwnOrder) {
+  const TagDictionary dict{{"60", "Pune"}, {"63", "FFFF"}, {"00", "01"}, {"52", "5411"}};
+  EXPECT_EQ(withoutCrc(TLVGenerator::encodeDictToTLV(dict)), "0002016004Pune52045411");
+}
+
+TEST(EncodeDictToTLV, SkipsWhatItCannotWrite) {
+  const TagDictionary dict{
+      {"59", OpaqueValue{"42"}},           // not a string
+      {"billID", "B"},                     // sub-field tag at the root
+      {"tag26", "plain"},                  // string under a template name: written
+      {"AB", TagDictionary{{"01", "x"}}},  // map under an unknown key
+      {"billID2", "x"},                    // unknown long key
+      {"ZZ", "free"},                      // unknown two-character key
+      {"62", TagDictionary{{"01", OpaqueValue{"1"}}, {"07", "T1"}}},
+  };
+  EXPECT_EQ(withoutCrc(TLVGenerator::encodeDictToTLV(dict)), "2605plainZZ04free62060702T1");
+}
+
+TEST(EncodeDictToTLV, LanguageTemplateNamesAndEmptyTemplates) {
+  const TagDictionary dict{
+      {"64", TagDictionary{{"languagePreference", "ZH"},
+                           {"merchantNameAlternateLanguage", "最佳运输"},
+                           {"unknownName", "dropped-tag"}}},
+      {"80", TagDictionary{}},
+  };
+  EXPECT_EQ(withoutCrc(TLVGenerator::encodeDictToTLV(dict)),
+            "64270002ZH0104最佳运输11dropped-tag8000");
+}
+
+TEST(EncodeDictToTLV, TagWinsOverTheSameName) {
+  const TagDictionary dict{{"merchantName", "Name"}, {"59", "Tag"}};
+  EXPECT_EQ(withoutCrc(TLVGenerator::encodeDictToTLV(dict)), "5903Tag");
+}
+
+TEST(EncodeDictToTLV, LeavesOutObjectsOf100CharactersOrMore) {
+  const TagDictionary dict{{"59", std::string(100, 'x')},
+                           {"60", "C"},
+                           {"62", TagDictionary{{"01", std::string(97, 'b')}}}};
+  EXPECT_EQ(withoutCrc(TLVGenerator::encodeDictToTLV(dict)), "6001C");
+}
+
+}  // namespace
+}  // namespace zelto

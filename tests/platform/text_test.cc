@@ -1,0 +1,81 @@
+#include "platform/text.h"
+
+#include <gtest/gtest.h>
+
+namespace zelto::text {
+namespace {
+
+TEST(CharacterCount, CountsUserPerceivedCharacters) {
+  EXPECT_EQ(characterCount(""), 0u);
+  EXPECT_EQ(characterCount("ABC Store"), 9u);
+  EXPECT_EQ(characterCount("a\r\nb"), 3u);              // CR LF is one character
+  EXPECT_EQ(characterCount("最佳运输"), 4u);            // 12 bytes
+  EXPECT_EQ(characterCount("Lê Anh Tú"), 9u);           // precomposed
+  EXPECT_EQ(characterCount("e\xCC\x81"), 1u);           // e + combining acute
+  EXPECT_EQ(characterCount("🇮🇳"), 1u);                  // regional indicator pair
+  EXPECT_EQ(characterCount("👩‍👩‍👧"), 1u);  // ZWJ sequence
+  EXPECT_EQ(characterCount("ចន ស្មីន"), 6u);              // Khmer clusters
+  EXPECT_EQ(characterCount("\xFF\xFE"), 2u);            // ill-formed bytes count, never fail
+}
+
+TEST(AdvanceCharacters, FindsByteOffsets) {
+  EXPECT_EQ(advanceCharacters("abc", 0), 0u);
+  EXPECT_EQ(advanceCharacters("abc", 2), 2u);
+  EXPECT_EQ(advanceCharacters("abc", 4), std::nullopt);
+  EXPECT_EQ(advanceCharacters("北京xy", 2), 6u);
+  EXPECT_EQ(advanceCharacters("a\r\nb", 2), 3u);
+  const std::string mixed = "Tú01";
+  EXPECT_EQ(advanceCharacters(mixed, characterCount(mixed)), mixed.size());
+}
+
+TEST(CharacterClasses, UseUnicodeProperties) {
+  EXPECT_TRUE(isAllDecimalDigits("0123"));
+  EXPECT_TRUE(isAllDecimalDigits("١٢٣"));  // Arabic-Indic digits are Nd
+  EXPECT_FALSE(isAllDecimalDigits(""));
+  EXPECT_FALSE(isAllDecimalDigits("12a"));
+  EXPECT_FALSE(isAllDecimalDigits("½"));
+  EXPECT_TRUE(isAllLetters("IN"));
+  EXPECT_TRUE(isAllLetters("é"));
+  EXPECT_FALSE(isAllLetters("I1"));
+  EXPECT_FALSE(isAllLetters(""));
+  EXPECT_TRUE(containsLetter("12a"));
+  EXPECT_FALSE(containsLetter("12.5"));
+  EXPECT_TRUE(isValidUtf8("Tú"));
+  EXPECT_FALSE(isValidUtf8("T\xC3"));
+}
+
+TEST(ParseInteger, WholeTextWithOptionalSign) {
+  EXPECT_EQ(parseInteger("356"), 356);
+  EXPECT_EQ(parseInteger("+5"), 5);
+  EXPECT_EQ(parseInteger("-1"), -1);
+  EXPECT_EQ(parseInteger("007"), 7);
+  for (const char* bad :
+       {"", "+", "-", " 1", "1 ", "1.0", "9Z", "0x1", "+-1", "99999999999999999999"}) {
+    EXPECT_EQ(parseInteger(bad), std::nullopt) << bad;
+  }
+  EXPECT_EQ(parseUnsignedInteger("18446744073709551615"), 18446744073709551615ull);
+  EXPECT_EQ(parseUnsignedInteger("18446744073709551616"), std::nullopt);
+  EXPECT_EQ(parseUnsignedInteger("-1"), std::nullopt);
+}
+
+TEST(ParseDouble, DecimalNumbersOnly) {
+  EXPECT_EQ(parseDouble("10.00"), 10.0);
+  EXPECT_EQ(parseDouble("+.5"), 0.5);
+  EXPECT_EQ(parseDouble("5."), 5.0);
+  EXPECT_EQ(parseDouble("-2e3"), -2000.0);
+  EXPECT_EQ(parseDouble("1e-400"), 0.0);
+  for (const char* bad :
+       {"", ".", "1.2.3", "inf", "nan", "0x1p3", "1e", "1e+", " 1", "1,5", "1e400"}) {
+    EXPECT_EQ(parseDouble(bad), std::nullopt) << bad;
+  }
+}
+
+TEST(TwoDigitLength, PadsToTwoDigits) {
+  EXPECT_EQ(twoDigitLength(0), "00");
+  EXPECT_EQ(twoDigitLength(9), "09");
+  EXPECT_EQ(twoDigitLength(42), "42");
+  EXPECT_EQ(twoDigitLength(123), "123");
+}
+
+}  // namespace
+}  // namespace zelto::text

@@ -1,0 +1,69 @@
+#include "tests/tools/cli_runner.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace zelto::testing {
+namespace {
+
+std::string readAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+
+std::filesystem::path scratchDir() {
+  static const std::filesystem::path dir = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zelto-test-XXXXXX").string();
+    return std::filesystem::path(mkdtemp(pattern.data()));
+  }();
+  return dir;
+}
+
+}  // namespace
+
+std::string writeTempFile(const std::string& name, const std::string& content) {
+  const auto path = scratchDir() / name;
+  std::ofstream(path, std::ios::binary) << content;
+  return path.string();
+}
+
+CliResult runCli(const std::vector<std::string>& args, const std::string& input,
+                 const std::vector<std::string>& env) {
+  static int counter = 0;
+  const std::string stem = "run" + std::to_string(++counter);
+  const std::string inPath = writeTempFile(stem + ".in", input);
+  const auto outPath = scratchDir() / (stem + ".out");
+  const auto errPath = scratchDir() / (stem + ".err");
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int in = open(inPath.c_str(), O_RDONLY);
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    for (const auto& entry : env) putenv(const_cast<char*>(entry.c_str()));
+    std::vector<char*> argv{const_cast<char*>(ZELTO_CLI_PATH)};
+    for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(ZELTO_CLI_PATH, argv.data());
+    _exit(127);
+  }
+  int wstatus = 0;
+  waitpid(pid, &wstatus, 0);
+  CliResult result;
+  result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  result.out = readAll(outPath);
+  result.err = readAll(errPath);
+  return result;
+}
+
+}  // namespace zelto::testing

@@ -1,0 +1,26 @@
+// Runs the built `zelto` tool as a user would, capturing its output and exit status.
+#ifndef ZELTO_TESTS_TOOLS_CLI_RUNNER_H_
+#define ZELTO_TESTS_TOOLS_CLI_RUNNER_H_
+
+#include <string>
+#include <vector>
+
+namespace zelto::testing {
+
+struct CliResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs `zelto` with `args` (each passed as one argument), feeding `input` on standard input.
+// `env` entries ("NAME=value") are added to the environment.
+CliResult runCli(const std::vector<std::string>& args, const std::string& input = "",
+                 const std::vector<std::string>& env = {});
+
+// A file in a fresh scratch folder holding `content`; returns its path.
+std::string writeTempFile(const std::string& name, const std::string& content);
+
+}  // namespace zelto::testing
+
+#endif  // ZELTO_TESTS_TOOLS_CLI_RUNNER_H_

@@ -1,0 +1,56 @@
+// The `zelto` tool's commands. Each command lives in a file of its own and registers itself
+// with a static CommandRegistrar; main() builds the command line from the registry.
+//
+// Conventions every command follows: results on stdout, one per line; errors on stderr as
+// "zelto: <what is wrong>" with exit status 2 (1 is reserved for a negative answer such as
+// "invalid"); never a crash or a stack trace.
+#ifndef ZELTO_TOOLS_COMMAND_H_
+#define ZELTO_TOOLS_COMMAND_H_
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelto::tool {
+
+inline constexpr int kUsageError = 2;
+
+// Adds options to `command` and returns what runs when the command is chosen.
+using CommandSetup = std::function<std::function<int()>(CLI::App& command)>;
+
+struct CommandInfo {
+  std::string name;
+  std::string description;
+  CommandSetup setup;
+};
+
+std::vector<CommandInfo>& commandRegistry();
+
+struct CommandRegistrar {
+  CommandRegistrar(std::string name, std::string description, CommandSetup setup);
+};
+
+// Prints "zelto: message" to stderr and returns kUsageError.
+int fail(std::string_view message);
+
+// The whole text of FILE, or of standard input for "-" (the default).
+struct Input {
+  std::optional<std::string> text;
+  std::string error;
+};
+Input readInput(const std::string& source);
+
+// Parses `text` as JSON, keeping the order of object members.
+struct JsonInput {
+  std::optional<nlohmann::ordered_json> json;
+  std::string error;
+};
+JsonInput parseJson(const std::string& text, const std::string& source);
+
+}  // namespace zelto::tool
+
+#endif  // ZELTO_TOOLS_COMMAND_H_
