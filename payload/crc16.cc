@@ -8,9 +8,38 @@ const std::array<std::uint16_t, 256>& defaultTable() {
   return table;
 }
 
+// Slicing-by-8 tables for the default polynomial: slices[k][i] is the CRC contribution of byte
+// value i followed by k zero bytes, so eight bytes fold into the CRC with eight independent
+// lookups instead of a chain of eight dependent ones.
+using SliceTables = std::array<std::array<std::uint16_t, 256>, 8>;
+
+const SliceTables& sliceTables() {
+  static const SliceTables slices = [] {
+    SliceTables t{};
+    t[0] = defaultTable();
+    for (std::size_t k = 1; k < t.size(); ++k) {
+      for (unsigned i = 0; i < 256; ++i) {
+        const unsigned previous = t[k - 1][i];
+        t[k][i] = static_cast<std::uint16_t>(((previous << 8) ^ t[0][previous >> 8]) & 0xFFFF);
+      }
+    }
+    return t;
+  }();
+  return slices;
+}
+
 std::uint16_t crcOfText(std::string_view text) {
-  return calculateCrcMsb(
-      std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+  std::size_t size = text.size();
+  const SliceTables& t = sliceTables();
+  unsigned c = kInitialValue;
+  while (size >= 8) {
+    c = t[7][data[0] ^ (c >> 8)] ^ t[6][data[1] ^ (c & 0xFF)] ^ t[5][data[2]] ^ t[4][data[3]] ^
+        t[3][data[4]] ^ t[2][data[5]] ^ t[1][data[6]] ^ t[0][data[7]];
+    data += 8;
+    size -= 8;
+  }
+  return calculateCrcMsb(std::span(data, size), kPolynomial, static_cast<std::uint16_t>(c));
 }
 
 void writeHex4(std::uint16_t value, char* out) {

@@ -1,5 +1,8 @@
 #include "payload/tlv_generator.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "payload/crc16.h"
 #include "payload/tag_table.h"
 #include "platform/text.h"
@@ -22,34 +25,42 @@ bool appendObject(std::string& out, std::string_view tag, std::string_view value
 
 namespace {
 
-// Renames keys that are tags of the tag table to their property names.
-TagDictionary normaliseKeys(const TagDictionary& dictionary) {
+// The entries of a dictionary with keys that are tags of the tag table renamed to their property
+// names, without copying values. When a dictionary holds both a tag and its name, the tag's
+// value wins, at the tag's place.
+using NormalisedEntries = std::vector<std::pair<std::string_view, const TagValue*>>;
+
+NormalisedEntries normaliseKeys(const TagDictionary& dictionary) {
   const auto& byTag = tagKeyMap();
-  TagDictionary normalised;
+  NormalisedEntries entries;
+  entries.reserve(dictionary.size());
+  auto findName = [&](std::string_view name) {
+    return std::find_if(entries.begin(), entries.end(),
+                        [&](const auto& entry) { return entry.first == name; });
+  };
   for (const auto& [key, value] : dictionary) {
     auto it = byTag.find(key);
     if (it == byTag.end()) {
-      // A name already written by its tag keeps the tag's value.
-      if (!normalised.contains(key)) normalised.set(key, value);
+      if (findName(key) == entries.end()) entries.emplace_back(key, &value);
     } else {
-      normalised.erase(it->second);
-      normalised.set(it->second, value);
+      if (auto existing = findName(it->second); existing != entries.end()) entries.erase(existing);
+      entries.emplace_back(it->second, &value);
     }
   }
-  return normalised;
+  return entries;
 }
 
-std::string subTagFor(std::string_view templateTag, const std::string& nestedKey) {
+std::string_view subTagFor(std::string_view templateTag, std::string_view nestedKey) {
   const auto& byName = ZeltoQRUtility::keyTagMapping();
   if (auto it = byName.find(nestedKey); it != byName.end()) {
-    const std::string& tag = it->second;
+    const std::string_view tag = it->second;
     return tag.size() >= 2 ? tag.substr(tag.size() - 2) : tag;
   }
   if (templateTag == "64") {
     for (const auto& [subTag, name] : merchantInformationLanguageTemplateSubTagDictionary()) {
       if (name == nestedKey) return subTag;
     }
-    return "";
+    return {};
   }
   return nestedKey;
 }
@@ -57,7 +68,7 @@ std::string subTagFor(std::string_view templateTag, const std::string& nestedKey
 void appendTemplate(std::string& payload, std::string_view tag, const TagDictionary& nested) {
   std::string sub;
   for (const auto& [key, value] : normaliseKeys(nested)) {
-    const std::string* text = value.string();
+    const std::string* text = value->string();
     if (text == nullptr) continue;
     tlv::appendObject(sub, subTagFor(tag, key), *text, /*writeEmpty=*/true);
   }
@@ -67,12 +78,15 @@ void appendTemplate(std::string& payload, std::string_view tag, const TagDiction
 }  // namespace
 
 std::string TLVGenerator::encodeDictToTLV(const TagDictionary& qrCodeDict) {
-  const TagDictionary dict = normaliseKeys(qrCodeDict);
+  const NormalisedEntries dict = normaliseKeys(qrCodeDict);
   const auto& byName = ZeltoQRUtility::keyTagMapping();
   std::string payload;
   payload.reserve(256);
-  if (const std::string* indicator = dict.findString("payloadFormatIndicator")) {
-    tlv::appendObject(payload, "00", *indicator, /*writeEmpty=*/true);
+  for (const auto& [key, value] : dict) {
+    if (key != "payloadFormatIndicator") continue;
+    if (const std::string* indicator = value->string()) {
+      tlv::appendObject(payload, "00", *indicator, /*writeEmpty=*/true);
+    }
   }
   for (const auto& [key, value] : dict) {
     if (key == "crc" || key == "payloadFormatIndicator") continue;
@@ -83,9 +97,9 @@ std::string TLVGenerator::encodeDictToTLV(const TagDictionary& qrCodeDict) {
     } else if (key.size() == 2) {
       tag = key;
     }
-    if (const std::string* text = value.string()) {
+    if (const std::string* text = value->string()) {
       if (tag.size() == 2) tlv::appendObject(payload, tag, *text, /*writeEmpty=*/true);
-    } else if (const TagDictionary* nested = value.dictionary()) {
+    } else if (const TagDictionary* nested = value->dictionary()) {
       if (known != byName.end() && tag.size() == 2) appendTemplate(payload, tag, *nested);
     }
   }

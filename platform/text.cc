@@ -94,6 +94,14 @@ bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 std::size_t characterCount(std::string_view utf8) {
+  std::size_t crlf = 0;
+  std::size_t i = 0;
+  for (; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c >= 0x80) break;
+    if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++crlf;
+  }
+  if (i == utf8.size()) return utf8.size() - crlf;
   std::size_t count = 0;
   forEachBoundary(utf8, [&](std::size_t) {
     ++count;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace zelto::crc16 {
 namespace {
 
@@ -24,6 +26,29 @@ TEST(Crc16, TableMatchesBitwiseDefinition) {
     for (int i = 0; i < 8; ++i) c = (c & 0x8000) ? ((c << 1) ^ kPolynomial) : (c << 1);
     const std::uint8_t byte = static_cast<std::uint8_t>(b);
     EXPECT_EQ(calculateCrcMsb(std::span(&byte, 1)), c & 0xFFFF) << b;
+  }
+}
+
+// Bit-at-a-time CRC-16/CCITT-FALSE, the definition the fast routine must match.
+std::uint16_t referenceCrc(std::string_view text) {
+  unsigned c = kInitialValue;
+  for (unsigned char byte : text) {
+    c ^= static_cast<unsigned>(byte) << 8;
+    for (int i = 0; i < 8; ++i) c = (c & 0x8000) ? ((c << 1) ^ kPolynomial) : (c << 1);
+    c &= 0xFFFF;
+  }
+  return static_cast<std::uint16_t>(c);
+}
+
+TEST(Crc16, AgreesWithBitwiseReferenceAtEveryLength) {
+  std::string text;
+  unsigned seed = 12345;
+  for (int length = 0; length <= 300; ++length) {
+    char digits[5];
+    std::snprintf(digits, sizeof digits, "%04X", referenceCrc(text));
+    ASSERT_EQ(crcDigits(text), digits) << "length " << length;
+    seed = seed * 1103515245 + 12345;
+    text += static_cast<char>(seed >> 16);  // every byte value, UTF-8 or not
   }
 }
 
