@@ -4,8 +4,10 @@
 #include <variant>
 
 #include "payload/crc16.h"
+#include "payload/request_checks.h"
 #include "payload/tlv_generator.h"
 #include "platform/text.h"
+#include "results/string_constants.h"
 
 namespace zelto {
 namespace {
@@ -116,6 +118,39 @@ ZeltoPaymentRequest::ZeltoPaymentRequest(std::string payloadFormatIndicator_,
       mastercardPan2(std::move(mastercardPan2_)),
       npciid1(std::move(npciid1_)),
       npciid2(std::move(npciid2_)) {}
+
+std::shared_ptr<ZeltoError> ZeltoPaymentRequest::validate() const {
+  using namespace request_checks;
+  using namespace StringConstants;
+  auto failure = [](std::string_view message) {
+    return std::make_shared<ZeltoError>(std::string(message));
+  };
+  if (!validatePayloadFormatIndicator(payloadFormatIndicator)) {
+    return failure(PAYLOAD_FORMAT_INDICATOR_NOT_VALID);
+  }
+  if (!validateMerchantID(zeltoMerchantID)) return failure(MERCHANT_ID_NOT_VALID);
+  const std::size_t nameLength = text::characterCount(merchantName);
+  if (nameLength < 1 || nameLength > 25) return failure(MERCHANT_NAME_NOT_VALID);
+  if (!validateMerchantCategoryCode(merchantCategoryCode)) {
+    return failure(MERCHANT_CATEGORY_CODE_NOT_VALID);
+  }
+  const std::size_t cityLength = text::characterCount(cityName);
+  if (cityLength < 1 || cityLength > 15) return failure(CITY_NAME_NOT_VALID);
+  if (!validateCountryCode(countryCode)) return failure(COUNTRY_CODE_NOT_VALID);
+  if (!validateCurrencyCode(currencyCode)) return failure(CURRENCY_CODE_NOT_VALID);
+  if (!validateTipAndFeeIndicator(tipIndicator)) return failure(TIP_INDICATOR_NOT_VALID);
+  if (!tipIndicator || tipIndicator->empty()) {
+    const bool bothEmpty =
+        tipAmount && tipAmount->empty() && tipPercentage && tipPercentage->empty();
+    if (!bothEmpty) return failure(TIP_AMOUNT_NOT_VALID);
+  }
+  if (!validateConvenienceFeeAmount(tipAmount, tipIndicator)) return failure(TIP_AMOUNT_NOT_VALID);
+  if (!validateConveniencePercentage(tipPercentage, tipIndicator)) {
+    return failure(TIP_PERCENTAGE_NOT_VALID);
+  }
+  if (postalCode && text::characterCount(*postalCode) > 10) return failure(POSTAL_CODE_NOT_VALID);
+  return nullptr;
+}
 
 std::shared_ptr<ZeltoPaymentRequest> ZeltoPaymentRequest::clone() const {
   return std::make_shared<ZeltoPaymentRequest>(*this);

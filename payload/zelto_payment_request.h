@@ -25,6 +25,8 @@
 #include <string>
 #include <string_view>
 
+#include "results/zelto_error.h"
+
 namespace zelto {
 
 class ZeltoPaymentRequest {
@@ -43,6 +45,17 @@ class ZeltoPaymentRequest {
                       std::string tipAmount, std::string tipPercentage, std::string postalCode,
                       std::string mastercardPan1, std::string mastercardPan2, std::string npciid1,
                       std::string npciid2);
+
+  // Checks the request and returns the first failing rule as a ZeltoError holding that rule's
+  // message; null when the request is acceptable. The rules, in order: payloadFormatIndicator
+  // "01"; zeltoMerchantID a Luhn-valid identifier of 8 to 16 digits beginning with "4";
+  // merchantName 1 to 25 characters; merchantCategoryCode 4 digits; cityName 1 to 15
+  // characters; countryCode an ISO 3166 alpha-2 region code; currencyCode a known ISO 4217
+  // numeric code; tipIndicator absent, "", "01", "02" or "03"; without an indicator both tip
+  // fields present and empty; tipAmount and tipPercentage consistent with the indicator (a fee
+  // text must read as a number: "1.2.3" is refused); postalCode absent or at most 10
+  // characters. Nothing is changed.
+  std::shared_ptr<ZeltoError> validate() const;
 
   // A new, independent request with the same properties.
   std::shared_ptr<ZeltoPaymentRequest> clone() const;
