@@ -1,0 +1,77 @@
+// KitCurrencyData: the record of one currency shown to the merchant, and the holder of the
+// library's 177-row currency table (currency/currency_table.h) with the recently used
+// currencies.
+//
+// Recently used currencies persist in the user-defaults store (platform/user_defaults.h) under
+// two keys: KAllSelectedCurrencies, a map from numeric code (exactly as recorded) to the number
+// of uses, and KRecentCurrency, the code of the latest use. getCurrencies() turns the table into
+// the recent list (at most three: the last used one, then up to two of the most used others with
+// a count of 1 or more) and all other currencies, sorted by their alphabetic code with the
+// device locale's case-insensitive collation. Codes match as exact strings: a use recorded under
+// "036" is not AUD's "36". Stored values of the wrong type are ignored and replaced by the next
+// increaseCurrencyCount().
+//
+// What counts as a use: increaseCurrencyCount() is called when the merchant picks a currency in
+// the currency selection view, and by hosts and the `zelto currencies --use` command. Closing
+// the view without a choice records nothing.
+//
+// Ties among equal counts keep table order, so the promoted currencies are deterministic.
+//
+// Thread-safety: the table and shared() are built once under thread-safe initialisation; records
+// are plain objects used on the main thread.
+#ifndef ZELTO_CURRENCY_KIT_CURRENCY_DATA_H_
+#define ZELTO_CURRENCY_KIT_CURRENCY_DATA_H_
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/user_defaults.h"
+
+namespace zelto {
+
+// Keys of the persisted usage.
+inline constexpr std::string_view KAllSelectedCurrencies = "ZELTOSelectedCurrencies";
+inline constexpr std::string_view KRecentCurrency = "ZELTORecentCurrency";
+
+class KitCurrencyData;
+using KitCurrencyList = std::vector<std::shared_ptr<KitCurrencyData>>;
+// A table row with exactly the keys "currencyCode", "currencyId" and "currencyDescription".
+using CurrencyDictionary = std::map<std::string, std::string>;
+
+class KitCurrencyData {
+ public:
+  // Empty codes and description, count 0, and the full table in currenciesDicArr.
+  KitCurrencyData();
+
+  // The shared instance, created on first use.
+  static const std::shared_ptr<KitCurrencyData>& shared();
+
+  // (recent list, all other currencies). The recent list is always present, possibly empty;
+  // together the lists hold every row of currenciesDicArr once. Each element is a new record;
+  // the receiver is not changed. Reads the standard store, or `store`.
+  std::pair<std::optional<KitCurrencyList>, KitCurrencyList> getCurrencies() const;
+  std::pair<std::optional<KitCurrencyList>, KitCurrencyList> getCurrencies(
+      const platform::UserDefaults& store) const;
+
+  // Records one use of `currencyCode` (a numeric code, stored exactly as given): its count goes
+  // up by one and it becomes the last-used code. Writes the standard store, or `store`.
+  void increaseCurrencyCount(std::string_view currencyCode) const;
+  void increaseCurrencyCount(std::string_view currencyCode, platform::UserDefaults& store) const;
+
+  // The table, shared by every record (it never changes).
+  std::shared_ptr<const std::vector<CurrencyDictionary>> currenciesDicArr;
+  std::string currencyId;           // alphabetic code, "AED"
+  std::string currencyCode;         // numeric code without leading zeros, "784", "36", "8"
+  std::string currencyDescription;  // English name
+  std::int64_t count = 0;           // uses recorded for currencyCode
+};
+
+}  // namespace zelto
+
+#endif  // ZELTO_CURRENCY_KIT_CURRENCY_DATA_H_

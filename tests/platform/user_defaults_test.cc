@@ -1,0 +1,143 @@
+#include "platform/user_defaults.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace zelto::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = (fs::temp_directory_path() / "zelto-defaults-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string readFile(const fs::path& file) {
+  std::ifstream in(file);
+  std::stringstream contents;
+  contents << in.rdbuf();
+  return contents.str();
+}
+
+void writeFile(const fs::path& file, const std::string& contents) {
+  fs::create_directories(file.parent_path());
+  std::ofstream(file) << contents;
+}
+
+TEST(FileUserDefaultsTest, ValuesSurviveANewStoreOnTheSameFile) {
+  ScratchFolder folder;
+  fs::path file = folder.path() / "sub" / "defaults.json";
+  {
+    FileUserDefaults store(file);
+    EXPECT_EQ(store.object("a"), std::nullopt);
+    EXPECT_TRUE(store.set("a", "text"));
+    EXPECT_TRUE(store.set("b", json{{"840", 2}}));
+    EXPECT_TRUE(store.set("c", 1));
+    EXPECT_TRUE(store.remove("c"));
+  }
+  FileUserDefaults reopened(file);
+  EXPECT_EQ(reopened.string("a"), "text");
+  EXPECT_EQ(reopened.integerDictionary("b"), (std::map<std::string, std::int64_t>{{"840", 2}}));
+  EXPECT_EQ(reopened.object("c"), std::nullopt);
+  // Only the data file and its lock remain: no temporary file is left behind.
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+    names.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"defaults.json", "defaults.json.lock"}));
+}
+
+TEST(FileUserDefaultsTest, UnusableFilesReadAsEmptyAndAreReplacedByTheNextWrite) {
+  for (std::string contents : {"", "{\"a\": ", "[1, 2]", "\"text\"", "\xff\xfe"}) {
+    ScratchFolder folder;
+    fs::path file = folder.path() / "defaults.json";
+    writeFile(file, contents);
+    FileUserDefaults store(file);
+    EXPECT_EQ(store.object("a"), std::nullopt) << contents;
+    EXPECT_TRUE(store.set("a", "x"));
+    EXPECT_EQ(json::parse(readFile(file)), (json{{"a", "x"}})) << contents;
+  }
+}
+
+TEST(FileUserDefaultsTest, WritesFailWhenTheFolderCannotBeCreated) {
+  ScratchFolder folder;
+  writeFile(folder.path() / "blocker", "not a folder");
+  FileUserDefaults store(folder.path() / "blocker" / "defaults.json");
+  EXPECT_FALSE(store.set("a", 1));
+  EXPECT_EQ(store.object("a"), std::nullopt);
+}
+
+TEST(FileUserDefaultsTest, DefaultPathFollowsXdgConfigHomeThenHome) {
+  ::setenv("XDG_CONFIG_HOME", "/xdg", 1);
+  ::setenv("HOME", "/home/merchant", 1);
+  EXPECT_EQ(FileUserDefaults::defaultPath(), fs::path("/xdg/ZeltoMerchantSDK/user_defaults.json"));
+  ::setenv("XDG_CONFIG_HOME", "relative/path", 1);
+  EXPECT_EQ(FileUserDefaults::defaultPath(),
+            fs::path("/home/merchant/.config/ZeltoMerchantSDK/user_defaults.json"));
+  ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(FileUserDefaults::defaultPath(),
+            fs::path("/home/merchant/.config/ZeltoMerchantSDK/user_defaults.json"));
+  ::unsetenv("HOME");
+  EXPECT_EQ(FileUserDefaults::defaultPath(), std::nullopt);
+}
+
+TEST(UserDefaultsTest, TypedReadersTreatOtherTypesAsAbsent) {
+  struct Case {
+    json stored;
+    std::optional<std::string> asString;
+    std::optional<std::map<std::string, std::int64_t>> asCounts;
+  };
+  const Case cases[] = {
+      {"840", "840", std::nullopt},
+      {840, std::nullopt, std::nullopt},
+      {json::object(), std::nullopt, std::map<std::string, std::int64_t>{}},
+      {{{"840", 3}, {"978", -1}}, std::nullopt, {{{"840", 3}, {"978", -1}}}},
+      {{{"840", 3}, {"978", "2"}}, std::nullopt, std::nullopt},
+      {{{"840", 1.5}}, std::nullopt, std::nullopt},
+      {{{"840", true}}, std::nullopt, std::nullopt},
+      {{{"840", 18446744073709551615u}}, std::nullopt, std::nullopt},
+      {json::array({"840"}), std::nullopt, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    InMemoryUserDefaults store;
+    store.set("key", c.stored);
+    EXPECT_EQ(store.string("key"), c.asString) << c.stored;
+    EXPECT_EQ(store.integerDictionary("key"), c.asCounts) << c.stored;
+  }
+}
+
+TEST(UserDefaultsTest, StandardStoreCanBeReplacedAndRestored) {
+  ScratchFolder folder;
+  ::setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
+  auto fake = std::make_shared<InMemoryUserDefaults>();
+  UserDefaults::setStandard(fake);
+  UserDefaults::standard().set("a", 1);
+  EXPECT_EQ(fake->object("a"), json(1));
+  UserDefaults::setStandard(nullptr);
+  UserDefaults::standard().set("a", 2);
+  EXPECT_EQ(json::parse(readFile(folder.path() / "ZeltoMerchantSDK" / "user_defaults.json")),
+            (json{{"a", 2}}));
+  EXPECT_EQ(fake->object("a"), json(1));
+}
+
+}  // namespace
+}  // namespace zelto::platform
