@@ -1,0 +1,44 @@
+#include "platform/animation.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/run_loop.h"
+
+namespace zelto::platform {
+namespace {
+
+const AnimationContext*& currentContext() {
+  static const AnimationContext* context = nullptr;
+  return context;
+}
+
+}  // namespace
+
+double animationCurveValue(AnimationCurve curve, double progress) {
+  const double t = std::clamp(progress, 0.0, 1.0);
+  switch (curve) {
+    case AnimationCurve::kLinear:
+      return t;
+    case AnimationCurve::kEaseOut:
+      return 1 - (1 - t) * (1 - t);
+  }
+  return t;
+}
+
+void animate(double duration, double delay, AnimationCurve curve,
+             const std::function<void()>& animations,
+             std::function<void(bool finished)> completion) {
+  auto& loop = RunLoop::main();
+  const AnimationContext context{loop.now() + std::max(delay, 0.0), std::max(duration, 0.0), curve};
+  const AnimationContext* outer = std::exchange(currentContext(), &context);
+  if (animations) animations();
+  currentContext() = outer;
+  loop.scheduleTimer(std::max(delay, 0.0) + context.duration, [completion = std::move(completion)] {
+    if (completion) completion(true);
+  });
+}
+
+const AnimationContext* currentAnimationContext() { return currentContext(); }
+
+}  // namespace zelto::platform

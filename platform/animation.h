@@ -1,0 +1,35 @@
+// View animations. animate() runs `animations` at once, so every property it sets holds its new
+// value straight away (as on the phone); frames changed inside the block also remember where
+// they came from, and View::presentationFrame() reports the in-between position while the
+// animation runs. The completion runs from the main run loop once `delay + duration` seconds
+// have passed, always with finished = true.
+//
+// Thread-safety: main thread only.
+#ifndef ZELTO_PLATFORM_ANIMATION_H_
+#define ZELTO_PLATFORM_ANIMATION_H_
+
+#include <functional>
+
+namespace zelto::platform {
+
+enum class AnimationCurve { kLinear, kEaseOut };
+
+// How far (0 to 1) an animation of `curve` has got after `progress` (0 to 1) of its time.
+// Ease-out is quadratic: fast at first, slowing to a stop.
+double animationCurveValue(AnimationCurve curve, double progress);
+
+void animate(double duration, double delay, AnimationCurve curve,
+             const std::function<void()>& animations,
+             std::function<void(bool finished)> completion = nullptr);
+
+// The animation whose block is running, if any; read by View when a frame changes.
+struct AnimationContext {
+  double start;
+  double duration;
+  AnimationCurve curve;
+};
+const AnimationContext* currentAnimationContext();
+
+}  // namespace zelto::platform
+
+#endif  // ZELTO_PLATFORM_ANIMATION_H_

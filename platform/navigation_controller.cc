@@ -1,0 +1,113 @@
+#include "platform/navigation_controller.h"
+
+#include "platform/window.h"
+
+namespace zelto::platform {
+
+void NavigationBar::show(const NavigationItem& item) {
+  while (!subviews().empty()) subviews().back()->removeFromSuperview();
+  title_ = item.title;
+  for (const auto* items : {&item.leftBarButtonItems, &item.rightBarButtonItems}) {
+    for (const auto& barItem : *items) {
+      switch (barItem->kind()) {
+        case BarButtonItem::Kind::kCustomView:
+          if (barItem->customView()) addSubview(barItem->customView());
+          break;
+        case BarButtonItem::Kind::kImage: {
+          auto button = std::make_shared<Button>();
+          if (barItem->image()) button->setImage(*barItem->image(), ControlState::kNormal);
+          button->accessibilityIdentifier = barItem->accessibilityIdentifier;
+          button->tintColor = barItem->tintColor;
+          if (barItem->action()) button->addAction(ControlEvent::kTouchUpInside, barItem->action());
+          addSubview(button);
+          break;
+        }
+        case BarButtonItem::Kind::kFixedSpace:
+          break;
+      }
+    }
+  }
+}
+
+NavigationController::NavigationController() : bar_(std::make_shared<NavigationBar>()) {}
+
+std::shared_ptr<View> NavigationController::loadView() {
+  auto view = std::make_shared<View>(mainScreenBounds());
+  bar_->setFrame({0, 0, view->frame().width, kNavigationBarHeight});
+  view->addSubview(bar_);
+  return view;
+}
+
+std::shared_ptr<ViewController> NavigationController::topViewController() const {
+  return stack_.empty() ? nullptr : stack_.back();
+}
+
+void NavigationController::showTop(bool slideIn) {
+  const auto top = topViewController();
+  if (!top) return;
+  bar_->show(top->navigationItem());
+  const auto& container = view();
+  const auto& content = top->view();
+  const Rect area{0, kNavigationBarHeight, container->frame().width,
+                  container->frame().height - kNavigationBarHeight};
+  container->addSubview(content);
+  if (slideIn) {
+    content->setFrame({area.width, area.y, area.width, area.height});
+    animate(kNavigationTransitionDuration, 0, AnimationCurve::kEaseOut,
+            [&] { content->setFrame(area); });
+  } else {
+    content->setFrame(area);
+  }
+}
+
+void NavigationController::pushViewController(std::shared_ptr<ViewController> screen,
+                                              bool animated) {
+  if (!screen || !screen->navigationController_.expired() ||
+      screen.get() == static_cast<ViewController*>(this)) {
+    return;
+  }
+  const auto previous = topViewController();
+  screen->navigationController_ =
+      std::static_pointer_cast<NavigationController>(weak_from_this().lock());
+  stack_.push_back(screen);
+  if (previous) {
+    previous->setAppearing(false, animated);
+    if (previous->isViewLoaded()) previous->view()->removeFromSuperview();
+  }
+  showTop(animated && previous != nullptr);
+  if (isAppearing()) screen->setAppearing(true, animated);
+}
+
+std::shared_ptr<ViewController> NavigationController::popViewController(bool animated) {
+  if (stack_.size() < 2) return nullptr;
+  auto popped = stack_.back();
+  stack_.pop_back();
+  popped->navigationController_.reset();
+  popped->setAppearing(false, animated);
+  showTop(false);
+  if (popped->isViewLoaded()) {
+    const auto& leaving = popped->view();
+    if (animated) {
+      // Kept on top until it has slid out to the right.
+      view()->addSubview(leaving);
+      animate(
+          kNavigationTransitionDuration, 0, AnimationCurve::kEaseOut,
+          [&] {
+            leaving->setFrame({leaving->frame().width, leaving->frame().y, leaving->frame().width,
+                               leaving->frame().height});
+          },
+          [leaving](bool) { leaving->removeFromSuperview(); });
+    } else {
+      leaving->removeFromSuperview();
+    }
+  }
+  if (isAppearing()) topViewController()->setAppearing(true, animated);
+  return popped;
+}
+
+void NavigationController::setAppearing(bool appearing, bool animated) {
+  ViewController::setAppearing(appearing, animated);
+  if (const auto top = topViewController()) top->setAppearing(appearing, animated);
+}
+
+}  // namespace zelto::platform

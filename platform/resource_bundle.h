@@ -1,0 +1,33 @@
+// The library's own resource bundle: the string table and the images of resources/.
+//
+// The files are compiled into the library when it is built (cmake/embed_resources.cmake), so a
+// library installed anywhere finds them and nothing is read from disk at run time. The host's
+// resources are never consulted.
+//
+// - The string table is resources/strings/en.json, a flat JSON object from key to text.
+// - Images are PNG files resources/images/<name>.png; an image's size is the PNG's pixel size,
+//   in points.
+//
+// Both are loaded once, on first use, under a thread-safe one-time initialisation; afterwards
+// lookups are read-only and may run on any thread.
+#ifndef ZELTO_PLATFORM_RESOURCE_BUNDLE_H_
+#define ZELTO_PLATFORM_RESOURCE_BUNDLE_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/image.h"
+
+namespace zelto::platform {
+
+// The text of `key` in the string table; the key itself when the table has no text for it.
+std::string localizedString(std::string_view key);
+
+// The bundle's image `name` (without ".png"); absent when there is no such image or its file is
+// not a readable PNG.
+std::optional<Image> imageNamed(std::string_view name);
+
+}  // namespace zelto::platform
+
+#endif  // ZELTO_PLATFORM_RESOURCE_BUNDLE_H_
