@@ -2,6 +2,7 @@
 
 #include <unicode/coll.h>
 #include <unicode/locid.h>
+#include <unicode/unistr.h>
 
 #include <algorithm>
 #include <functional>
@@ -56,7 +57,28 @@ class CaseInsensitiveOrder {
   std::shared_ptr<icu::Collator> collator_;
 };
 
+std::string lowerCase(std::string_view text) {
+  std::string result;
+  icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())))
+      .toLower(icu::Locale::getRoot())
+      .toUTF8String(result);
+  return result;
+}
+
 }  // namespace
+
+KitCurrencyList filterCurrencies(const KitCurrencyList& list, std::string_view search) {
+  if (search.empty()) return list;
+  const std::string needle = lowerCase(search);
+  KitCurrencyList result;
+  for (const auto& record : list) {
+    if (lowerCase(record->currencyId).find(needle) != std::string::npos ||
+        lowerCase(record->currencyDescription).find(needle) != std::string::npos) {
+      result.push_back(record);
+    }
+  }
+  return result;
+}
 
 KitCurrencyData::KitCurrencyData() : currenciesDicArr(tableDictionaries()) {}
 

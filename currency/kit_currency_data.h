@@ -72,6 +72,11 @@ class KitCurrencyData {
   std::int64_t count = 0;           // uses recorded for currencyCode
 };
 
+// The records of `list` whose alphabetic code or description contains `search`, compared in
+// lower case (Unicode full lower-casing, independent of the locale), in list order. The numeric
+// code is not searched. An empty `search` keeps every record.
+KitCurrencyList filterCurrencies(const KitCurrencyList& list, std::string_view search);
+
 }  // namespace zelto
 
 #endif  // ZELTO_CURRENCY_KIT_CURRENCY_DATA_H_

@@ -139,3 +139,43 @@ TEST_F(KitCurrencyDataTest, RecordsReadTheStandardStore) {
 
 }  // namespace
 }  // namespace zelto
+
+namespace zelto {
+namespace {
+
+TEST(FilterCurrenciesTest, MatchesCodeOrDescriptionIgnoringCase) {
+  ::setenv("LC_ALL", "en_US.UTF-8", 1);
+  InMemoryUserDefaults store;
+  store.set(KRecentCurrency, "840");
+  auto [recent, others] = KitCurrencyData().getCurrencies(store);
+  struct Case {
+    std::string search;
+    std::vector<std::string> recent;
+    std::size_t others;
+    std::string firstOther;
+  };
+  const Case cases[] = {
+      {"", {"USD"}, 176, "AED"},
+      {"usd", {"USD"}, 0, ""},
+      {"USD", {"USD"}, 0, ""},
+      {"840", {}, 0, ""},
+      {"dollar", {"USD"}, 23, "AUD"},
+      {"DOLLAR", {"USD"}, 23, "AUD"},
+      {"KRÓNA", {}, 1, "ISK"},
+      {"đồng", {}, 1, "VND"},
+      {"ĐỒNG", {}, 1, "VND"},
+      {"peso en", {}, 1, "UYI"},
+      {"zzz", {}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ids(filterCurrencies(*recent, c.search)), c.recent) << c.search;
+    KitCurrencyList found = filterCurrencies(others, c.search);
+    EXPECT_EQ(found.size(), c.others) << c.search;
+    if (!found.empty()) {
+      EXPECT_EQ(found.front()->currencyId, c.firstOther) << c.search;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zelto

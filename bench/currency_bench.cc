@@ -1,0 +1,41 @@
+// Amount entry speed. One keystroke re-reads the whole typed text and re-formats it with the
+// formatter of the flow's currency; the formatter is reused, so a keystroke costs a format, not
+// the creation of an ICU formatter (compare BM_CreateFormatter).
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <optional>
+#include <string>
+
+#include "currency/amount_format.h"
+#include "currency/currency_formatter.h"
+
+namespace {
+
+void pinDeviceLocale() { ::setenv("LC_ALL", "en_US.UTF-8", 1); }
+
+void BM_KeystrokeThirteenDigits(benchmark::State& state) {
+  pinDeviceLocale();
+  const std::optional<std::string> typed = "$12,345,678,901.23";
+  for (auto _ : state) benchmark::DoNotOptimize(zelto::currency::currencyForText(typed, "840"));
+}
+BENCHMARK(BM_KeystrokeThirteenDigits);
+
+void BM_CreateFormatter(benchmark::State& state) {
+  pinDeviceLocale();
+  for (auto _ : state) {
+    zelto::currency::CurrencyFormatter formatter(std::string("en_US"), "en_US");
+    benchmark::DoNotOptimize(formatter.minimumFractionDigits());
+  }
+}
+BENCHMARK(BM_CreateFormatter);
+
+void BM_PlainDecimalString(benchmark::State& state) {
+  pinDeviceLocale();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(zelto::currency::plainDecimalString("$12,345,678,901.23", "840"));
+  }
+}
+BENCHMARK(BM_PlainDecimalString);
+
+}  // namespace
