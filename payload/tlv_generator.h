@@ -25,6 +25,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "payload/tag_dictionary.h"
 
@@ -33,6 +34,12 @@ namespace zelto {
 class TLVGenerator {
  public:
   static std::string encodeDictToTLV(const TagDictionary& qrCodeDict);
+
+  // Decodes payload text and checks it rule by rule; returns the QR error codes found, in the
+  // order first found, each once, or an empty list when the payload is valid. Text that does
+  // not decode gives ["0"] alone. Rules and codes: decode/pay_merchant_validator.h. Implemented
+  // in decode/. Uses this thread's shared validator.
+  static std::vector<std::string> tlvValidation(std::string_view tlvString);
 };
 
 namespace tlv {

@@ -1,0 +1,268 @@
+#include "decode/tlv_decoder.h"
+
+#include <array>
+#include <bitset>
+#include <string>
+#include <vector>
+
+#include "payload/tag_table.h"
+#include "platform/text.h"
+
+namespace zelto {
+namespace {
+
+constexpr std::optional<TLVDecodingError> kOk = std::nullopt;
+
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The number of a tag of two ASCII digits, or -1.
+int twoDigitNumber(std::string_view tag) {
+  if (tag.size() != 2 || !isAsciiDigit(tag[0]) || !isAsciiDigit(tag[1])) return -1;
+  return (tag[0] - '0') * 10 + (tag[1] - '0');
+}
+
+// Templates other than "62": "64", "26"-"51" and "80"-"99".
+bool isTemplateTag(std::string_view tag) {
+  const int n = twoDigitNumber(tag);
+  return n == 64 || (n >= 26 && n <= 51) || (n >= 80 && n <= 99);
+}
+
+// Text in which one character is one byte: ASCII without "\r" (which may pair with "\n").
+bool isOneBytePerCharacter(std::string_view text) {
+  for (unsigned char c : text) {
+    if (c >= 0x80 || c == '\r') return false;
+  }
+  return true;
+}
+
+// Reads characters of one text, counting each field from its own first character.
+class Reader {
+ public:
+  Reader(std::string_view text, bool oneBytePerCharacter)
+      : text_(text), oneBytePerCharacter_(oneBytePerCharacter) {}
+
+  std::string_view text() const { return text_; }
+  bool oneBytePerCharacter() const { return oneBytePerCharacter_; }
+
+  // Byte length of the first `count` characters from byte `from`, or nullopt when fewer remain.
+  std::optional<std::size_t> take(std::size_t from, std::size_t count) const {
+    const std::string_view rest = text_.substr(from);
+    if (oneBytePerCharacter_) {
+      return rest.size() >= count ? std::optional<std::size_t>(count) : std::nullopt;
+    }
+    // Look at a window that grows until the boundary after the last character lies inside it,
+    // so that a long text is not walked again for every field.
+    std::size_t window = count * 16 + 16;
+    for (;;) {
+      // Never cut a UTF-8 sequence: its pieces would read as characters of their own.
+      while (window < rest.size() && (static_cast<unsigned char>(rest[window]) & 0xC0) == 0x80) {
+        ++window;
+      }
+      window = std::min(window, rest.size());
+      const auto end = text::advanceCharacters(rest.substr(0, window), count);
+      if (window == rest.size() || (end && *end < window)) return end;
+      window *= 2;
+    }
+  }
+
+  // The length field at `from`: two characters read as an integer of at least 1 (format 01).
+  // Returns the length and advances `from` past the field.
+  std::optional<int> takeLength(std::size_t& from) const {
+    const auto bytes = take(from, 2);
+    if (!bytes) return std::nullopt;
+    const auto value = text::parseInteger(text_.substr(from, *bytes));
+    if (!value || *value < 1) return std::nullopt;
+    from += *bytes;
+    return static_cast<int>(*value);
+  }
+
+ private:
+  std::string_view text_;
+  bool oneBytePerCharacter_;
+};
+
+// Tags seen so far. Payload tags are two digits or, in format 00, one ASCII character; other
+// shapes are kept in a list.
+class TagSet {
+ public:
+  // Adds `tag`; returns false when it was there already.
+  bool insert(std::string_view tag) {
+    if (const int n = twoDigitNumber(tag); n >= 0) return testAndSet(twoDigits_, n);
+    if (tag.size() == 1 && static_cast<unsigned char>(tag[0]) < 0x80) {
+      return testAndSet(singleAscii_, static_cast<unsigned char>(tag[0]));
+    }
+    for (const auto& seen : others_) {
+      if (seen == tag) return false;
+    }
+    others_.emplace_back(tag);
+    return true;
+  }
+
+  bool contains(std::string_view tag) const {
+    if (const int n = twoDigitNumber(tag); n >= 0) return twoDigits_.test(n);
+    if (tag.size() == 1 && static_cast<unsigned char>(tag[0]) < 0x80) {
+      return singleAscii_.test(static_cast<unsigned char>(tag[0]));
+    }
+    for (const auto& seen : others_) {
+      if (seen == tag) return true;
+    }
+    return false;
+  }
+
+ private:
+  template <std::size_t N>
+  static bool testAndSet(std::bitset<N>& bits, std::size_t i) {
+    if (bits.test(i)) return false;
+    bits.set(i);
+    return true;
+  }
+
+  std::bitset<100> twoDigits_;
+  std::bitset<128> singleAscii_;
+  std::vector<std::string> others_;
+};
+
+// The key under which a sub-element of template `parent` is kept in the template's map.
+std::string subElementKey(std::string_view parent, std::string_view subTag) {
+  if (parent == "64") {
+    const auto& names = merchantInformationLanguageTemplateSubTagDictionary();
+    if (auto it = names.find(subTag); it != names.end()) return it->second;
+    return std::string(subTag);
+  }
+  std::string combined(parent);
+  combined.append(subTag);
+  const auto& names = tagKeyMap();
+  if (auto it = names.find(combined); it != names.end()) return it->second;
+  return std::string(subTag);
+}
+
+// The lower-case form of a format-00 tag character (ASCII letters only; other tags are never
+// taken by the record, so they need no case folding).
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Value of a base-36 digit, or -1.
+int base36Digit(char c) {
+  c = asciiLower(c);
+  if (isAsciiDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+  return -1;
+}
+
+// Reads the template whose value is `value` (`length` characters) and hands its sub-elements
+// to `record`.
+std::optional<TLVDecodingError> decodeSubtags(TLVDecodingProtocol& record, std::string_view parent,
+                                              std::string_view value, int length,
+                                              bool oneBytePerCharacter) {
+  const Reader reader(value, oneBytePerCharacter);
+  TagSet seen;
+  TagDictionary map;
+  std::size_t cursor = 0;
+  while (cursor < value.size()) {
+    const auto tagBytes = reader.take(cursor, 2);
+    if (!tagBytes) return TLVDecodingError::invalidTagLength;
+    const std::string_view subTag = value.substr(cursor, *tagBytes);
+    if (!seen.insert(subTag)) return TLVDecodingError::repeatedTag;
+    cursor += *tagBytes;
+    const auto subLength = reader.takeLength(cursor);
+    if (!subLength) return TLVDecodingError::invalidTagLength;
+    const auto valueBytes = reader.take(cursor, static_cast<std::size_t>(*subLength));
+    if (!valueBytes) return TLVDecodingError::invalidTagLength;
+    const std::string_view subValue = value.substr(cursor, *valueBytes);
+    cursor += *valueBytes;
+    map.set(subElementKey(parent, subTag), std::string(subValue));
+    if (parent == "62" && !record.assignTLV01(parent, subTag, *subLength, subValue, std::nullopt)) {
+      return TLVDecodingError::invalidTag;
+    }
+  }
+  if (!record.assignTLV01(parent, std::nullopt, length, "", std::move(map))) {
+    return TLVDecodingError::invalidTag;
+  }
+  return kOk;
+}
+
+}  // namespace
+
+std::string_view caseName(TLVDecodingError error) {
+  switch (error) {
+    case TLVDecodingError::invalidLength:
+      return "invalidLength";
+    case TLVDecodingError::invalidTagLength:
+      return "invalidTagLength";
+    case TLVDecodingError::repeatedTag:
+      return "repeatedTag";
+    case TLVDecodingError::invalidTag:
+      return "invalidTag";
+  }
+  return "invalidLength";
+}
+
+std::optional<TLVDecodingError> TLVDecodingProtocol::decodeTLV(std::string_view text) {
+  if (!text::advanceCharacters(text, 2)) return TLVDecodingError::invalidLength;
+  const auto error = text.starts_with("00") ? decodeTLV01(text) : decodeTLV00(text);
+  if (error == TLVDecodingError::invalidTagLength) return TLVDecodingError::invalidLength;
+  return error;
+}
+
+std::optional<TLVDecodingError> TLVDecodingProtocol::decodeTLV00(std::string_view text) {
+  if (text.empty()) return TLVDecodingError::invalidLength;
+  const Reader reader(text, isOneBytePerCharacter(text));
+  TagSet seen;
+  std::size_t cursor = 0;
+  while (cursor < text.size()) {
+    const std::size_t tagBytes = *reader.take(cursor, 1);
+    std::string_view tag = text.substr(cursor, tagBytes);
+    const char lowered = tagBytes == 1 ? asciiLower(tag[0]) : '\0';
+    if (tagBytes == 1) tag = std::string_view(&lowered, 1);
+    if (seen.contains(tag)) return TLVDecodingError::repeatedTag;
+    const auto lengthBytes = reader.take(cursor + tagBytes, 1);
+    if (!lengthBytes) return TLVDecodingError::invalidTagLength;
+    const int length = *lengthBytes == 1 ? base36Digit(text[cursor + tagBytes]) : -1;
+    if (length < 0) return TLVDecodingError::invalidTagLength;
+    const std::size_t valueStart = cursor + tagBytes + *lengthBytes;
+    const auto valueBytes = reader.take(valueStart, static_cast<std::size_t>(length));
+    if (!valueBytes) return TLVDecodingError::invalidTagLength;
+    seen.insert(tag);
+    if (!assignTLV00(tag, length, text.substr(valueStart, *valueBytes))) {
+      return TLVDecodingError::invalidTag;
+    }
+    cursor = valueStart + *valueBytes;
+  }
+  return kOk;
+}
+
+std::optional<TLVDecodingError> TLVDecodingProtocol::decodeTLV01(std::string_view text) {
+  if (text.empty()) return TLVDecodingError::invalidLength;
+  const bool oneBytePerCharacter = isOneBytePerCharacter(text);
+  const Reader reader(text, oneBytePerCharacter);
+  TagSet seen;
+  std::string_view lastTag;
+  std::size_t cursor = 0;
+  while (cursor < text.size()) {
+    const auto tagBytes = reader.take(cursor, 2);
+    if (!tagBytes) return TLVDecodingError::invalidTagLength;
+    const std::string_view tag = text.substr(cursor, *tagBytes);
+    if (!seen.insert(tag)) return TLVDecodingError::repeatedTag;
+    lastTag = tag;
+    cursor += *tagBytes;
+    const auto length = reader.takeLength(cursor);
+    if (!length) return TLVDecodingError::invalidTagLength;
+    const auto valueBytes = reader.take(cursor, static_cast<std::size_t>(*length));
+    if (!valueBytes) return TLVDecodingError::invalidTagLength;
+    const std::string_view value = text.substr(cursor, *valueBytes);
+    cursor += *valueBytes;
+    if (tag == "62") {
+      if (!assignTLV01(tag, std::nullopt, *length, value, std::nullopt)) {
+        return TLVDecodingError::invalidTag;
+      }
+      if (auto error = decodeSubtags(*this, tag, value, *length, oneBytePerCharacter)) return error;
+    } else if (isTemplateTag(tag)) {
+      if (auto error = decodeSubtags(*this, tag, value, *length, oneBytePerCharacter)) return error;
+    } else if (!assignTLV01(tag, std::nullopt, *length, value, std::nullopt)) {
+      return TLVDecodingError::invalidTag;
+    }
+  }
+  if (lastTag != "63") return TLVDecodingError::invalidTag;
+  return kOk;
+}
+
+}  // namespace zelto
