@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <span>
@@ -15,6 +14,7 @@
 #include "decode/qr_error.h"
 #include "payload/crc16.h"
 #include "payload/tlv_generator.h"
+#include "platform/debug_console.h"
 #include "platform/text.h"
 
 namespace zelto {
@@ -117,8 +117,7 @@ bool isMatchingRegex(std::string_view pattern, std::string_view text) {
     it = compiled.emplace(std::string(pattern), std::move(built)).first;
   }
   if (!it->second) {
-    std::fprintf(stderr, "Error: invalid regular expression %.*s\n",
-                 static_cast<int>(pattern.size()), pattern.data());
+    platform::debugPrint("Error: invalid regular expression " + std::string(pattern));
     return false;
   }
   const icu::UnicodeString subject = icu::UnicodeString::fromUTF8(

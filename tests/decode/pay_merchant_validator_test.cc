@@ -4,6 +4,7 @@
 
 #include "payload/crc16.h"
 #include "payload/tlv_generator.h"
+#include "platform/debug_console.h"
 
 namespace zelto {
 namespace {
@@ -303,7 +304,11 @@ TEST(PayMerchantTLVValidator, MerchantIdToPan) {
 TEST(StringOperations, RegexFormatAndCaseInsensitiveEquality) {
   EXPECT_TRUE(isMatchingRegex("b+", "abbc"));
   EXPECT_FALSE(isMatchingRegex("^b", "abc"));
-  EXPECT_FALSE(isMatchingRegex("[", "["));  // does not compile
+  {
+    platform::ScopedDebugConsoleCapture console;
+    EXPECT_FALSE(isMatchingRegex("[", "["));  // does not compile
+    EXPECT_EQ(console.lines(), std::vector<std::string>{"Error: invalid regular expression ["});
+  }
   EXPECT_TRUE(isValidFormat("?", PRIMARY_ID_REGEX));
   EXPECT_TRUE(isValidFormat("?q", PRIMARY_ID_REGEX));
   EXPECT_TRUE(isValidFormat("?Q", PRIMARY_ID_REGEX));
