@@ -1,0 +1,93 @@
+#include "results/zelto_card_details.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/resource_bundle.h"
+
+namespace zelto {
+namespace {
+
+using Type = ZeltoCardDetails::ZeltoCardType;
+using platform::Color;
+
+TEST(CreditCardFormatTest, GroupsOfFourCharacters) {
+  struct Case {
+    std::string text;
+    std::string formatted;
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"4", "4"},
+      {"4111", "4111"},
+      {"41111", "4111 1"},
+      {"41111111", "4111 1111"},
+      {"4111111111111111", "4111 1111 1111 1111"},
+      {"4111 1111", "4111  111 1"},  // existing spaces are grouped like digits
+      {"ab-cdéf", "ab-c déf"},
+      {"12🇮🇳🇺🇸345", "12🇮🇳🇺🇸 345"},  // a flag is one character
+      {"e\u0301e\u0301e\u0301e\u0301e\u0301", "e\u0301e\u0301e\u0301e\u0301 e\u0301"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(creditCardFormat(c.text), c.formatted) << c.text;
+}
+
+TEST(ZeltoCardTypeTest, RawValuesZeroToFour) {
+  for (int raw = 0; raw <= 4; ++raw) {
+    auto type = ZeltoCardDetails::cardTypeFromRawValue(raw);
+    ASSERT_TRUE(type.has_value()) << raw;
+    EXPECT_EQ(ZeltoCardDetails::rawValue(*type), raw);
+  }
+  EXPECT_EQ(ZeltoCardDetails::cardTypeFromRawValue(2), Type::mastercard);
+  for (std::int64_t raw : {-1LL, 5LL, 1LL << 40}) {
+    EXPECT_EQ(ZeltoCardDetails::cardTypeFromRawValue(raw), std::nullopt) << raw;
+  }
+  EXPECT_EQ(ZeltoCardDetails::maximumCardTypeLength, 25);
+}
+
+TEST(ZeltoCardDetailsTest, NetworkInitialiserSetsNameAndLogo) {
+  struct Case {
+    Type type;
+    std::string name;
+    std::string logo;
+  };
+  const Case cases[] = {
+      {Type::none, "Other", "card_placeholder"},
+      {Type::orvan, "Orvan", "img_card_logo_orvan_white"},
+      {Type::mastercard, "Master Card", "card_network_logo_mastercard"},
+      {Type::rupay, "Rupay", "card_network_logo_rupay"},
+      {Type::other, "Other", "card_placeholder"},
+      {static_cast<Type>(9), "Other", "card_placeholder"},
+  };
+  for (const Case& c : cases) {
+    ZeltoCardDetails card("4242", "Platinum Debit", std::nullopt, std::nullopt, std::nullopt,
+                          c.type);
+    EXPECT_EQ(card.networkType, c.type);
+    EXPECT_EQ(card.networkName(), c.name);
+    ASSERT_TRUE(card.networkLogo().has_value()) << c.logo;
+    EXPECT_EQ(card.networkLogo()->name(), c.logo);
+    EXPECT_FALSE(card.networkLogo()->empty()) << c.logo;
+    EXPECT_EQ(card.networkLogo(), platform::imageNamed(c.logo));
+  }
+}
+
+TEST(ZeltoCardDetailsTest, PlainInitialiserStoresWhatItIsGiven) {
+  platform::Image issuer = *platform::imageNamed("card_placeholder");
+  ZeltoCardDetails given("4242", "Gold", issuer, Color{1, 0, 0, 1}, std::nullopt, "My Network",
+                         platform::imageNamed("card_network_logo_rupay"));
+  EXPECT_EQ(given.lastFourDigits(), "4242");
+  EXPECT_EQ(given.cardType(), "Gold");
+  EXPECT_EQ(given.issuerLogo(), issuer);
+  EXPECT_EQ(given.cardArtColor(), (Color{1, 0, 0, 1}));
+  EXPECT_EQ(given.cardArtOverlay(), std::nullopt);
+  EXPECT_EQ(given.networkName(), "My Network");
+  EXPECT_EQ(given.networkLogo()->name(), "card_network_logo_rupay");
+  EXPECT_EQ(given.networkType, Type::none);
+
+  ZeltoCardDetails defaults("", "", std::nullopt, std::nullopt, std::nullopt);
+  EXPECT_EQ(defaults.networkName(), "");
+  EXPECT_EQ(defaults.networkLogo(), std::nullopt);
+  EXPECT_EQ(defaults.cardArtColor(), Color::fromHex("#1869d6"));
+  EXPECT_EQ(defaults.cardArtColor(), (Color{0x18 / 255.0, 0x69 / 255.0, 0xd6 / 255.0, 1}));
+}
+
+}  // namespace
+}  // namespace zelto
