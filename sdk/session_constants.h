@@ -25,6 +25,10 @@ inline constexpr std::string_view CONFIGURATION_DURING_FLOW =
 inline constexpr std::string_view TIMEOUT_CANNOT_BE_NEGATIVE =
     "Time out seconds cannot be negative";
 
+// Reported when a launch is given no request at all.
+inline constexpr std::string_view PAYMENT_REQUEST_MISSING = "Payment request is missing";
+inline constexpr std::string_view REFUND_REQUEST_MISSING = "Refund request is missing";
+
 // Accessibility identifier of the back button.
 inline constexpr std::string_view BACK_BUTTON_IDENTIFIER = "Back_Button";
 
