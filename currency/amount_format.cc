@@ -3,6 +3,7 @@
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
+#include <array>
 #include <cmath>
 
 #include "currency/locale_utility.h"
@@ -13,6 +14,9 @@ namespace zelto::currency {
 namespace {
 
 constexpr std::string_view kNoBreakSpace = "\u00A0";
+// Direction marks that right-to-left locales put around amounts (left-to-right mark,
+// right-to-left mark, Arabic letter mark); they are invisible and no part of the number.
+constexpr std::array<std::string_view, 3> kDirectionMarks = {"\u200E", "\u200F", "\u061C"};
 
 void removeAll(std::string& text, std::string_view what) {
   if (what.empty()) return;
@@ -87,10 +91,12 @@ CurrencyText currencyForText(const std::optional<std::string>& text,
 std::string plainDecimalString(std::string_view displayText, std::string_view activeCurrencyCode) {
   std::shared_ptr<const CurrencyFormatter> formatter = currencyFormatter(activeCurrencyCode);
   std::string result(displayText);
+  // The symbol goes first: symbols such as "NAf." hold a separator of some devices.
+  removeAll(result, formatter->currencySymbol());
   removeAll(result, formatter->currencyGroupingSeparator());
   replaceAll(result, formatter->currencyDecimalSeparator(), ".");
-  removeAll(result, formatter->currencySymbol());
   removeAll(result, kNoBreakSpace);
+  for (std::string_view mark : kDirectionMarks) removeAll(result, mark);
   return result;
 }
 

@@ -55,10 +55,12 @@ ISOCurrencyComponents isoCurrencyComponents(double amount, std::string_view curr
 CurrencyText currencyForText(const std::optional<std::string>& text,
                              std::string_view activeCurrencyCode);
 
-// Display text to plain decimal string: removes the grouping separators, turns decimal
-// separators into ".", removes the currency symbol and no-break spaces (U+00A0). "$1,234.56" is
-// "1234.56"; on a device that groups with "." and separates decimals with ",", "1.234,56 €" is
-// "1234.56". Nothing else is removed or checked.
+// Display text to plain decimal string: removes the currency symbol, then the grouping
+// separators, turns decimal separators into ".", and removes no-break spaces (U+00A0) and the
+// invisible direction marks of right-to-left locales (U+200E, U+200F, U+061C). The symbol goes
+// first because some symbols hold a separator ("NAf." on a device that groups with ".").
+// "$1,234.56" is "1234.56"; on a device that groups with "." and separates decimals with ",",
+// "1.234,56 €" is "1234.56". Nothing else is removed or checked.
 std::string plainDecimalString(std::string_view displayText, std::string_view activeCurrencyCode);
 
 }  // namespace currency

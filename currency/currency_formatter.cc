@@ -41,7 +41,12 @@ CurrencyFormatter::CurrencyFormatter(std::optional<std::string> currencyLocaleId
                                      const std::string& deviceLocaleId)
     : localeId_(std::move(currencyLocaleId)) {
   icu::Locale device(deviceLocaleId.c_str());
-  format_ = makeCurrencyFormat(localeId_ ? icu::Locale(localeId_->c_str()) : device);
+  icu::Locale shown = localeId_ ? icu::Locale(localeId_->c_str()) : device;
+  // Amount entry reads back ASCII digits, so digits are always Latin, even where the locale
+  // writes others (Arabic-Indic on an Arabic device).
+  UErrorCode keywordStatus = U_ZERO_ERROR;
+  shown.setKeywordValue("numbers", "latn", keywordStatus);
+  format_ = makeCurrencyFormat(shown);
   if (!format_) format_ = makeCurrencyFormat(icu::Locale::getRoot());
   if (!format_) return;
 

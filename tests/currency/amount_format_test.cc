@@ -185,6 +185,8 @@ TEST(PlainDecimalStringTest, DisplayTextBecomesAPlainDecimal) {
       {"de_DE.UTF-8", "978", "1.234,56 €", "1234.56 "},
       {"de_DE.UTF-8", "978", "1.234,56\u00A0€", "1234.56"},
       {"fr_FR.UTF-8", "840", "$1\u202F234,56", "1234.56"},
+      {"de_DE.UTF-8", "532", "NAf.\u00A01.234,56", "1234.56"},
+      {"ar_EG.UTF-8", "999", "\u200F1٬234٫56\u00A0ج.م.\u200F", "1234.56"},
   };
   for (const Case& c : cases) {
     DeviceLocale device(c.device);
@@ -203,6 +205,21 @@ TEST(AmountEntryTest, EntryRoundTripsThroughThePlainDecimal) {
       EXPECT_DOUBLE_EQ(*parsed, entered.amount) << device << " " << active;
     }
   }
+}
+
+}  // namespace
+}  // namespace zelto
+
+namespace zelto {
+namespace {
+
+TEST(AmountEntryTest, DigitsStayAsciiOnDevicesThatWriteOtherDigits) {
+  DeviceLocale device("ar_EG.UTF-8");
+  // 999 has no locale: the device locale's own currency is shown.
+  CurrencyText entered = currencyForText("1234", "999");
+  EXPECT_EQ(entered.amount, 12.34);
+  EXPECT_NE(entered.text.find("12"), std::string::npos) << entered.text;
+  EXPECT_EQ(currencyForText(entered.text + "5", "999").amount, 123.45);
 }
 
 }  // namespace

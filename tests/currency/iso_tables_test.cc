@@ -122,6 +122,15 @@ TEST(LocaleIdsTest, HoldsOneLocalePerCurrencyWithElevenExceptions) {
     ASSERT_NE(found, ids.end()) << c.code;
     EXPECT_EQ(found->second, c.locale) << c.code;
   }
+  // Every other locale is "en_" and the first two letters of the code.
+  int byRule = 0;
+  for (const auto& [code, locale] : ids) {
+    if (std::ranges::none_of(cases, [&](const Case& c) { return c.code == code; })) {
+      EXPECT_EQ(locale, "en_" + code.substr(0, 2)) << code;
+      ++byRule;
+    }
+  }
+  EXPECT_EQ(byRule + std::ssize(cases), 152);
   // ZWL's numeric code 932 validates as ZWD, which has no locale, so ZWL is never reached
   // through a numeric code; SVC and BYN are not validated at all.
   for (std::string_view none :
