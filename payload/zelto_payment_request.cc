@@ -5,9 +5,12 @@
 
 #include "payload/crc16.h"
 #include "payload/request_checks.h"
+#include "payload/tag_table.h"
+#include "payload/tlv_map_parser.h"
 #include "payload/tlv_generator.h"
 #include "platform/text.h"
 #include "results/string_constants.h"
+#include "sdk/zelto_session.h"
 
 namespace zelto {
 namespace {
@@ -149,14 +152,83 @@ std::shared_ptr<ZeltoError> ZeltoPaymentRequest::validate() const {
     return failure(TIP_PERCENTAGE_NOT_VALID);
   }
   if (postalCode && text::characterCount(*postalCode) > 10) return failure(POSTAL_CODE_NOT_VALID);
-  return nullptr;
+  if (!ZeltoSession::sharedSession().merchantSDKEmvCoSupported) return nullptr;
+  const TLVMapParser& parser = TLVMapParser::shared();
+  if (parser.tlvString.empty()) return std::make_shared<ZeltoError>(std::string("0"));
+  return parser.zeltoError;
+}
+
+std::shared_ptr<ZeltoPaymentRequest> ZeltoPaymentRequest::withTagValueDictionary(
+    const TagDictionary& tagValueDictionary) {
+  auto request = std::make_shared<ZeltoPaymentRequest>("01", "", "", "", "", "", "", "", "", "",
+                                                       "", "", "", "", "", "");
+  static constexpr std::pair<std::string_view, std::string_view> kCopied[] = {
+      {"00", "payloadFormatIndicator"}, {"01", "pointOfInitiation"},
+      {"02", "zeltoMerchantID"},        {"59", "merchantName"},
+      {"52", "merchantCategoryCode"},   {"60", "cityName"},
+      {"58", "countryCode"},            {"53", "currencyCode"},
+      {"61", "postalCode"},             {"04", "mastercardPan1"},
+      {"05", "mastercardPan2"},         {"06", "npciid1"},
+      {"07", "npciid2"},
+  };
+  for (const auto& [tag, property] : kCopied) {
+    const std::string* value = tagValueDictionary.findString(tag);
+    if (value == nullptr && !tagValueDictionary.contains(tag)) {
+      value = tagValueDictionary.findString(tagKeyMap().at(std::string(tag)));
+    }
+    if (value != nullptr) request->setProperty(property, *value);
+  }
+  TLVMapParser& parser = TLVMapParser::shared();
+  parser.tLVDataDictionary = tagValueDictionary;
+  parser.prepareTLV();
+  ZeltoSession::sharedSession().merchantSDKEmvCoSupported = true;
+  return request;
+}
+
+void ZeltoPaymentRequest::updateTLV() const {
+  TLVMapParser& parser = TLVMapParser::shared();
+  std::string payload = parser.basePayloadWithoutCrc();
+  appendAmountAndAdditionalData(payload);
+  crc16::appendCrcObject(payload);
+  parser.tlvString = std::move(payload);
+}
+
+std::pair<bool, bool> ZeltoPaymentRequest::getAdditionalTlvValidCount() const {
+  if (ZeltoSession::sharedSession().sdkType == SDKType::consumer) return {false, false};
+  const std::size_t count = text::characterCount(additionalDataSubPayload());
+  return {count > 99, count > 98};
 }
 
 std::shared_ptr<ZeltoPaymentRequest> ZeltoPaymentRequest::clone() const {
-  return std::make_shared<ZeltoPaymentRequest>(*this);
+  const TLVMapParser& parser = TLVMapParser::shared();
+  if (!ZeltoSession::sharedSession().merchantSDKEmvCoSupported || !parser.tLVDataDictionary) {
+    return std::make_shared<ZeltoPaymentRequest>(*this);
+  }
+  // Copy the dictionary first: building the copy replaces the parser's own.
+  const TagDictionary dictionary = *parser.tLVDataDictionary;
+  auto copy = withTagValueDictionary(dictionary);
+  copy->transactionAmount = transactionAmount;
+  copy->billID = billID;
+  copy->mobileNumber = mobileNumber;
+  copy->storeID = storeID;
+  copy->loyaltyNumber = loyaltyNumber;
+  copy->referenceID = referenceID;
+  copy->consumerID = consumerID;
+  copy->terminalID = terminalID;
+  copy->purpose = purpose;
+  return copy;
 }
 
-std::string ZeltoPaymentRequest::getTLV() const { return getTLVForPlainObject(); }
+std::string ZeltoPaymentRequest::getTLV() const {
+  if (!ZeltoSession::sharedSession().merchantSDKEmvCoSupported) return getTLVForPlainObject();
+  updateTLV();
+  return TLVMapParser::shared().tlvString;
+}
+
+void ZeltoPaymentRequest::appendAmountAndAdditionalData(std::string& payload) const {
+  if (isPositiveAmount(transactionAmount)) append(payload, "54", transactionAmount);
+  tlv::appendObject(payload, "62", additionalDataSubPayload());
+}
 
 std::string ZeltoPaymentRequest::additionalDataSubPayload() const {
   std::string additional;
@@ -190,8 +262,7 @@ std::string ZeltoPaymentRequest::getTLVForPlainObject() const {
   append(payload, "05", mastercardPan2);
   append(payload, "06", npciid1);
   append(payload, "07", npciid2);
-  if (isPositiveAmount(transactionAmount)) append(payload, "54", transactionAmount);
-  tlv::appendObject(payload, "62", additionalDataSubPayload());
+  appendAmountAndAdditionalData(payload);
   crc16::appendCrcObject(payload);
   return payload;
 }

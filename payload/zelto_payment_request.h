@@ -15,6 +15,10 @@
 // a payload that a decoder cannot read. Requests that pass validation never hit this limit
 // (field limits and the payment details screen keep them below it).
 //
+// Payload (tag-dictionary mode): a request made by withTagValueDictionary() switches the
+// session into tag-dictionary mode; the dictionary is encoded once into a base payload by the
+// shared TLVMapParser, and the request contributes only its amount and additional data.
+//
 // Thread-safety: none; a request is used on the main thread.
 #ifndef ZELTO_PAYLOAD_ZELTO_PAYMENT_REQUEST_H_
 #define ZELTO_PAYLOAD_ZELTO_PAYMENT_REQUEST_H_
@@ -24,7 +28,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "payload/tag_dictionary.h"
 #include "results/zelto_error.h"
 
 namespace zelto {
@@ -46,6 +52,29 @@ class ZeltoPaymentRequest {
                       std::string mastercardPan1, std::string mastercardPan2, std::string npciid1,
                       std::string npciid2);
 
+  // Tag-dictionary mode. Properties 1 to 16 start as in the sixteen-argument initialiser with
+  // empty strings (payloadFormatIndicator "01"); then the strings under "00"
+  // payloadFormatIndicator, "01" pointOfInitiation, "02" zeltoMerchantID, "59" merchantName,
+  // "52" merchantCategoryCode, "60" cityName, "58" countryCode, "53" currencyCode,
+  // "61" postalCode, "04" mastercardPan1, "05" mastercardPan2, "06" npciid1 and "07" npciid2
+  // are copied in (a key may also be the tag table's property name for the tag; the tag wins).
+  // Non-string values are skipped. "54", "55"-"57" and "62" are not copied: the tip tags stay in
+  // the dictionary's payload, and amount and additional data come from the request. The whole
+  // dictionary is then handed to TLVMapParser::shared(), which prepares and validates the base
+  // payload, and the session's merchantSDKEmvCoSupported becomes true.
+  static std::shared_ptr<ZeltoPaymentRequest> withTagValueDictionary(
+      const TagDictionary& tagValueDictionary);
+
+  // Tag-dictionary mode: the shared parser's payload becomes its base payload completed with
+  // this request's amount ("54", when a number greater than 0) and additional data ("62"),
+  // closed by a new CRC. Calling it again gives the same text.
+  void updateTLV() const;
+
+  // (more than 99 characters, more than 98 characters) for the additional data template's
+  // content; (false, false) for a consumer session. Screens use it to refuse input that would
+  // no longer fit the template's two-digit length.
+  std::pair<bool, bool> getAdditionalTlvValidCount() const;
+
   // Checks the request and returns the first failing rule as a ZeltoError holding that rule's
   // message; null when the request is acceptable. The rules, in order: payloadFormatIndicator
   // "01"; zeltoMerchantID a Luhn-valid identifier of 8 to 16 digits beginning with "4";
@@ -54,13 +83,18 @@ class ZeltoPaymentRequest {
   // numeric code; tipIndicator absent, "", "01", "02" or "03"; without an indicator both tip
   // fields present and empty; tipAmount and tipPercentage consistent with the indicator (a fee
   // text must read as a number: "1.2.3" is refused); postalCode absent or at most 10
-  // characters. Nothing is changed.
+  // characters. In tag-dictionary mode, a request that passes these rules reports the payload
+  // validator's codes for the base payload (["0"] when there is no base payload). Nothing is
+  // changed.
   std::shared_ptr<ZeltoError> validate() const;
 
-  // A new, independent request with the same properties.
+  // A new, independent request. In tag-dictionary mode the copy is built again from the shared
+  // parser's dictionary (so properties 1 to 16 come from the dictionary); in both modes the
+  // amount and the eight additional data fields are copied from this request.
   std::shared_ptr<ZeltoPaymentRequest> clone() const;
 
-  // The QR payload text of the request.
+  // The QR payload text of the request: updateTLV() and the shared parser's payload in
+  // tag-dictionary mode, getTLVForPlainObject() otherwise.
   std::string getTLV() const;
   std::string getTLVForPlainObject() const;
 
@@ -112,6 +146,10 @@ class ZeltoPaymentRequest {
   std::optional<std::string> consumerID;
   std::optional<std::string> terminalID;
   std::optional<std::string> purpose;
+
+ private:
+  // "54" when the amount is a number greater than 0, then "62" when any additional data is set.
+  void appendAmountAndAdditionalData(std::string& payload) const;
 };
 
 }  // namespace zelto

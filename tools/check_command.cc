@@ -3,6 +3,7 @@
 #include <array>
 #include <iostream>
 
+#include "payload/tag_dictionary.h"
 #include "results/zelto_refund_payment_request.h"
 #include "tools/command.h"
 #include "tools/request_input.h"
@@ -21,17 +22,26 @@ const CommandRegistrar checkRegistrar(
     "check", "Check a payment request; prints the first failing rule's message",
     [](CLI::App& command) -> std::function<int()> {
       auto source = std::make_shared<std::string>("-");
+      auto tags = std::make_shared<bool>(false);
       command.add_option("FILE", *source,
                          "JSON object of ZeltoPaymentRequest properties, as 'zelto encode'\n"
                          "reads them; '-' or nothing reads standard input");
+      command.add_flag("--tags", *tags,
+                       "Read a tag dictionary instead and check the request built from it:\n"
+                       "the field rules, then the payload validator's codes, one a line");
       command.footer(
           "Exit status: 0 and no output when the request is valid; 1 and the message when\n"
           "it is not; 2 when the input cannot be read.");
-      return [source]() {
+      return [source, tags]() {
         const Input input = readInput(*source);
         if (!input.text) return fail(input.error);
         const JsonInput parsed = parseJson(*input.text, *source);
         if (!parsed.json) return fail(parsed.error);
+        if (*tags) {
+          const auto dictionary = tagDictionaryFromJson(*parsed.json);
+          if (!dictionary) return fail("expected a JSON object of tags and values");
+          return report(ZeltoPaymentRequest::withTagValueDictionary(*dictionary)->validate());
+        }
         const RequestInput request = requestFromJson(*parsed.json);
         if (!request.request) return fail(request.error);
         return report(request.request->validate());

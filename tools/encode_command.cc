@@ -1,5 +1,7 @@
 // zelto encode [--tags] [FILE|-]
 #include <iostream>
+#include <optional>
+#include <set>
 
 #include "payload/tag_dictionary.h"
 #include "payload/tlv_generator.h"
@@ -8,6 +10,11 @@
 
 namespace zelto::tool {
 namespace {
+
+// The properties a request in tag-dictionary mode adds to the dictionary's payload.
+const std::set<std::string, std::less<>> kRequestFields = {
+    "transactionAmount", "billID",     "mobileNumber", "storeID", "loyaltyNumber",
+    "referenceID",       "consumerID", "terminalID",   "purpose"};
 
 const CommandRegistrar registrar(
     "encode", "Print the QR payload of a payment request or of a tag dictionary",
@@ -19,14 +26,59 @@ const CommandRegistrar registrar(
                          "Without --tags: an object of ZeltoPaymentRequest properties with\n"
                          "string values, or null for absent; missing properties keep their\n"
                          "defaults (payloadFormatIndicator \"01\", the rest empty or absent).");
-      command.add_flag("--tags", *tags,
-                       "Read a tag dictionary instead: keys are tags (\"59\") or property names\n"
-                       "(\"merchantName\"), values are strings, nested objects are templates");
-      return [source, tags]() {
+      auto requestTags = std::make_shared<bool>(false);
+      auto fieldsSource = std::make_shared<std::string>();
+      auto* tagsFlag = command.add_flag(
+          "--tags", *tags,
+          "Read a tag dictionary instead: keys are tags (\"59\") or property names\n"
+          "(\"merchantName\"), values are strings, nested objects are templates");
+      auto* requestFlag = command.add_flag(
+          "--request-tags", *requestTags,
+          "Read a tag dictionary and print the payload of a payment request built from\n"
+          "it: the dictionary without its amount (54), additional data (62) and CRC (63),\n"
+          "completed with the request's amount and additional data from --fields");
+      command
+          .add_option("--fields", *fieldsSource,
+                      "With --request-tags: a JSON file ('-' for standard input) of the\n"
+                      "request's transactionAmount, billID, mobileNumber, storeID,\n"
+                      "loyaltyNumber, referenceID, consumerID, terminalID and purpose, e.g.\n"
+                      "{\"transactionAmount\": \"10.00\", \"billID\": \"1234\"}")
+          ->needs(requestFlag);
+      tagsFlag->excludes(requestFlag);
+      return [source, tags, requestTags, fieldsSource]() {
+        if (*source == "-" && *fieldsSource == "-") {
+          return fail("the dictionary and --fields cannot both come from standard input");
+        }
         const Input input = readInput(*source);
         if (!input.text) return fail(input.error);
         const JsonInput parsed = parseJson(*input.text, *source);
         if (!parsed.json) return fail(parsed.error);
+        if (*requestTags) {
+          const auto dictionary = tagDictionaryFromJson(*parsed.json);
+          if (!dictionary) return fail("expected a JSON object of tags and values");
+          std::optional<nlohmann::ordered_json> fields;
+          if (!fieldsSource->empty()) {
+            const Input fieldsInput = readInput(*fieldsSource);
+            if (!fieldsInput.text) return fail(fieldsInput.error);
+            JsonInput fieldsJson = parseJson(*fieldsInput.text, *fieldsSource);
+            if (!fieldsJson.json) return fail(fieldsJson.error);
+            if (!fieldsJson.json->is_object()) return fail("--fields: expected a JSON object");
+            for (const auto& [key, value] : fieldsJson.json->items()) {
+              if (!kRequestFields.contains(key)) {
+                return fail("--fields: \"" + key +
+                            "\" is not the amount or an additional data field");
+              }
+            }
+            fields = std::move(fieldsJson.json);
+          }
+          const auto request = ZeltoPaymentRequest::withTagValueDictionary(*dictionary);
+          if (fields) {
+            const std::string error = applyRequestFields(*fields, *request);
+            if (!error.empty()) return fail("--fields: " + error);
+          }
+          std::cout << request->getTLV() << '\n';
+          return 0;
+        }
         if (*tags) {
           const auto dictionary = tagDictionaryFromJson(*parsed.json);
           if (!dictionary) return fail("expected a JSON object of tags and values");
