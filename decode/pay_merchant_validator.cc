@@ -8,7 +8,6 @@
 #include <array>
 #include <map>
 #include <memory>
-#include <span>
 
 #include "currency/iso_country_codes.h"
 #include "decode/qr_error.h"
@@ -450,8 +449,7 @@ void ZeltoPayMerchantTLVValidator::validateCRC(const std::optional<std::string>&
     add(codes::crcInvalidValue);
     return;
   }
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(tlvString->data());
-  if (crc16::calculateCrcMsb(std::span(bytes, *bodyEnd)) != *expected) {
+  if (readHex(crc16::crcDigits(tlvString->substr(0, *bodyEnd))) != expected) {
     add(codes::crcInvalidValue);
   }
 }

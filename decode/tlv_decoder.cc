@@ -2,6 +2,8 @@
 
 #include <array>
 #include <bitset>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@ namespace zelto {
 namespace {
 
 constexpr std::optional<TLVDecodingError> kOk = std::nullopt;
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -29,10 +32,31 @@ bool isTemplateTag(std::string_view tag) {
 
 // Text in which one character is one byte: ASCII without "\r" (which may pair with "\n").
 bool isOneBytePerCharacter(std::string_view text) {
-  for (unsigned char c : text) {
+  // Eight bytes at a time: no high bit set, and no byte equal to "\r".
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    const std::uint64_t carriageReturns = word ^ (kOnes * '\r');
+    if (((word | ((carriageReturns - kOnes) & ~carriageReturns)) & kHighBits) != 0) return false;
+  }
+  for (; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
     if (c >= 0x80 || c == '\r') return false;
   }
   return true;
+}
+
+// Whether `text` holds at least two characters; two leading ASCII bytes other than "\r\n"
+// always are two characters.
+bool hasTwoCharacters(std::string_view text) {
+  if (text.size() < 2) return false;
+  const auto first = static_cast<unsigned char>(text[0]);
+  const auto second = static_cast<unsigned char>(text[1]);
+  if (first < 0x80 && second < 0x80 && !(first == '\r' && second == '\n')) return true;
+  return text::advanceCharacters(text, 2).has_value();
 }
 
 // Reads characters of one text, counting each field from its own first character.
@@ -44,12 +68,10 @@ class Reader {
   std::string_view text() const { return text_; }
   bool oneBytePerCharacter() const { return oneBytePerCharacter_; }
 
-  // Byte length of the first `count` characters from byte `from`, or nullopt when fewer remain.
-  std::optional<std::size_t> take(std::size_t from, std::size_t count) const {
+  // Byte length of the first `count` characters from byte `from`, or kNone when fewer remain.
+  std::size_t take(std::size_t from, std::size_t count) const {
     const std::string_view rest = text_.substr(from);
-    if (oneBytePerCharacter_) {
-      return rest.size() >= count ? std::optional<std::size_t>(count) : std::nullopt;
-    }
+    if (oneBytePerCharacter_) return rest.size() >= count ? count : kNone;
     // Look at a window that grows until the boundary after the last character lies inside it,
     // so that a long text is not walked again for every field.
     std::size_t window = count * 16 + 16;
@@ -60,20 +82,28 @@ class Reader {
       }
       window = std::min(window, rest.size());
       const auto end = text::advanceCharacters(rest.substr(0, window), count);
-      if (window == rest.size() || (end && *end < window)) return end;
+      if (window == rest.size() || (end && *end < window)) return end.value_or(kNone);
       window *= 2;
     }
   }
 
   // The length field at `from`: two characters read as an integer of at least 1 (format 01).
-  // Returns the length and advances `from` past the field.
-  std::optional<int> takeLength(std::size_t& from) const {
-    const auto bytes = take(from, 2);
-    if (!bytes) return std::nullopt;
-    const auto value = text::parseInteger(text_.substr(from, *bytes));
-    if (!value || *value < 1) return std::nullopt;
-    from += *bytes;
-    return static_cast<int>(*value);
+  // Returns the length, or 0 when there is none, and advances `from` past the field.
+  int takeLength(std::size_t& from) const {
+    const std::size_t bytes = take(from, 2);
+    if (bytes == kNone) return 0;
+    const std::string_view field = text_.substr(from, bytes);
+    int value = 0;
+    if (bytes == 2 && isAsciiDigit(field[0]) && isAsciiDigit(field[1])) {
+      value = (field[0] - '0') * 10 + (field[1] - '0');
+    } else {
+      // Signs ("+5", "-1") and anything else follow the library's integer rules.
+      const auto parsed = text::parseInteger(field);
+      if (!parsed || *parsed < 1) return 0;
+      value = static_cast<int>(*parsed);
+    }
+    if (value >= 1) from += bytes;
+    return value;
   }
 
  private:
@@ -158,19 +188,19 @@ std::optional<TLVDecodingError> decodeSubtags(TLVDecodingProtocol& record, std::
   TagDictionary map;
   std::size_t cursor = 0;
   while (cursor < value.size()) {
-    const auto tagBytes = reader.take(cursor, 2);
-    if (!tagBytes) return TLVDecodingError::invalidTagLength;
-    const std::string_view subTag = value.substr(cursor, *tagBytes);
+    const std::size_t tagBytes = reader.take(cursor, 2);
+    if (tagBytes == kNone) return TLVDecodingError::invalidTagLength;
+    const std::string_view subTag = value.substr(cursor, tagBytes);
     if (!seen.insert(subTag)) return TLVDecodingError::repeatedTag;
-    cursor += *tagBytes;
-    const auto subLength = reader.takeLength(cursor);
-    if (!subLength) return TLVDecodingError::invalidTagLength;
-    const auto valueBytes = reader.take(cursor, static_cast<std::size_t>(*subLength));
-    if (!valueBytes) return TLVDecodingError::invalidTagLength;
-    const std::string_view subValue = value.substr(cursor, *valueBytes);
-    cursor += *valueBytes;
+    cursor += tagBytes;
+    const int subLength = reader.takeLength(cursor);
+    if (subLength < 1) return TLVDecodingError::invalidTagLength;
+    const std::size_t valueBytes = reader.take(cursor, static_cast<std::size_t>(subLength));
+    if (valueBytes == kNone) return TLVDecodingError::invalidTagLength;
+    const std::string_view subValue = value.substr(cursor, valueBytes);
+    cursor += valueBytes;
     map.set(subElementKey(parent, subTag), std::string(subValue));
-    if (parent == "62" && !record.assignTLV01(parent, subTag, *subLength, subValue, std::nullopt)) {
+    if (parent == "62" && !record.assignTLV01(parent, subTag, subLength, subValue, std::nullopt)) {
       return TLVDecodingError::invalidTag;
     }
   }
@@ -197,7 +227,7 @@ std::string_view caseName(TLVDecodingError error) {
 }
 
 std::optional<TLVDecodingError> TLVDecodingProtocol::decodeTLV(std::string_view text) {
-  if (!text::advanceCharacters(text, 2)) return TLVDecodingError::invalidLength;
+  if (!hasTwoCharacters(text)) return TLVDecodingError::invalidLength;
   const auto error = text.starts_with("00") ? decodeTLV01(text) : decodeTLV00(text);
   if (error == TLVDecodingError::invalidTagLength) return TLVDecodingError::invalidLength;
   return error;
@@ -209,23 +239,23 @@ std::optional<TLVDecodingError> TLVDecodingProtocol::decodeTLV00(std::string_vie
   TagSet seen;
   std::size_t cursor = 0;
   while (cursor < text.size()) {
-    const std::size_t tagBytes = *reader.take(cursor, 1);
+    const std::size_t tagBytes = reader.take(cursor, 1);
     std::string_view tag = text.substr(cursor, tagBytes);
     const char lowered = tagBytes == 1 ? asciiLower(tag[0]) : '\0';
     if (tagBytes == 1) tag = std::string_view(&lowered, 1);
     if (seen.contains(tag)) return TLVDecodingError::repeatedTag;
-    const auto lengthBytes = reader.take(cursor + tagBytes, 1);
-    if (!lengthBytes) return TLVDecodingError::invalidTagLength;
-    const int length = *lengthBytes == 1 ? base36Digit(text[cursor + tagBytes]) : -1;
+    const std::size_t lengthBytes = reader.take(cursor + tagBytes, 1);
+    if (lengthBytes == kNone) return TLVDecodingError::invalidTagLength;
+    const int length = lengthBytes == 1 ? base36Digit(text[cursor + tagBytes]) : -1;
     if (length < 0) return TLVDecodingError::invalidTagLength;
-    const std::size_t valueStart = cursor + tagBytes + *lengthBytes;
-    const auto valueBytes = reader.take(valueStart, static_cast<std::size_t>(length));
-    if (!valueBytes) return TLVDecodingError::invalidTagLength;
+    const std::size_t valueStart = cursor + tagBytes + lengthBytes;
+    const std::size_t valueBytes = reader.take(valueStart, static_cast<std::size_t>(length));
+    if (valueBytes == kNone) return TLVDecodingError::invalidTagLength;
     seen.insert(tag);
-    if (!assignTLV00(tag, length, text.substr(valueStart, *valueBytes))) {
+    if (!assignTLV00(tag, length, text.substr(valueStart, valueBytes))) {
       return TLVDecodingError::invalidTag;
     }
-    cursor = valueStart + *valueBytes;
+    cursor = valueStart + valueBytes;
   }
   return kOk;
 }
@@ -238,26 +268,26 @@ std::optional<TLVDecodingError> TLVDecodingProtocol::decodeTLV01(std::string_vie
   std::string_view lastTag;
   std::size_t cursor = 0;
   while (cursor < text.size()) {
-    const auto tagBytes = reader.take(cursor, 2);
-    if (!tagBytes) return TLVDecodingError::invalidTagLength;
-    const std::string_view tag = text.substr(cursor, *tagBytes);
+    const std::size_t tagBytes = reader.take(cursor, 2);
+    if (tagBytes == kNone) return TLVDecodingError::invalidTagLength;
+    const std::string_view tag = text.substr(cursor, tagBytes);
     if (!seen.insert(tag)) return TLVDecodingError::repeatedTag;
     lastTag = tag;
-    cursor += *tagBytes;
-    const auto length = reader.takeLength(cursor);
-    if (!length) return TLVDecodingError::invalidTagLength;
-    const auto valueBytes = reader.take(cursor, static_cast<std::size_t>(*length));
-    if (!valueBytes) return TLVDecodingError::invalidTagLength;
-    const std::string_view value = text.substr(cursor, *valueBytes);
-    cursor += *valueBytes;
+    cursor += tagBytes;
+    const int length = reader.takeLength(cursor);
+    if (length < 1) return TLVDecodingError::invalidTagLength;
+    const std::size_t valueBytes = reader.take(cursor, static_cast<std::size_t>(length));
+    if (valueBytes == kNone) return TLVDecodingError::invalidTagLength;
+    const std::string_view value = text.substr(cursor, valueBytes);
+    cursor += valueBytes;
     if (tag == "62") {
-      if (!assignTLV01(tag, std::nullopt, *length, value, std::nullopt)) {
+      if (!assignTLV01(tag, std::nullopt, length, value, std::nullopt)) {
         return TLVDecodingError::invalidTag;
       }
-      if (auto error = decodeSubtags(*this, tag, value, *length, oneBytePerCharacter)) return error;
+      if (auto error = decodeSubtags(*this, tag, value, length, oneBytePerCharacter)) return error;
     } else if (isTemplateTag(tag)) {
-      if (auto error = decodeSubtags(*this, tag, value, *length, oneBytePerCharacter)) return error;
-    } else if (!assignTLV01(tag, std::nullopt, *length, value, std::nullopt)) {
+      if (auto error = decodeSubtags(*this, tag, value, length, oneBytePerCharacter)) return error;
+    } else if (!assignTLV01(tag, std::nullopt, length, value, std::nullopt)) {
       return TLVDecodingError::invalidTag;
     }
   }

@@ -40,11 +40,12 @@ class TagDictionary {
   // Removes `key`; returns whether it was there.
   bool erase(std::string_view key);
 
-  std::size_t size() const { return entries_.size(); }
-  bool empty() const { return entries_.empty(); }
+  // Defined below TagValue: an entry needs the complete value type.
+  std::size_t size() const;
+  bool empty() const;
   const std::vector<Entry>& entries() const { return entries_; }
-  auto begin() const { return entries_.begin(); }
-  auto end() const { return entries_.end(); }
+  std::vector<Entry>::const_iterator begin() const;
+  std::vector<Entry>::const_iterator end() const;
 
   bool operator==(const TagDictionary& other) const;
 
@@ -74,6 +75,15 @@ class TagValue {
  private:
   std::variant<std::string, TagDictionary, OpaqueValue> data_;
 };
+
+inline std::size_t TagDictionary::size() const { return entries_.size(); }
+inline bool TagDictionary::empty() const { return entries_.empty(); }
+inline std::vector<TagDictionary::Entry>::const_iterator TagDictionary::begin() const {
+  return entries_.begin();
+}
+inline std::vector<TagDictionary::Entry>::const_iterator TagDictionary::end() const {
+  return entries_.end();
+}
 
 // Converts a JSON object into a tag dictionary: strings stay strings, objects become nested
 // dictionaries, anything else becomes an opaque value. Order follows the JSON text when

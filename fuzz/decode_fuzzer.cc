@@ -1,0 +1,40 @@
+// Decodes and validates arbitrary text. Checks that nothing crashes or reads out of bounds, that
+// validation reports "0" alone exactly when decoding fails, that codes are distinct numbers of
+// the code table, and that the JSON form of the codes parses back to the same list.
+#include <cstdint>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "decode/pay_merchant_tlv.h"
+#include "decode/qr_error.h"
+#include "payload/tlv_generator.h"
+#include "platform/text.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  zelto::ZeltoPayMerchantTLV record;
+  const auto error = record.decodeTLV(text);
+  if (error == zelto::TLVDecodingError::invalidTagLength) std::abort();
+
+  const std::vector<std::string> codes = zelto::TLVGenerator::tlvValidation(text);
+  const bool malformed = codes == std::vector<std::string>{"0"};
+  if (error.has_value() != malformed) std::abort();
+
+  std::set<std::string> distinct;
+  for (const auto& code : codes) {
+    const auto number = zelto::text::parseInteger(code);
+    if (!number || *number < 0 || *number > 55 || !distinct.insert(code).second) std::abort();
+  }
+
+  const auto json = nlohmann::json::parse(zelto::QRCodeError(codes).getJSONOutput());
+  if (json.at("qrCodeError").size() != codes.size()) std::abort();
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    if (json["qrCodeError"][i].get<std::int64_t>() != *zelto::text::parseInteger(codes[i])) {
+      std::abort();
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,28 @@
+// zelto validate [PAYLOAD|-]
+#include <iostream>
+
+#include "decode/qr_error.h"
+#include "payload/tlv_generator.h"
+#include "tools/command.h"
+#include "tools/payload_input.h"
+
+namespace zelto::tool {
+namespace {
+
+const CommandRegistrar registrar(
+    "validate", "Check a merchant QR payload rule by rule and print its QR error codes",
+    [](CLI::App& command) -> std::function<int()> {
+      auto payload = addPayloadArgument(command);
+      command.footer(
+          "Prints {\"qrCodeError\": [codes], \"qrCodeData\": {}}: every broken rule's code, in\n"
+          "the order found (0 alone when the payload does not decode, 48 for a wrong CRC).\n"
+          "Exit status 0 when there are no codes, 1 when there are.");
+      return [payload]() {
+        const QRCodeError error(TLVGenerator::tlvValidation(readPayload(*payload)));
+        std::cout << error.getJSONOutput() << '\n';
+        return error.errorCodes.empty() ? 0 : 1;
+      };
+    });
+
+}  // namespace
+}  // namespace zelto::tool
