@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -64,6 +67,30 @@ TEST(FileUserDefaultsTest, ValuesSurviveANewStoreOnTheSameFile) {
     names.insert(entry.path().filename().string());
   }
   EXPECT_EQ(names, (std::set<std::string>{"defaults.json", "defaults.json.lock"}));
+}
+
+TEST(FileUserDefaultsTest, AWriteThatFailsHalfwayLeavesTheOldFile) {
+  ScratchFolder folder;
+  fs::path file = folder.path() / "defaults.json";
+  FileUserDefaults store(file);
+  ASSERT_TRUE(store.set("currency", "840"));
+  const std::string before = readFile(file);
+  // A child whose files may not grow past 1000 bytes: the write of a 5000-byte value stops
+  // partway, as it would on a full disk or in a crash.
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{1000, 1000};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::_exit(FileUserDefaults(file).set("big", std::string(5000, 'x')) ? 1 : 0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write should fail";
+  EXPECT_EQ(readFile(file), before);
+  EXPECT_EQ(store.string("currency"), "840");
+  EXPECT_EQ(store.object("big"), std::nullopt);
 }
 
 TEST(FileUserDefaultsTest, UnusableFilesReadAsEmptyAndAreReplacedByTheNextWrite) {
