@@ -64,15 +64,35 @@ std::vector<std::size_t> characterBoundaries(std::string_view value) {
   return boundaries;
 }
 
-// The entries of a template map sorted by key.
-std::vector<const TagDictionary::Entry*> sortedEntries(const TagDictionary& map) {
-  std::vector<const TagDictionary::Entry*> entries;
-  entries.reserve(map.size());
-  for (const auto& entry : map) entries.push_back(&entry);
-  std::sort(entries.begin(), entries.end(),
-            [](const auto* a, const auto* b) { return a->first < b->first; });
-  return entries;
-}
+// The entries of a template map sorted by key. A template of 99 characters holds at most 24
+// sub-objects, so the list lives on the stack unless a map was filled by hand.
+class SortedEntries {
+ public:
+  using Entry = TagDictionary::Entry;
+
+  explicit SortedEntries(const TagDictionary& map) : size_(map.size()) {
+    Entry const** out = inline_.data();
+    if (size_ > inline_.size()) {
+      heap_.resize(size_);
+      out = heap_.data();
+    }
+    data_ = out;
+    for (const auto& entry : map) *out++ = &entry;
+    std::sort(data_, data_ + size_,
+              [](const Entry* a, const Entry* b) { return a->first < b->first; });
+  }
+  SortedEntries(const SortedEntries&) = delete;
+  SortedEntries& operator=(const SortedEntries&) = delete;
+
+  const Entry* const* begin() const { return data_; }
+  const Entry* const* end() const { return data_ + size_; }
+
+ private:
+  std::array<const Entry*, 24> inline_{};
+  std::vector<const Entry*> heap_;
+  const Entry** data_ = nullptr;
+  std::size_t size_;
+};
 
 std::optional<std::uint16_t> readHex(std::string_view digits) {
   std::uint16_t value = 0;
@@ -373,7 +393,7 @@ void ZeltoPayMerchantTLVValidator::validateSecondaryId(const std::optional<std::
 void ZeltoPayMerchantTLVValidator::validateAdditionalDataField(const ZeltoPayMerchantTLV& record) {
   const auto& map = record.additionalDataFieldTemplate;
   if (!map) return;
-  for (const auto* entry : sortedEntries(*map)) {
+  for (const auto* entry : SortedEntries(*map)) {
     const auto& [key, value] = *entry;
     if (key != kAdditionalConsumerDataRequest) {
       tagMandatoryLengthCheck(kAdditionalDataType, key, *map, false, 1, 25);
@@ -405,7 +425,7 @@ void ZeltoPayMerchantTLVValidator::validateMerchantInformationLanguageTemplate(
     tagMandatoryLengthCheck(kLanguageTemplateType, rule.key, *map, rule.mandatory, rule.min,
                             rule.max);
   }
-  for (const auto* entry : sortedEntries(*map)) {
+  for (const auto* entry : SortedEntries(*map)) {
     Rule rule{entry->first, false, 1, 99};
     for (const auto& named : kRules) {
       if (named.key == entry->first) rule = named;

@@ -82,12 +82,17 @@ bool allCodePoints(std::string_view utf8, Predicate predicate) {
   return true;
 }
 
+// ASCII answers without ICU: its only letters are A-Z and a-z, its only digits 0-9.
 bool isLetterCodePoint(UChar32 c) {
+  if (c < 0x80) return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
   const auto mask = U_GET_GC_MASK(c);
   return (mask & (U_GC_L_MASK | U_GC_M_MASK)) != 0;
 }
 
-bool isDigitCodePoint(UChar32 c) { return u_charType(c) == U_DECIMAL_DIGIT_NUMBER; }
+bool isDigitCodePoint(UChar32 c) {
+  if (c < 0x80) return c >= '0' && c <= '9';
+  return u_charType(c) == U_DECIMAL_DIGIT_NUMBER;
+}
 
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 

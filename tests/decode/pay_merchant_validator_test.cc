@@ -280,6 +280,20 @@ TEST(PayMerchantTLVValidator, EmptyValuesAndAbsentRecords) {
   EXPECT_EQ(validator.errorCodes(), Codes{});
 }
 
+TEST(PayMerchantTLVValidator, TemplatesFilledByHandMayHoldAnyNumberOfEntries) {
+  ZeltoPayMerchantTLV record;
+  record.additionalDataFieldTemplate.emplace();
+  record.merchantInformationLanguageTemplate.emplace();
+  for (int i = 40; i > 0; --i) {
+    record.additionalDataFieldTemplate->set("k" + std::to_string(i), std::string(i, 'v'));
+    record.merchantInformationLanguageTemplate->set("k" + std::to_string(i), "x");
+  }
+  record.additionalDataFieldTemplate->set("additionalConsumerDataRequest", "Q");  // sorts first
+  auto& validator = ZeltoPayMerchantTLVValidator::sharedValidator();
+  validator.validatePayMerchantTLV01(&record);
+  EXPECT_EQ(validator.errorCodes(), (Codes{"9", "15", "13", "7", "11", "46", "45", "51", "52"}));
+}
+
 TEST(PayMerchantTLVValidator, MerchantIdToPan) {
   using V = ZeltoPayMerchantTLVValidator;
   EXPECT_EQ(V::convertMerchantIdToPan("41234567890"), "4123450000067890");
