@@ -38,6 +38,8 @@ RunLoop& RunLoop::main() {
 void RunLoop::async(std::function<void()> task) { tasks_.push_back(std::move(task)); }
 
 std::shared_ptr<Timer> RunLoop::scheduleTimer(double interval, std::function<void()> action) {
+  // Timers restarted on every event are invalidated far more often than the loop turns.
+  std::erase_if(timers_, [](const auto& timer) { return !timer->isValid(); });
   const double fireTime = now() + (std::isnan(interval) ? 0 : std::max(interval, 0.0));
   auto timer = std::shared_ptr<Timer>(new Timer(fireTime, nextSequence_++, std::move(action)));
   timers_.push_back(timer);
