@@ -1,6 +1,7 @@
 // The two flows driven as a host drives them: launch, results, and the ways a flow ends.
 #include <gtest/gtest.h>
 
+#include "payload/tag_dictionary.h"
 #include "platform/debug_console.h"
 #include "platform/navigation_controller.h"
 #include "platform/ui_driver.h"
@@ -116,6 +117,35 @@ TEST_F(LaunchTest, RequestPaymentFlowShowsTheQrScreenWithoutAnIdleTimer) {
 
   loop().runFor(1000);
   EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(LaunchTest, TagDictionaryRequestShowsItsOwnPayloadUntilTheFlowEnds) {
+  TagDictionary tags;
+  for (const auto& [tag, value] :
+       std::vector<std::pair<std::string, std::string>>{{"00", "01"},
+                                                        {"01", "11"},
+                                                        {"02", "4111111111111111"},
+                                                        {"52", "5411"},
+                                                        {"53", "356"},
+                                                        {"58", "IN"},
+                                                        {"59", "Tag Store"},
+                                                        {"60", "Pune"}}) {
+    tags.set(tag, value);
+  }
+  const auto request = ZeltoPaymentRequest::withTagValueDictionary(tags);
+  request->transactionAmount = "10.00";
+  std::vector<Report> reports;
+  ZeltoMerchantSDK::launchRequestPaymentFlow(request, requestHandler(reports));
+  ASSERT_TRUE(reports.empty()) << reports[0].errorCodes[0];
+  const auto screen = std::dynamic_pointer_cast<ZELTORequestPaymentViewController>(
+      flowNavigation()->topViewController());
+  ASSERT_TRUE(screen && screen->qrCodeTlv());
+  EXPECT_TRUE(session().merchantSDKEmvCoSupported);
+  EXPECT_TRUE(screen->qrCodeTlv()->starts_with("000201"));
+  EXPECT_NE(screen->qrCodeTlv()->find("5909Tag Store"), std::string::npos);
+  EXPECT_NE(screen->qrCodeTlv()->find("540510.00"), std::string::npos);
+  ZeltoMerchantSDK::endZeltoFlow();
+  EXPECT_FALSE(session().merchantSDKEmvCoSupported);
 }
 
 TEST_F(LaunchTest, RefundFlowReportsItsResultThroughHandlerOrDelegate) {
