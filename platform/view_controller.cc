@@ -99,7 +99,12 @@ void ViewController::dismiss(bool animated, std::function<void()> completion) {
     presenter = presenting_.lock();
     target = weak_from_this().lock();
   }
-  if (!presenter || !target || target->dismissing_) return;
+  if (!presenter || !target) return;
+  if (target->dismissing_) {
+    // Already on its way out: this request completes with the dismissal under way.
+    if (completion) target->dismissWaiters_.push_back(std::move(completion));
+    return;
+  }
   target->dismissing_ = true;
 
   // Whatever is presented above the target leaves with it, without a slide of its own.
@@ -124,7 +129,10 @@ void ViewController::dismiss(bool animated, std::function<void()> completion) {
     if (presenter->presented_ == target) presenter->presented_.reset();
     target->presenting_.reset();
     target->dismissing_ = false;
+    auto waiters = std::move(target->dismissWaiters_);
+    target->dismissWaiters_.clear();
     if (completion) completion();
+    for (const auto& waiter : waiters) waiter();
   });
 }
 

@@ -95,7 +95,8 @@ class ViewController : public std::enable_shared_from_this<ViewController> {
                std::function<void()> completion = nullptr);
   // Takes away the controller this one presents, or, when it presents none, this controller
   // from its presenter. Anything presented above the dismissed controller goes with it. When
-  // there is nothing to dismiss the completion does not run.
+  // there is nothing to dismiss the completion does not run; when that controller is already
+  // being dismissed, the completion runs once that dismissal ends.
   void dismiss(bool animated, std::function<void()> completion = nullptr);
   std::shared_ptr<ViewController> presentedViewController() const { return presented_; }
   std::shared_ptr<ViewController> presentingViewController() const { return presenting_.lock(); }
@@ -130,6 +131,7 @@ class ViewController : public std::enable_shared_from_this<ViewController> {
   std::shared_ptr<ViewController> presented_;
   std::weak_ptr<ViewController> presenting_;
   bool dismissing_ = false;
+  std::vector<std::function<void()>> dismissWaiters_;
   bool appearing_ = false;
 };
 

@@ -5,8 +5,8 @@
 
 #include "platform/alert_controller.h"
 #include "platform/navigation_controller.h"
-#include "platform/resource_bundle.h"
 #include "platform/notification_center.h"
+#include "platform/resource_bundle.h"
 #include "platform/ui_driver.h"
 #include "sdk/session_constants.h"
 #include "tests/sdk/flow_fixture.h"
@@ -229,6 +229,19 @@ TEST_F(SessionTest, DismissalClosesPresentedScreensTopFirstThenHidesTheWindow) {
   EXPECT_EQ(log, (std::vector<std::string>{"upper dismissed animated", "lower dismissed animated",
                                            "completion, flow none"}));
   EXPECT_EQ(session().sdkWindow->rootViewController(), nullptr);
+}
+
+TEST_F(SessionTest, EndFlowWhileTheTimeoutDialogIsClosingStillEndsIt) {
+  ZeltoMerchantSDK::launchRefundPaymentFlow(validRefund(), RefundPaymentCompletionHandler());
+  loop().runFor(180 + kSettle);
+  ASSERT_EQ(platform::tap(*session().sdkWindow, "OK"), platform::DriveResult::kDone);
+  int completions = 0;
+  ZeltoMerchantSDK::endZeltoFlow([&] { ++completions; });
+  loop().runFor(kSettle);
+  EXPECT_EQ(completions, 1);
+  EXPECT_EQ(session().activeSessionType(), ZeltoActiveFlow::none);
+  EXPECT_EQ(session().sdkWindow->rootViewController(), nullptr);
+  EXPECT_TRUE(hostWindow->isKeyWindow());
 }
 
 TEST_F(SessionTest, WindowWithoutRootNeverRunsItsHideCompletion) {
