@@ -77,6 +77,20 @@ bool replaceAtomically(const std::filesystem::path& file, std::string_view conte
   return true;
 }
 
+// Removes the temporary files of writers that died before renaming theirs. Called under the
+// lock, when no other writer can be between mkstemp and rename.
+void removeStaleTemporaryFiles(const std::filesystem::path& file) {
+  const std::string prefix = file.filename().string() + ".";
+  constexpr std::size_t kSuffixLength = 6;  // the XXXXXX of mkstemp
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() == prefix.size() + kSuffixLength && name.starts_with(prefix)) {
+      std::filesystem::remove(entry.path(), error);
+    }
+  }
+}
+
 std::shared_ptr<UserDefaults> makeDefaultStore() {
   if (auto path = FileUserDefaults::defaultPath()) {
     return std::make_shared<FileUserDefaults>(*path);
@@ -161,6 +175,7 @@ bool FileUserDefaults::update(std::string_view key, const std::optional<nlohmann
   while (::flock(lockFile.get(), LOCK_EX) != 0) {
     if (errno != EINTR) return false;
   }
+  removeStaleTemporaryFiles(file_);
   nlohmann::json store = readStore(file_);
   if (value) {
     store[std::string(key)] = *value;

@@ -8,7 +8,8 @@
 // seen at once. Every write re-reads the file, changes the one key and writes a temporary file
 // in the same folder, flushes it to disk and renames it over the old one, all under an advisory
 // lock on a ".lock" file beside it: a crash mid-write leaves the old file or the new one, never a
-// broken one, and two processes writing at once lose no update. A missing, unreadable or corrupt
+// broken one, and two processes writing at once lose no update. The next write removes the
+// temporary file a crashed writer left behind. A missing, unreadable or corrupt
 // file (or one whose top level is not a JSON object) reads as empty and is replaced by the next
 // write. When no folder can be found or created, writes fail (set returns false) and nothing
 // persists.

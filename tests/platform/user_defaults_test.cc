@@ -61,7 +61,10 @@ TEST(FileUserDefaultsTest, ValuesSurviveANewStoreOnTheSameFile) {
   EXPECT_EQ(reopened.string("a"), "text");
   EXPECT_EQ(reopened.integerDictionary("b"), (std::map<std::string, std::int64_t>{{"840", 2}}));
   EXPECT_EQ(reopened.object("c"), std::nullopt);
-  // Only the data file and its lock remain: no temporary file is left behind.
+  // Only the data file and its lock remain: no temporary file is left behind, and one that a
+  // crashed writer left is removed by the next write.
+  writeFile(file.parent_path() / "defaults.json.Ab12Cd", "{\"half\": ");
+  EXPECT_TRUE(reopened.set("c", 2));
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(file.parent_path())) {
     names.insert(entry.path().filename().string());
