@@ -52,12 +52,17 @@ const CommandRegistrar registrar(
           .add_option("--currency", *currency,
                       "Flow currency: a three-digit ISO 4217 numeric code (\"840\") or an\n"
                       "alphabetic code (\"USD\")")
-          ->required();
-      command.add_option("--keys", *keys,
-                         "Keys typed in order: digits, and '<' to delete the last character\n"
-                         "(\"1234<\")");
-      command.add_option("--locale", *locale,
-                         "Device locale (\"de_DE\"), instead of LC_ALL, LC_MONETARY or LANG");
+          ->required()
+          ->type_name("CODE");
+      command
+          .add_option("--keys", *keys,
+                      "Keys typed in order: digits, and '<' to delete the last character\n"
+                      "(\"1234<\")")
+          ->type_name("KEYS");
+      command
+          .add_option("--locale", *locale,
+                      "Device locale (\"de_DE\"), instead of LC_ALL, LC_MONETARY or LANG")
+          ->type_name("LOCALE");
       command.footer(
           "Prints the field's text after each key (the formatted zero without keys), then the\n"
           "amount as a plain decimal string. Exit status 2 for an unknown currency, key or\n"

@@ -39,13 +39,15 @@ const CommandRegistrar registrar(
       auto use = std::make_shared<std::string>();
       auto* searchOption = command.add_option(
           "--search", *search,
-          "Only currencies whose code or name contains TEXT, ignoring case (\"dollar\", \"usd\")");
+          "Only currencies whose code or name contains TEXT, ignoring case\n(\"dollar\", \"usd\")");
+      searchOption->type_name("TEXT");
       command
           .add_option(
               "--use", *use,
               "Record that the merchant chose CODE (numeric \"840\" or alphabetic \"USD\"),\n"
               "as picking it in the currency list does")
-          ->excludes(searchOption);
+          ->excludes(searchOption)
+          ->type_name("CODE");
       command.footer(
           "Uses are kept in $XDG_CONFIG_HOME/ZeltoMerchantSDK/user_defaults.json (or ~/.config).\n"
           "Exit status: 0; 1 when no currency matches the search; 2 for an unknown code.");
