@@ -29,7 +29,8 @@ std::shared_ptr<View> AlertController::loadView() {
 }
 
 bool AlertController::selectAction(std::size_t index) {
-  if (index >= actions_.size() || !presentingViewController()) return false;
+  if (chosen_ || index >= actions_.size() || !presentingViewController()) return false;
+  chosen_ = true;
   dismiss(true, [handler = actions_[index].handler] {
     if (handler) handler();
   });

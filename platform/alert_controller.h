@@ -35,8 +35,8 @@ class AlertController : public ViewController {
   void addAction(AlertAction action) { actions_.push_back(std::move(action)); }
   const std::vector<AlertAction>& actions() const { return actions_; }
 
-  // The user chooses action `index`. Returns false (and does nothing) for an index out of range
-  // or while the dialog is not presented.
+  // The user chooses action `index`. Returns false (and does nothing) for an index out of range,
+  // while the dialog is not presented, or once an action has been chosen.
   bool selectAction(std::size_t index);
 
   const std::string title;
@@ -48,6 +48,7 @@ class AlertController : public ViewController {
 
  private:
   std::vector<AlertAction> actions_;
+  bool chosen_ = false;
 };
 
 }  // namespace zelto::platform
