@@ -23,9 +23,9 @@
 // counts agree.
 //
 // Guarantees: never crashes or reads outside the text, whatever it holds (ill-formed UTF-8
-// included). Work is bounded by the structure: a format-01 payload has at most 100 distinct
-// top-level tags of at most 99 characters each, so decoding stops after at most about 10,000
-// characters of the text, however long it is.
+// included). Apart from one linear scan that picks the ASCII fast path, work is bounded by the
+// structure: ZeltoPayMerchantTLV takes only the 100 two-digit tags, each once, with values of at
+// most 99 characters, so decoding stops within about 10,000 characters however long the text.
 //
 // Thread-safety: decoding keeps its state on the stack; a record must not be decoded into from
 // two threads at once.
