@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "payload/crc16.h"
 #include "payload/tlv_generator.h"
 #include "platform/debug_console.h"
@@ -254,6 +256,22 @@ TEST(TlvValidation, FormatZeroRules) {
   for (const auto& c : cases) {
     EXPECT_EQ(TLVGenerator::tlvValidation(c.text), c.expected) << c.text;
   }
+}
+
+TEST(TlvValidation, ThreadsDoNotMixTheirLists) {
+  const std::string valid = withCrc(std::string(kValidBody));
+  const std::string empty = withCrc("000201");
+  bool otherMixed = false;
+  bool mainMixed = false;
+  std::thread other([&] {
+    for (int i = 0; i < 2000; ++i) otherMixed |= !TLVGenerator::tlvValidation(valid).empty();
+  });
+  for (int i = 0; i < 2000; ++i) {
+    mainMixed |= TLVGenerator::tlvValidation(empty) != Codes{"9", "15", "13", "7", "11"};
+  }
+  other.join();
+  EXPECT_FALSE(otherMixed);
+  EXPECT_FALSE(mainMixed);
 }
 
 TEST(PayMerchantTLVValidator, EmptyValuesAndAbsentRecords) {

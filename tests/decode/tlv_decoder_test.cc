@@ -203,12 +203,5 @@ TEST(DecodeTLV, IllFormedAndHugeInputNeverCrash) {
   }
 }
 
-TEST(DecodingErrorNames, AreTheCaseNames) {
-  EXPECT_EQ(caseName(TLVDecodingError::invalidLength), "invalidLength");
-  EXPECT_EQ(caseName(TLVDecodingError::invalidTagLength), "invalidTagLength");
-  EXPECT_EQ(caseName(TLVDecodingError::repeatedTag), "repeatedTag");
-  EXPECT_EQ(caseName(TLVDecodingError::invalidTag), "invalidTag");
-}
-
 }  // namespace
 }  // namespace zelto
