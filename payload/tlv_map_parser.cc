@@ -12,8 +12,8 @@ TLVMapParser& TLVMapParser::shared() {
 void TLVMapParser::prepareTLV() {
   if (!tLVDataDictionary) return;
   TagDictionary base = *tLVDataDictionary;
-  for (const char* key : {"63", "crc", "62", "additionalDataFieldTemplate", "54",
-                          "transactionAmount"}) {
+  for (const char* key :
+       {"63", "crc", "62", "additionalDataFieldTemplate", "54", "transactionAmount"}) {
     base.erase(key);
   }
   tlvString = TLVGenerator::encodeDictToTLV(base);

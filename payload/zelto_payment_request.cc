@@ -6,8 +6,8 @@
 #include "payload/crc16.h"
 #include "payload/request_checks.h"
 #include "payload/tag_table.h"
-#include "payload/tlv_map_parser.h"
 #include "payload/tlv_generator.h"
+#include "payload/tlv_map_parser.h"
 #include "platform/text.h"
 #include "results/string_constants.h"
 #include "sdk/zelto_session.h"
@@ -160,15 +160,21 @@ std::shared_ptr<ZeltoError> ZeltoPaymentRequest::validate() const {
 
 std::shared_ptr<ZeltoPaymentRequest> ZeltoPaymentRequest::withTagValueDictionary(
     const TagDictionary& tagValueDictionary) {
-  auto request = std::make_shared<ZeltoPaymentRequest>("01", "", "", "", "", "", "", "", "", "",
-                                                       "", "", "", "", "", "");
+  auto request = std::make_shared<ZeltoPaymentRequest>("01", "", "", "", "", "", "", "", "", "", "",
+                                                       "", "", "", "", "");
   static constexpr std::pair<std::string_view, std::string_view> kCopied[] = {
-      {"00", "payloadFormatIndicator"}, {"01", "pointOfInitiation"},
-      {"02", "zeltoMerchantID"},        {"59", "merchantName"},
-      {"52", "merchantCategoryCode"},   {"60", "cityName"},
-      {"58", "countryCode"},            {"53", "currencyCode"},
-      {"61", "postalCode"},             {"04", "mastercardPan1"},
-      {"05", "mastercardPan2"},         {"06", "npciid1"},
+      {"00", "payloadFormatIndicator"},
+      {"01", "pointOfInitiation"},
+      {"02", "zeltoMerchantID"},
+      {"59", "merchantName"},
+      {"52", "merchantCategoryCode"},
+      {"60", "cityName"},
+      {"58", "countryCode"},
+      {"53", "currencyCode"},
+      {"61", "postalCode"},
+      {"04", "mastercardPan1"},
+      {"05", "mastercardPan2"},
+      {"06", "npciid1"},
       {"07", "npciid2"},
   };
   for (const auto& [tag, property] : kCopied) {
