@@ -73,8 +73,10 @@ const CommandRegistrar refundRegistrar(
             {"refundAmount", &request.refundAmount},
         }};
         for (const auto& [key, value] : parsed.json->items()) {
+          // clang before 16 cannot capture a structured binding.
+          const std::string& name = key;
           auto field = std::find_if(fields.begin(), fields.end(),
-                                    [&](const auto& entry) { return entry.first == key; });
+                                    [&](const auto& entry) { return entry.first == name; });
           if (field == fields.end()) return fail("unknown refund field \"" + key + "\"");
           if (!value.is_string()) {
             return fail("\"" + key + "\" must be a string, not " + value.type_name());

@@ -77,11 +77,12 @@ TEST(ValidateCli, PrintsTheCodesAndExitsWithOneWhenThereAreAny) {
 
   const auto empty = runCli({"validate", "0002016304AAE6"});
   EXPECT_EQ(empty.status, 1);
-  EXPECT_EQ(nlohmann::json::parse(empty.out)["qrCodeError"], nlohmann::json({9, 15, 13, 7, 11}));
+  EXPECT_EQ(nlohmann::json::parse(empty.out)["qrCodeError"],
+            nlohmann::json::array({9, 15, 13, 7, 11}));
 
   const auto broken = runCli({"validate", "-"}, "garbage");
   EXPECT_EQ(broken.status, 1);
-  EXPECT_EQ(nlohmann::json::parse(broken.out)["qrCodeError"], nlohmann::json({0}));
+  EXPECT_EQ(nlohmann::json::parse(broken.out)["qrCodeError"], nlohmann::json::array({0}));
 }
 
 }  // namespace
