@@ -166,7 +166,7 @@ bool ZeltoPayMerchantTLV::assignTLV01(std::string_view tag, std::optional<std::s
                                       int /*length*/, std::string_view value,
                                       std::optional<TagDictionary> valueDictionary) {
   const Target* target = nullptr;
-  if (tag == "62") {
+  if (tag.size() == 2 && tag[0] == '6' && tag[1] == '2') {
     if (subtag) {
       target = additionalDataTarget(*subtag);
       if (target == nullptr) {
@@ -197,7 +197,7 @@ bool ZeltoPayMerchantTLV::assignTLV01(std::string_view tag, std::optional<std::s
     setZeltoMerchantID(std::string(value));
     zeltoMerchantPAN = zeltoMerchantID();
   }
-  if (tag == "55") isTipAvailable = isTipIndicator(value);
+  if (tag.size() == 2 && tag[0] == '5' && tag[1] == '5') isTipAvailable = isTipIndicator(value);
   return true;
 }
 

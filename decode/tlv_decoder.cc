@@ -24,6 +24,11 @@ int twoDigitNumber(std::string_view tag) {
   return (tag[0] - '0') * 10 + (tag[1] - '0');
 }
 
+// Whether `tag` is the two characters `a` `b` (cheaper than comparing with a literal).
+bool isTag(std::string_view tag, char a, char b) {
+  return tag.size() == 2 && tag[0] == a && tag[1] == b;
+}
+
 // Templates other than "62": "64", "26"-"51" and "80"-"99".
 bool isTemplateTag(std::string_view tag) {
   const int n = twoDigitNumber(tag);
@@ -154,10 +159,23 @@ class TagSet {
 
 // The key under which a sub-element of template `parent` is kept in the template's map.
 std::string subElementKey(std::string_view parent, std::string_view subTag) {
-  if (parent == "64") {
+  if (isTag(parent, '6', '4')) {
     const auto& names = merchantInformationLanguageTemplateSubTagDictionary();
     if (auto it = names.find(subTag); it != names.end()) return it->second;
     return std::string(subTag);
+  }
+  if (isTag(parent, '6', '2')) {
+    // The sub-fields "6201"-"6214" of the tag table, by sub-tag number.
+    static const std::array<const std::string*, 100> kAdditionalData = [] {
+      std::array<const std::string*, 100> names{};
+      for (const auto& [tag, name] : tagKeyMap()) {
+        if (tag.size() == 4 && tag.starts_with("62")) names[twoDigitNumber(tag.substr(2))] = &name;
+      }
+      return names;
+    }();
+    if (const int n = twoDigitNumber(subTag); n >= 0 && kAdditionalData[n] != nullptr) {
+      return *kAdditionalData[n];
+    }
   }
   std::string combined(parent);
   combined.append(subTag);
@@ -200,7 +218,8 @@ std::optional<TLVDecodingError> decodeSubtags(TLVDecodingProtocol& record, std::
     const std::string_view subValue = value.substr(cursor, valueBytes);
     cursor += valueBytes;
     map.set(subElementKey(parent, subTag), std::string(subValue));
-    if (parent == "62" && !record.assignTLV01(parent, subTag, subLength, subValue, std::nullopt)) {
+    if (isTag(parent, '6', '2') &&
+        !record.assignTLV01(parent, subTag, subLength, subValue, std::nullopt)) {
       return TLVDecodingError::invalidTag;
     }
   }
@@ -280,7 +299,7 @@ std::optional<TLVDecodingError> TLVDecodingProtocol::decodeTLV01(std::string_vie
     if (valueBytes == kNone) return TLVDecodingError::invalidTagLength;
     const std::string_view value = text.substr(cursor, valueBytes);
     cursor += valueBytes;
-    if (tag == "62") {
+    if (isTag(tag, '6', '2')) {
       if (!assignTLV01(tag, std::nullopt, length, value, std::nullopt)) {
         return TLVDecodingError::invalidTag;
       }
@@ -291,7 +310,7 @@ std::optional<TLVDecodingError> TLVDecodingProtocol::decodeTLV01(std::string_vie
       return TLVDecodingError::invalidTag;
     }
   }
-  if (lastTag != "63") return TLVDecodingError::invalidTag;
+  if (!isTag(lastTag, '6', '3')) return TLVDecodingError::invalidTag;
   return kOk;
 }
 
