@@ -37,25 +37,9 @@ TEST(PlainObjectPayload, FixedObjectOrderWhateverTheFields) {
   request.purpose = "P";
   request.billID = "B";
   EXPECT_EQ(request.getTLV().substr(0, request.getTLV().size() - 4),
-            "000201"
-            "010212"
-            "02164111111111111111"
-            "5901N"
-            "52045411"
-            "6001C"
-            "5802IN"
-            "5303356"
-            "550202"
-            "56045.00"
-            "6106400001"
-            "04045100"
-            "05045200"
-            "06046000"
-            "07046100"
-            "6210"
-            "0101B"
-            "0801P"
-            "6304");
+            // "00" "01" "02" "59" "52" "60" "58" "53" "55" "56" "61" "04"-"07" then "62" and "63".
+            "000201010212021641111111111111115901N520454116001C5802IN53033565502025"
+            "6045.0061064000010404510005045200060460000704610062100101B0801P6304");
 }
 
 TEST(PlainObjectPayload, AmountOnlyWhenAPositiveNumber) {
