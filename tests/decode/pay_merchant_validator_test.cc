@@ -19,13 +19,13 @@ std::string withCrc(std::string body) {
   return body + crc16::crcDigits(body);
 }
 
-// A valid payload, with room to change one object: prefix + object + rest.
+// The worked example without its CRC object: a valid payload.
 constexpr std::string_view kValidBody =
     "000201010211021641111111111111115909ABC Store520454116006Mumbai5802IN5303356540510.00"
     "6215010412340703T01";
 
-// The valid payload with root object `tag` replaced by `object` (or added when absent; "" to
-// remove it). Objects are rebuilt through the encoder so that every length is right.
+// The worked example with each object of `changes` replacing the one under its tag (added when
+// absent; an empty string removes it), encoded again so that every length and the CRC are right.
 std::string variant(const TagDictionary& changes) {
   TagDictionary dict{{"00", "01"},
                      {"01", "11"},
