@@ -6,8 +6,14 @@
 #   BUILD_DIR=/some/dir bench/compare_js.sh
 #
 # The npm packages are installed into a scratch folder (mktemp -d), never into the project, and
-# removed afterwards. Needs node and npm. The payloads are those of bench/decode_bench.cc.
+# removed afterwards. Needs node and npm, which building and testing do not, so setup.sh leaves
+# them out. The payloads are those of bench/decode_bench.cc.
 set -euo pipefail
+
+for tool in node npm; do
+  command -v "$tool" >/dev/null ||
+    { echo "compare_js: needs $tool (Node.js with npm, e.g. Debian's nodejs and npm)" >&2; exit 2; }
+done
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$repo/build-release}
