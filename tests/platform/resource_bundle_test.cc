@@ -9,7 +9,6 @@ TEST(ResourceBundleTest, LooksUpTextsAndFallsBackToTheKey) {
   EXPECT_EQ(localizedString("ZELTO_OK"), "OK");
   EXPECT_NE(localizedString("ZELTO_SESSION_TIMEOUT_DIALOG"), "ZELTO_SESSION_TIMEOUT_DIALOG");
   EXPECT_EQ(localizedString("NO_SUCH_KEY"), "NO_SUCH_KEY");
-  EXPECT_EQ(localizedString(""), "");
 }
 
 TEST(ResourceBundleTest, LoadsEmbeddedImagesByName) {
@@ -18,11 +17,9 @@ TEST(ResourceBundleTest, LoadsEmbeddedImagesByName) {
   EXPECT_EQ(arrow->name(), "icon_left_arrow");
   EXPECT_EQ(arrow->size(), (Size{24, 24}));
   EXPECT_TRUE(arrow->bytes().starts_with("\x89PNG"));
-  EXPECT_EQ(imageNamed("icon_left_arrow"), arrow);
 
   EXPECT_FALSE(imageNamed("no_such_image").has_value());
   EXPECT_FALSE(imageNamed("icon_left_arrow.png").has_value());
-  EXPECT_FALSE(imageNamed("").has_value());
 }
 
 }  // namespace

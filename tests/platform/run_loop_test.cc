@@ -28,28 +28,21 @@ TEST(RunLoopTest, TimersFireInTimeOrderAndTiesInScheduleOrder) {
   EXPECT_DOUBLE_EQ(loop.now(), 10.5);
 }
 
-TEST(RunLoopTest, InvalidatedAndInfiniteTimersNeverFire) {
-  auto loop = manualLoop();
-  int fired = 0;
-  auto cancelled = loop.scheduleTimer(1, [&] { ++fired; });
-  auto never = loop.scheduleTimer(std::numeric_limits<double>::infinity(), [&] { ++fired; });
-  cancelled->invalidate();
-  loop.runFor(1e9);
-  EXPECT_EQ(fired, 0);
-  EXPECT_TRUE(never->isValid());
-}
-
-TEST(RunLoopTest, FiredTimerIsNoLongerValid) {
+TEST(RunLoopTest, TimersFireOnceAndInvalidatedOrInfiniteOnesNever) {
   auto loop = manualLoop();
   int fired = 0;
   auto timer = loop.scheduleTimer(3, [&] { ++fired; });
+  auto cancelled = loop.scheduleTimer(1, [&] { fired += 100; });
+  auto never = loop.scheduleTimer(std::numeric_limits<double>::infinity(), [&] { fired += 100; });
+  cancelled->invalidate();
   EXPECT_EQ(loop.nextTimerTime(), 3);
   loop.runFor(3);
   EXPECT_EQ(fired, 1);
   EXPECT_FALSE(timer->isValid());
-  EXPECT_FALSE(loop.nextTimerTime().has_value());
-  loop.runFor(10);
+  EXPECT_EQ(loop.nextTimerTime(), std::numeric_limits<double>::infinity());
+  loop.runFor(1e9);
   EXPECT_EQ(fired, 1);
+  EXPECT_TRUE(never->isValid());
 }
 
 TEST(RunLoopTest, RunPendingRunsQueuedTasksWithoutLettingTimePass) {
@@ -84,20 +77,11 @@ TEST(NotificationCenterTest, PostsSynchronouslyToObserversOfThatNameInOrder) {
   center.post("ping");
   center.post("pong");
   EXPECT_EQ(log, "a:ping b:pong ");
-
-  log.clear();
-  center.removeObserver(&a);
-  center.removeObserver(&b);
-  center.post("ping");
-  center.post("pong");
-  EXPECT_EQ(log, "");
-  EXPECT_EQ(center.observerCount("ping"), 0u);
 }
 
 TEST(NotificationCenterTest, ObserverRemovedDuringPostIsNotCalled) {
   NotificationCenter center;
-  int first = 0, second = 0;
-  int calls = 0;
+  int first = 0, second = 0, calls = 0;
   center.addObserver(&first, "n", [&](const Notification&) {
     ++calls;
     center.removeObserver(&second);

@@ -12,7 +12,7 @@
 namespace zelto::platform {
 namespace {
 
-// Records its appearance callbacks as "name+" and "name-".
+// Logs its appearance callbacks as "name+" and "name-".
 class Screen : public ViewController {
  public:
   Screen(std::string name, std::string* log) : name_(std::move(name)), log_(log) {}
@@ -29,24 +29,23 @@ class Screen : public ViewController {
 class PlatformUiTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window = std::make_shared<Window>();
-    root = std::make_shared<Screen>("root", &log);
     window->setRootViewController(root);
     window->makeKeyAndVisible();
   }
+  std::shared_ptr<Screen> screen(std::string name) {
+    return std::make_shared<Screen>(std::move(name), &log);
+  }
+  static void run(double seconds) { RunLoop::main().runFor(seconds); }
 
   std::string log;
-  std::shared_ptr<Window> window;
-  std::shared_ptr<Screen> root;
+  std::shared_ptr<Window> window = std::make_shared<Window>();
+  std::shared_ptr<Screen> root = screen("root");
 };
 
 TEST_F(PlatformUiTest, WindowShowsItsRootAndBecomesKey) {
   EXPECT_EQ(log, "root+ ");
-  EXPECT_TRUE(window->isKeyWindow());
   EXPECT_EQ(Application::shared().keyWindow(), window);
   EXPECT_EQ(root->view()->frame(), window->bounds());
-  EXPECT_EQ(root->view()->window(), window);
-
   auto other = std::make_shared<Window>();
   other->makeKeyAndVisible();
   EXPECT_FALSE(window->isKeyWindow());
@@ -54,99 +53,62 @@ TEST_F(PlatformUiTest, WindowShowsItsRootAndBecomesKey) {
   EXPECT_EQ(Application::shared().keyWindow(), nullptr);
 }
 
-TEST_F(PlatformUiTest, AnimatedPresentAndDismissCompleteWhenTheSlideEnds) {
-  auto& loop = RunLoop::main();
-  auto sheet = std::make_shared<Screen>("sheet", &log);
-  bool presented = false;
+TEST_F(PlatformUiTest, OneScreenPresentedAtATimeAndDismissalTakesTheUpperOnesAlong) {
+  auto sheet = screen("sheet"), upper = screen("upper"), other = screen("other");
+  bool presented = false, dismissed = false, refused = false;
   root->present(sheet, true, [&] { presented = true; });
-  EXPECT_EQ(root->presentedViewController(), sheet);
-  EXPECT_EQ(sheet->presentingViewController(), root);
   EXPECT_EQ(sheet->view()->presentationFrame().y, window->bounds().height);
-  loop.runFor(kTransitionDuration / 2);
+  run(kTransitionDuration / 2);
   EXPECT_FALSE(presented);
   EXPECT_GT(sheet->view()->presentationFrame().y, 0);
-  loop.runFor(kTransitionDuration / 2);
+  run(kTransitionDuration / 2);
   EXPECT_TRUE(presented);
   EXPECT_EQ(sheet->view()->presentationFrame().y, 0);
+  // Neither a second screen over the root nor the sheet a second time.
+  root->present(other, false, [&] { refused = true; });
+  other->present(sheet, false, [&] { refused = true; });
+  sheet->present(upper, false);
+  run(0);
+  EXPECT_FALSE(refused);
+  EXPECT_EQ(root->presentedViewController(), sheet);
+  EXPECT_EQ(other->presentingViewController(), nullptr);
 
-  bool dismissed = false;
-  sheet->dismiss(true, [&] { dismissed = true; });
-  loop.runFor(kTransitionDuration * 0.9);
+  root->dismiss(true, [&] { dismissed = true; });
+  run(kTransitionDuration * 0.9);
   EXPECT_FALSE(dismissed);
   EXPECT_EQ(root->presentedViewController(), sheet);
-  loop.runFor(kTransitionDuration * 0.1);
+  run(kTransitionDuration * 0.1);
   EXPECT_TRUE(dismissed);
   EXPECT_EQ(root->presentedViewController(), nullptr);
-  EXPECT_EQ(sheet->presentingViewController(), nullptr);
-  EXPECT_EQ(sheet->view()->window(), nullptr);
-  EXPECT_EQ(log, "root+ sheet+ sheet- ");
-}
-
-TEST_F(PlatformUiTest, PresentIsRefusedWhileAlreadyPresenting) {
-  auto first = std::make_shared<Screen>("first", &log);
-  auto second = std::make_shared<Screen>("second", &log);
-  root->present(first, false);
-  bool ran = false;
-  root->present(second, false, [&] { ran = true; });
-  second->present(first, false, [&] { ran = true; });
-  RunLoop::main().runPending();
-  EXPECT_FALSE(ran);
-  EXPECT_EQ(root->presentedViewController(), first);
-  EXPECT_EQ(second->presentingViewController(), nullptr);
-}
-
-TEST_F(PlatformUiTest, DismissingALowerScreenTakesTheUpperOnesWithIt) {
-  auto lower = std::make_shared<Screen>("lower", &log);
-  auto upper = std::make_shared<Screen>("upper", &log);
-  root->present(lower, false);
-  lower->present(upper, false);
-  RunLoop::main().runPending();
-  root->dismiss(false);
-  RunLoop::main().runPending();
-  EXPECT_EQ(root->presentedViewController(), nullptr);
-  EXPECT_EQ(lower->presentedViewController(), nullptr);
+  EXPECT_EQ(sheet->presentedViewController(), nullptr);
   EXPECT_EQ(upper->presentingViewController(), nullptr);
   EXPECT_EQ(window->subviews().size(), 1u);
-  EXPECT_EQ(log, "root+ lower+ upper+ upper- lower- ");
-
-  bool ran = false;
-  root->dismiss(false, [&] { ran = true; });
-  RunLoop::main().runPending();
-  EXPECT_FALSE(ran);
+  EXPECT_EQ(log, "root+ sheet+ upper+ upper- sheet- ");
+  // Nothing left to dismiss: the completion never runs.
+  root->dismiss(false, [&] { refused = true; });
+  run(0);
+  EXPECT_FALSE(refused);
 }
 
-TEST_F(PlatformUiTest, NavigationPushPopAndTheRootThatCannotBePopped) {
-  auto first = std::make_shared<Screen>("first", &log);
+TEST_F(PlatformUiTest, NavigationPushSlidesInAndTheRootCannotBePopped) {
+  auto first = screen("first"), second = screen("second");
   auto nav = NavigationController::create<NavigationController>(first);
   window->setRootViewController(nav);
-  auto second = std::make_shared<Screen>("second", &log);
   second->navigationItem().title = "Second";
-  nav->pushViewController(second, false);
-  EXPECT_EQ(nav->topViewController(), second);
-  EXPECT_EQ(second->navigationController(), nav);
+  nav->pushViewController(second, true);
   EXPECT_EQ(nav->navigationBar()->title(), "Second");
+  const double width = second->view()->frame().width;
+  EXPECT_EQ(second->view()->presentationFrame().x, width);
+  run(kNavigationTransitionDuration / 2);
+  EXPECT_LT(second->view()->presentationFrame().x, width / 2);  // easing out
+  EXPECT_GT(second->view()->presentationFrame().x, 0);
+  run(kNavigationTransitionDuration / 2);
+  EXPECT_EQ(second->view()->presentationFrame().x, 0);
   EXPECT_EQ(nav->popViewController(false), second);
   EXPECT_EQ(second->navigationController(), nullptr);
   EXPECT_EQ(nav->popViewController(true), nullptr);
   EXPECT_EQ(nav->viewControllers().size(), 1u);
   EXPECT_EQ(log, "root+ root- first+ first- second+ second- first+ ");
-}
-
-TEST_F(PlatformUiTest, AnimatedPushSlidesInFromTheRight) {
-  auto nav =
-      NavigationController::create<NavigationController>(std::make_shared<Screen>("first", &log));
-  window->setRootViewController(nav);
-  auto second = std::make_shared<Screen>("second", &log);
-  nav->pushViewController(second, true);
-  const double width = second->view()->frame().width;
-  EXPECT_EQ(second->view()->presentationFrame().x, width);
-  RunLoop::main().runFor(kNavigationTransitionDuration / 2);
-  const double halfway = second->view()->presentationFrame().x;
-  // Ease-out: more than half of the way is covered in the first half of the time.
-  EXPECT_LT(halfway, width / 2);
-  EXPECT_GT(halfway, 0);
-  RunLoop::main().runFor(kNavigationTransitionDuration / 2);
-  EXPECT_EQ(second->view()->presentationFrame().x, 0);
 }
 
 TEST_F(PlatformUiTest, TapsReachOnlyInteractiveControlsOfTheFrontScreen) {
@@ -155,9 +117,7 @@ TEST_F(PlatformUiTest, TapsReachOnlyInteractiveControlsOfTheFrontScreen) {
   button->accessibilityIdentifier = "go";
   button->addAction(ControlEvent::kTouchUpInside, [&] { ++taps; });
   root->view()->addSubview(button);
-
   EXPECT_EQ(tap(*window, "go"), DriveResult::kDone);
-  EXPECT_EQ(taps, 1);
   button->enabled = false;
   EXPECT_EQ(tap(*window, "go"), DriveResult::kNotInteractive);
   button->enabled = true;
@@ -166,14 +126,11 @@ TEST_F(PlatformUiTest, TapsReachOnlyInteractiveControlsOfTheFrontScreen) {
   root->view()->hidden = false;
   EXPECT_EQ(tap(*window, "missing"), DriveResult::kNotFound);
   EXPECT_EQ(typeText(*window, "go", "x"), DriveResult::kNotEditable);
-
-  // A view outside the window gets nothing, even when sent to this window directly.
+  // Neither a view outside the window nor one under a presented screen gets a touch.
   auto stray = std::make_shared<Button>();
   stray->addAction(ControlEvent::kTouchUpInside, [&] { taps += 100; });
   window->sendEvent(Event{Event::Type::kTouch, stray});
-
-  // A presented screen covers the root.
-  root->present(std::make_shared<Screen>("cover", &log), false);
+  root->present(screen("cover"), false);
   EXPECT_EQ(tap(*window, "go"), DriveResult::kNotFound);
   EXPECT_EQ(taps, 1);
 }
@@ -185,43 +142,39 @@ TEST_F(PlatformUiTest, TypingPostsTextChangesAndEndEditingResigns) {
   notes->accessibilityIdentifier = "notes";
   root->view()->addSubview(field);
   root->view()->addSubview(notes);
-  std::string log2;
+  std::string posted;
   auto& center = NotificationCenter::defaultCenter();
   center.addObserver(this, std::string(kTextFieldTextDidChangeNotification),
-                     [&](const Notification& n) { log2 += n.object == field.get() ? "F" : "?"; });
+                     [&](const Notification& n) { posted += n.object == field.get() ? "F" : "?"; });
   center.addObserver(this, std::string(kTextViewTextDidChangeNotification),
-                     [&](const Notification& n) { log2 += n.object == notes.get() ? "V" : "?"; });
-
+                     [&](const Notification& n) { posted += n.object == notes.get() ? "V" : "?"; });
   EXPECT_EQ(typeText(*window, "amount", "12"), DriveResult::kDone);
   EXPECT_EQ(typeText(*window, "amount", "3"), DriveResult::kDone);
   EXPECT_EQ(field->text, "123");
-  EXPECT_TRUE(field->isFirstResponder());
   EXPECT_EQ(typeText(*window, "notes", "hi"), DriveResult::kDone);
   EXPECT_FALSE(field->isFirstResponder());
-  EXPECT_TRUE(notes->isFirstResponder());
   field->text = "silent";
-  EXPECT_EQ(log2, "FFV");
+  EXPECT_EQ(posted, "FFV");
   center.removeObserver(this);
-
   EXPECT_TRUE(root->view()->endEditing(true));
   EXPECT_FALSE(notes->isFirstResponder());
   EXPECT_FALSE(root->view()->endEditing(true));
 }
 
-TEST_F(PlatformUiTest, ChoosingAnAlertActionDismissesThenRunsItsHandler) {
+TEST_F(PlatformUiTest, AnAlertTakesOneChoiceAndRunsItsHandlerAfterClosing) {
   auto alert = std::make_shared<AlertController>("", "Message", AlertController::Style::kAlert);
   std::string order;
   alert->addAction({"Cancel", AlertActionStyle::kCancel,
                     [&] { order += root->presentedViewController() ? "still shown " : "gone "; }});
   EXPECT_FALSE(alert->selectAction(0));  // not presented yet
   root->present(alert, true);
-  RunLoop::main().runFor(kTransitionDuration);
+  run(kTransitionDuration);
+  EXPECT_FALSE(alert->selectAction(1));  // no such action
   EXPECT_EQ(tap(*window, "Cancel"), DriveResult::kDone);
   EXPECT_FALSE(alert->selectAction(0));  // a second choice while it closes
   EXPECT_EQ(order, "");
-  RunLoop::main().runFor(kTransitionDuration);
+  run(kTransitionDuration);
   EXPECT_EQ(order, "gone ");
-  EXPECT_FALSE(alert->selectAction(3));
 }
 
 }  // namespace

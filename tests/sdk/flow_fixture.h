@@ -8,7 +8,9 @@
 #include <memory>
 #include <vector>
 
+#include "platform/navigation_controller.h"
 #include "platform/run_loop.h"
+#include "platform/ui_driver.h"
 #include "platform/window.h"
 #include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"
@@ -25,24 +27,24 @@ struct Report {
   friend bool operator==(const Report&, const Report&) = default;
 };
 
-class RecordingRefundDelegate : public ZeltoRefundPaymentDelegate {
+// Records every result of either flow, given to it as a delegate or through handler().
+class Recorder : public ZeltoRefundPaymentDelegate, public ZeltoRequestPaymentDelegate {
  public:
-  void refundPaymentFlowDidFinish(bool success,
-                                  std::shared_ptr<ZeltoRefundPaymentResponse> response,
-                                  std::shared_ptr<ZeltoError> error) override {
-    reports.push_back(
-        {success, response != nullptr, error ? error->errorCodes : std::vector<std::string>{}});
+  void refundPaymentFlowDidFinish(bool ok, std::shared_ptr<ZeltoRefundPaymentResponse> r,
+                                  std::shared_ptr<ZeltoError> e) override {
+    record(ok, r != nullptr, e);
   }
-  std::vector<Report> reports;
-};
-
-class RecordingRequestDelegate : public ZeltoRequestPaymentDelegate {
- public:
-  void requestPaymentFlowDidFinish(bool success,
-                                   std::shared_ptr<ZeltoRequestPaymentResponse> response,
-                                   std::shared_ptr<ZeltoError> error) override {
-    reports.push_back(
-        {success, response != nullptr, error ? error->errorCodes : std::vector<std::string>{}});
+  void requestPaymentFlowDidFinish(bool ok, std::shared_ptr<ZeltoRequestPaymentResponse> r,
+                                   std::shared_ptr<ZeltoError> e) override {
+    record(ok, r != nullptr, e);
+  }
+  auto handler() {
+    return [this](bool ok, const auto& r, std::shared_ptr<ZeltoError> e) {
+      record(ok, r != nullptr, e);
+    };
+  }
+  void record(bool ok, bool hasResponse, const std::shared_ptr<ZeltoError>& e) {
+    reports.push_back({ok, hasResponse, e ? e->errorCodes : std::vector<std::string>{}});
   }
   std::vector<Report> reports;
 };
@@ -66,6 +68,16 @@ class FlowTest : public ::testing::Test {
   static ZeltoSession& session() { return ZeltoSession::sharedSession(); }
   static platform::RunLoop& loop() { return platform::RunLoop::main(); }
   static double now() { return loop().now(); }
+  static std::shared_ptr<platform::NavigationController> flowNavigation() {
+    return std::dynamic_pointer_cast<platform::NavigationController>(
+        session().sdkWindow->rootViewController());
+  }
+  // Taps the control with `identifier` in the library's window and lets the result settle.
+  static platform::DriveResult tapAndSettle(std::string_view identifier) {
+    const auto result = platform::tap(*session().sdkWindow, identifier);
+    loop().runFor(kSettle);
+    return result;
+  }
 
   static std::shared_ptr<ZeltoRefundPaymentRequest> validRefund() {
     return std::make_shared<ZeltoRefundPaymentRequest>("4242", "Asha Rao", "840", "25.50");
@@ -74,22 +86,6 @@ class FlowTest : public ::testing::Test {
     return std::make_shared<ZeltoPaymentRequest>("01", "11", "4111111111111111", "Zelto Demo Store",
                                                  "5411", "Mumbai", "IN", "356", "", "", "",
                                                  "400001", "", "", "", "");
-  }
-
-  // Records each call of a refund handler.
-  RefundPaymentCompletionHandler refundHandler(std::vector<Report>& reports) {
-    return [&reports](bool success, std::shared_ptr<ZeltoRefundPaymentResponse> response,
-                      std::shared_ptr<ZeltoError> error) {
-      reports.push_back(
-          {success, response != nullptr, error ? error->errorCodes : std::vector<std::string>{}});
-    };
-  }
-  RequestPaymentCompletionHandler requestHandler(std::vector<Report>& reports) {
-    return [&reports](bool success, std::shared_ptr<ZeltoRequestPaymentResponse> response,
-                      std::shared_ptr<ZeltoError> error) {
-      reports.push_back(
-          {success, response != nullptr, error ? error->errorCodes : std::vector<std::string>{}});
-    };
   }
 
   std::shared_ptr<platform::Window> hostWindow;
