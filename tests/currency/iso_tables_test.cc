@@ -25,13 +25,9 @@ TEST(CurrencyTableTest, Holds177RowsInOrderWithExactDescriptions) {
   }
   EXPECT_EQ(currency::currencyTable().size(), 177u);
   EXPECT_EQ(fingerprint(all), 0xce202bdc5db0b788u);
-  // What a changed fingerprint usually means: XUA stands before XTS, codes below 100 have no
-  // leading zero, descriptions keep their accents.
-  for (std::string_view rows :
-       {"XUA 965 ADB Unit of Account\nXTS 963 Code reserved for testing", "\nALL 8 Albanian lek\n",
-        "\nPLN 985 Polish złoty\n", "\nVND 704 Vietnamese đồng\n", "\nCHE 947 WIR\n"}) {
-    EXPECT_NE(all.find(rows), std::string::npos) << rows;
-  }
+  // XUA stands before XTS; descriptions keep their accents.
+  EXPECT_NE(all.find("XUA 965 ADB Unit of Account\nXTS 963 "), std::string::npos);
+  EXPECT_NE(all.find("\nPLN 985 Polish złoty\n"), std::string::npos);
 }
 
 TEST(AvailableISOCurrenciesTest, IsTheTableWithItsDocumentedDifferences) {

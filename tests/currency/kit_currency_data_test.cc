@@ -54,7 +54,6 @@ TEST_F(KitCurrencyDataTest, RecentListIsLastUsedThenTheTwoMostUsed) {
       {"last used without a count", {{"978", 3}}, "392", {"JPY", "EUR"}},
       {"codes match as exact strings", {{"036", 4}}, "008", {}},
       {"unknown codes have no effect", {{"1234", 4}, {"840", 2}}, "xyz", {"USD"}},
-      {"counts that are not a map are ignored", "840", json::array({"840"}), {}},
       {"negative counts are not promoted", {{"978", -2}}, nullptr, {}},
   };
   for (const Case& c : cases) {
@@ -74,24 +73,20 @@ TEST_F(KitCurrencyDataTest, RecentListIsLastUsedThenTheTwoMostUsed) {
   }
 }
 
-TEST_F(KitCurrencyDataTest, IncreaseCountsUpAndReplacesValuesOfTheWrongType) {
-  store.set(KAllSelectedCurrencies, "not a map");
-  store.set(KRecentCurrency, 7);
-  data.increaseCurrencyCount("978", store);
-  EXPECT_EQ(store.object(KAllSelectedCurrencies), (json{{"978", 1}}));
-  EXPECT_EQ(store.object(KRecentCurrency), json("978"));
-  data.increaseCurrencyCount("978", store);
-  data.increaseCurrencyCount("036", store);
-  EXPECT_EQ(store.object(KAllSelectedCurrencies), (json{{"978", 2}, {"036", 1}}));
-  EXPECT_EQ(store.object(KRecentCurrency), json("036"));
-}
-
-TEST_F(KitCurrencyDataTest, RecordsReadTheStandardStore) {
-  auto fake = std::make_shared<InMemoryUserDefaults>();
-  platform::UserDefaults::setStandard(fake);
-  KitCurrencyData::shared()->increaseCurrencyCount("392");
-  EXPECT_EQ(ids(*KitCurrencyData::shared()->getCurrencies().first), Ids{"JPY"});
-  EXPECT_EQ(fake->string(KRecentCurrency), "392");
+TEST_F(KitCurrencyDataTest, IncreaseCountsUpInTheStandardStoreAndReplacesWrongTypes) {
+  auto standard = std::make_shared<InMemoryUserDefaults>();
+  platform::UserDefaults::setStandard(standard);
+  standard->set(KAllSelectedCurrencies, "not a map");
+  standard->set(KRecentCurrency, 7);
+  const auto& shared = KitCurrencyData::shared();
+  shared->increaseCurrencyCount("978");
+  EXPECT_EQ(standard->object(KAllSelectedCurrencies), (json{{"978", 1}}));
+  EXPECT_EQ(standard->object(KRecentCurrency), json("978"));
+  shared->increaseCurrencyCount("978");
+  shared->increaseCurrencyCount("036");
+  EXPECT_EQ(standard->object(KAllSelectedCurrencies), (json{{"978", 2}, {"036", 1}}));
+  EXPECT_EQ(standard->string(KRecentCurrency), "036");
+  EXPECT_EQ(ids(*shared->getCurrencies().first), (Ids{"EUR"}));  // 036 is not AUD's "36"
   platform::UserDefaults::setStandard(nullptr);
 }
 
