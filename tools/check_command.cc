@@ -33,9 +33,7 @@ const CommandRegistrar checkRegistrar(
           "Exit status: 0 and no output when the request is valid; 1 and the message when\n"
           "it is not; 2 when the input cannot be read.");
       return [source, tags]() {
-        const Input input = readInput(*source);
-        if (!input.text) return fail(input.error);
-        const JsonInput parsed = parseJson(*input.text, *source);
+        const JsonInput parsed = readJson(*source);
         if (!parsed.json) return fail(parsed.error);
         if (*tags) {
           const auto dictionary = tagDictionaryFromJson(*parsed.json);
@@ -60,9 +58,7 @@ const CommandRegistrar refundRegistrar(
           "Exit status: 0 and no output when the request is valid; 1 and the message when\n"
           "it is not; 2 when the input cannot be read.");
       return [source]() {
-        const Input input = readInput(*source);
-        if (!input.text) return fail(input.error);
-        const JsonInput parsed = parseJson(*input.text, *source);
+        const JsonInput parsed = readJson(*source);
         if (!parsed.json) return fail(parsed.error);
         if (!parsed.json->is_object()) return fail("expected a JSON object of refund fields");
         ZeltoRefundPaymentRequest request;

@@ -32,9 +32,11 @@ Input readInput(const std::string& source) {
   return {std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), ""};
 }
 
-JsonInput parseJson(const std::string& text, const std::string& source) {
+JsonInput readJson(const std::string& source) {
+  const Input input = readInput(source);
+  if (!input.text) return {std::nullopt, input.error};
   try {
-    return {nlohmann::ordered_json::parse(text), ""};
+    return {nlohmann::ordered_json::parse(*input.text), ""};
   } catch (const nlohmann::json::parse_error& error) {
     const std::string name = source == "-" ? "standard input" : source;
     return {std::nullopt, "invalid JSON in " + name + " at byte " + std::to_string(error.byte)};

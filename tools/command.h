@@ -44,12 +44,13 @@ struct Input {
 };
 Input readInput(const std::string& source);
 
-// Parses `text` as JSON, keeping the order of object members.
+// Reads FILE (or standard input for "-") and parses it as JSON, keeping the order of object
+// members; `error` names the file and the byte at fault.
 struct JsonInput {
   std::optional<nlohmann::ordered_json> json;
   std::string error;
 };
-JsonInput parseJson(const std::string& text, const std::string& source);
+JsonInput readJson(const std::string& source);
 
 }  // namespace zelto::tool
 

@@ -49,18 +49,14 @@ const CommandRegistrar registrar(
         if (*source == "-" && *fieldsSource == "-") {
           return fail("the dictionary and --fields cannot both come from standard input");
         }
-        const Input input = readInput(*source);
-        if (!input.text) return fail(input.error);
-        const JsonInput parsed = parseJson(*input.text, *source);
+        const JsonInput parsed = readJson(*source);
         if (!parsed.json) return fail(parsed.error);
         if (*requestTags) {
           const auto dictionary = tagDictionaryFromJson(*parsed.json);
           if (!dictionary) return fail("expected a JSON object of tags and values");
           std::optional<nlohmann::ordered_json> fields;
           if (!fieldsSource->empty()) {
-            const Input fieldsInput = readInput(*fieldsSource);
-            if (!fieldsInput.text) return fail(fieldsInput.error);
-            JsonInput fieldsJson = parseJson(*fieldsInput.text, *fieldsSource);
+            JsonInput fieldsJson = readJson(*fieldsSource);
             if (!fieldsJson.json) return fail(fieldsJson.error);
             if (!fieldsJson.json->is_object()) return fail("--fields: expected a JSON object");
             for (const auto& [key, value] : fieldsJson.json->items()) {
