@@ -19,57 +19,36 @@ TEST(PayMerchantTLV, MerchantIdentifierIsMirroredByItsSetter) {
 }
 
 TEST(PayMerchantTLV, TipIndicatorSetsIsTipAvailable) {
-  struct Case {
-    std::string_view format;
-    std::string_view tag;
-    std::string_view value;
-    bool available;
-  };
-  const Case cases[] = {
-      {"01", "55", "03", true},  {"01", "55", "01", true}, {"01", "55", "1", false},
-      {"01", "55", "04", false}, {"00", "9", "02", true},  {"00", "9", "04", false},
-      {"00", "9", "2", false},
-  };
-  for (const auto& c : cases) {
+  // Stores `value` under "55" (format 01) or "9" (format 00) in a record whose flag is not yet
+  // `available`.
+  auto expectTip = [](bool format01, std::string_view value, bool available) {
     ZeltoPayMerchantTLV record;
-    record.isTipAvailable = !c.available;
-    const bool taken = c.format == "01"
-                           ? record.assignTLV01(c.tag, std::nullopt, 2, c.value, std::nullopt)
-                           : record.assignTLV00(c.tag, 2, c.value);
-    ASSERT_TRUE(taken);
-    EXPECT_EQ(record.isTipAvailable, c.available) << c.tag << " " << c.value;
-    EXPECT_EQ(record.tipAndFeeIndicator, c.value);
-  }
+    record.isTipAvailable = !available;
+    EXPECT_TRUE(format01 ? record.assignTLV01("55", std::nullopt, 2, value, std::nullopt)
+                         : record.assignTLV00("9", 2, value));
+    EXPECT_EQ(record.isTipAvailable, available) << value;
+    EXPECT_EQ(record.tipAndFeeIndicator, value);
+  };
+  for (std::string_view value : {"01", "03"}) expectTip(true, value, true);
+  for (std::string_view value : {"1", "04"}) expectTip(true, value, false);
+  expectTip(false, "02", true);
+  for (std::string_view value : {"04", "2"}) expectTip(false, value, false);
 }
 
 TEST(PayMerchantTLV, FormatZeroTags) {
   ZeltoPayMerchantTLV record;
-  ASSERT_EQ(record.decodeTLV("0A1234567890"
-                             "14Cafe"
-                             "245411"
-                             "32Pu"
-                             "42IN"
-                             "53356"
-                             "641.50"
-                             "72?1"
-                             "83abc"
-                             "9202"
-                             "a3100"
-                             "B13"),
+  ASSERT_EQ(record.decodeTLV("0A123456789014Cafe24541132Pu42IN53356641.5072?183abc9202a3100B13"),
             std::nullopt);
-  EXPECT_EQ(record.zeltoMerchantID(), "1234567890");
-  EXPECT_EQ(record.merchantName, "Cafe");
-  EXPECT_EQ(record.merchantCategoryCode, "5411");
-  EXPECT_EQ(record.cityName, "Pu");
-  EXPECT_EQ(record.countryCode, "IN");
-  EXPECT_EQ(record.currencyCode, "356");
-  EXPECT_EQ(record.transactionAmount, "1.50");
-  EXPECT_EQ(record.primaryID, "?1");
-  EXPECT_EQ(record.secondaryID, "abc");
-  EXPECT_EQ(record.tipAndFeeIndicator, "02");
-  EXPECT_EQ(record.convenienceFeeAmount, "100");  // lower-case "a" is tag "A"
-  EXPECT_EQ(record.convenienceFeePercentage, "3");
-  EXPECT_EQ(record.payloadFormatIndicator, std::nullopt);
+  // Lower-case "a" is tag "A"; format 00 has no payload format indicator.
+  EXPECT_EQ((std::vector<std::optional<std::string>>{
+                record.zeltoMerchantID(), record.merchantName, record.merchantCategoryCode,
+                record.cityName, record.countryCode, record.currencyCode, record.transactionAmount,
+                record.primaryID, record.secondaryID, record.tipAndFeeIndicator,
+                record.convenienceFeeAmount, record.convenienceFeePercentage,
+                record.payloadFormatIndicator}),
+            (std::vector<std::optional<std::string>>{"1234567890", "Cafe", "5411", "Pu", "IN",
+                                                     "356", "1.50", "?1", "abc", "02", "100", "3",
+                                                     std::nullopt}));
 
   for (std::string_view tag : {"C", "c", "Z", "-", "é", "10"}) {
     EXPECT_FALSE(ZeltoPayMerchantTLV().assignTLV00(tag, 1, "x")) << tag;
@@ -91,16 +70,11 @@ TEST(PayMerchantTLV, AdditionalDataSubTags) {
   EXPECT_EQ(record.billID, "B001");
   EXPECT_EQ(record.additionalDataFieldTemplate, (TagDictionary{{"billID", "B001"}, {"20", "xy"}}));
 
-  struct Case {
-    std::string_view subtag;
-    bool taken;
+  auto takes = [](std::string_view subtag) {
+    return ZeltoPayMerchantTLV().assignTLV01("62", subtag, 1, "x", std::nullopt);
   };
-  const Case cases[] = {{"01", true},  {"14", true},  {"15", true},  {"99", true},
-                        {"00", false}, {"1A", false}, {"+1", false}, {"-1", false}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(ZeltoPayMerchantTLV().assignTLV01("62", c.subtag, 1, "x", std::nullopt), c.taken)
-        << c.subtag;
-  }
+  for (std::string_view subtag : {"01", "14", "15", "99"}) EXPECT_TRUE(takes(subtag)) << subtag;
+  for (std::string_view subtag : {"00", "1A", "+1", "-1"}) EXPECT_FALSE(takes(subtag)) << subtag;
   ZeltoPayMerchantTLV last;
   ASSERT_TRUE(last.assignTLV01("62", "14", 1, "N", std::nullopt));
   EXPECT_EQ(last.addDataNpci2, "N");

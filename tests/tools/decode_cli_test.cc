@@ -43,22 +43,18 @@ TEST(DecodeCli, StandardInputDropsOneLineBreakOnly) {
 }
 
 TEST(DecodeCli, FailuresNameTheReason) {
-  struct Case {
-    std::string payload;
-    std::string reason;
+  const std::pair<std::string, std::vector<std::string>> failures[] = {
+      {"invalidLength", {"", "0", "00-1x"}},
+      {"repeatedTag", {"000201000201"}},
+      {"invalidTag", {"000201", "0002015A02xy6304ABCD", "0002\xff\xfe"}},
   };
-  const Case cases[] = {
-      {"", "invalidLength"},          {"0", "invalidLength"},
-      {"00-1x", "invalidLength"},     {"000201000201", "repeatedTag"},
-      {"000201", "invalidTag"},       {"0002015A02xy6304ABCD", "invalidTag"},
-      {"0002\xff\xfe", "invalidTag"},
-  };
-  for (const auto& c : cases) {
-    const auto result = runCli({"decode"}, c.payload);
-    EXPECT_EQ(result.status, 1) << c.payload;
-    EXPECT_EQ(nlohmann::json::parse(result.out), nlohmann::json({{"error", c.reason}}))
-        << c.payload;
-    EXPECT_EQ(result.err, "");
+  for (const auto& [reason, payloads] : failures) {
+    for (const auto& payload : payloads) {
+      const auto result = runCli({"decode"}, payload);
+      EXPECT_EQ(result.status, 1) << payload;
+      EXPECT_EQ(nlohmann::json::parse(result.out), nlohmann::json({{"error", reason}})) << payload;
+      EXPECT_EQ(result.err, "");
+    }
   }
   // Extra arguments are a usage error.
   EXPECT_EQ(runCli({"decode", "a", "b"}).status, 2);
@@ -75,14 +71,13 @@ TEST(ValidateCli, PrintsTheCodesAndExitsWithOneWhenThereAreAny) {
   EXPECT_EQ(wrong.status, 1);
   EXPECT_EQ(wrong.out, "{\n  \"qrCodeError\": [\n    48\n  ],\n  \"qrCodeData\": {}\n}\n");
 
-  const auto empty = runCli({"validate", "0002016304AAE6"});
-  EXPECT_EQ(empty.status, 1);
-  EXPECT_EQ(nlohmann::json::parse(empty.out)["qrCodeError"],
+  auto codes = [](const CliResult& result) {
+    EXPECT_EQ(result.status, 1);
+    return nlohmann::json::parse(result.out)["qrCodeError"];
+  };
+  EXPECT_EQ(codes(runCli({"validate", "0002016304AAE6"})),
             nlohmann::json::array({9, 15, 13, 7, 11}));
-
-  const auto broken = runCli({"validate", "-"}, "garbage");
-  EXPECT_EQ(broken.status, 1);
-  EXPECT_EQ(nlohmann::json::parse(broken.out)["qrCodeError"], nlohmann::json::array({0}));
+  EXPECT_EQ(codes(runCli({"validate", "-"}, "garbage")), nlohmann::json::array({0}));
 }
 
 }  // namespace
