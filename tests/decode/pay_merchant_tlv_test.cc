@@ -60,7 +60,6 @@ TEST(PayMerchantTLV, FormatZeroTags) {
     const auto tag = static_cast<PayMerchantValidTLV00>(i);
     EXPECT_EQ(payMerchantValidTLV00(rawValue(tag)), tag);
   }
-  EXPECT_EQ(rawValue(PayMerchantValidTLV00::ConvenienceFeeAmount), "A");
   EXPECT_EQ(payMerchantValidTLV00("a"), std::nullopt);
 }
 
