@@ -7,15 +7,10 @@
 
 namespace {
 
+// The worked example: merchant fields, an amount, a bill number and a terminal label.
 zelto::ZeltoPaymentRequest workedExample() {
-  zelto::ZeltoPaymentRequest request;
-  request.pointOfInitiation = "11";
-  request.zeltoMerchantID = "4111111111111111";
-  request.merchantName = "ABC Store";
-  request.merchantCategoryCode = "5411";
-  request.cityName = "Mumbai";
-  request.countryCode = "IN";
-  request.currencyCode = "356";
+  zelto::ZeltoPaymentRequest request("01", "11", "4111111111111111", "ABC Store", "5411", "Mumbai",
+                                     "IN", "356", "", "", "", "", "", "", "", "");
   request.transactionAmount = "10.00";
   request.billID = "1234";
   request.terminalID = "T01";
