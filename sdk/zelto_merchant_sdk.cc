@@ -17,6 +17,28 @@ std::shared_ptr<ZeltoError> check(const std::shared_ptr<Request>& request,
   return request->validate();
 }
 
+// Checks a launch. An invalid one is reported at once to the callback given with it (the
+// handler when there is one, else the delegate through `notifyDelegate`) and false returned; a
+// valid one has its callbacks and request stored in the flow's record.
+template <typename Record, typename Request, typename Delegate, typename Handler,
+          typename NotifyDelegate>
+bool acceptLaunch(Record& record, std::shared_ptr<Request> request,
+                  std::shared_ptr<Delegate> delegate, std::optional<Handler> completionHandler,
+                  std::string_view missing, NotifyDelegate notifyDelegate) {
+  if (auto error = check(request, missing)) {
+    if (completionHandler) {
+      if (*completionHandler) (*completionHandler)(false, nullptr, std::move(error));
+    } else if (delegate) {
+      notifyDelegate(*delegate, std::move(error));
+    }
+    return false;
+  }
+  if (completionHandler) record.flowDidFinishCompletionHandler = std::move(*completionHandler);
+  record.delegate = std::move(delegate);
+  record.request = std::move(request);
+  return true;
+}
+
 }  // namespace
 
 void ZeltoMerchantSDK::launchRequestPaymentFlow(std::shared_ptr<ZeltoPaymentRequest> request,
@@ -55,44 +77,35 @@ void ZELTOMerchantSDKManager::launchRequestPaymentFlow(
     std::shared_ptr<ZeltoPaymentRequest> request,
     std::shared_ptr<ZeltoRequestPaymentDelegate> delegate,
     std::optional<RequestPaymentCompletionHandler> completionHandler) {
-  if (auto error = check(request, StringConstants::PAYMENT_REQUEST_MISSING)) {
-    if (completionHandler) {
-      if (*completionHandler) (*completionHandler)(false, nullptr, std::move(error));
-    } else if (delegate) {
-      delegate->requestPaymentFlowDidFinish(false, nullptr, std::move(error));
-    }
+  auto& session = ZeltoSession::sharedSession();
+  if (!acceptLaunch(*session.requestPaymentSession, std::move(request), std::move(delegate),
+                    std::move(completionHandler), StringConstants::PAYMENT_REQUEST_MISSING,
+                    [](ZeltoRequestPaymentDelegate& target, std::shared_ptr<ZeltoError> error) {
+                      target.requestPaymentFlowDidFinish(false, nullptr, std::move(error));
+                    })) {
     return;
   }
-  auto& session = ZeltoSession::sharedSession();
-  auto& record = *session.requestPaymentSession;
-  if (completionHandler) record.flowDidFinishCompletionHandler = std::move(*completionHandler);
-  record.delegate = std::move(delegate);
-  record.request = std::move(request);
   session.setActiveSessionType(ZeltoActiveFlow::requestPayment);
-  auto screen = std::make_shared<ZELTORequestPaymentViewController>();
-  screen->view()->backgroundColor = platform::Color::white();
-  makeWindowVisible(ZeltoMerchantNavigationController::create(std::move(screen)));
+  showRootScreen(std::make_shared<ZELTORequestPaymentViewController>());
 }
 
 void ZELTOMerchantSDKManager::launchRefundPaymentFlow(
     std::shared_ptr<ZeltoRefundPaymentRequest> request,
     std::shared_ptr<ZeltoRefundPaymentDelegate> delegate,
     std::optional<RefundPaymentCompletionHandler> completionHandler) {
-  if (auto error = check(request, StringConstants::REFUND_REQUEST_MISSING)) {
-    if (completionHandler) {
-      if (*completionHandler) (*completionHandler)(false, nullptr, std::move(error));
-    } else if (delegate) {
-      delegate->refundPaymentFlowDidFinish(false, nullptr, std::move(error));
-    }
+  auto& session = ZeltoSession::sharedSession();
+  if (!acceptLaunch(*session.refundPaymentSession, std::move(request), std::move(delegate),
+                    std::move(completionHandler), StringConstants::REFUND_REQUEST_MISSING,
+                    [](ZeltoRefundPaymentDelegate& target, std::shared_ptr<ZeltoError> error) {
+                      target.refundPaymentFlowDidFinish(false, nullptr, std::move(error));
+                    })) {
     return;
   }
-  auto& session = ZeltoSession::sharedSession();
-  auto& record = *session.refundPaymentSession;
-  if (completionHandler) record.flowDidFinishCompletionHandler = std::move(*completionHandler);
-  record.delegate = std::move(delegate);
-  record.request = std::move(request);
   session.setActiveSessionType(ZeltoActiveFlow::refundPayment);
-  auto screen = std::make_shared<ZELTORefundPaymentViewController>();
+  showRootScreen(std::make_shared<ZELTORefundPaymentViewController>());
+}
+
+void ZELTOMerchantSDKManager::showRootScreen(std::shared_ptr<platform::ViewController> screen) {
   screen->view()->backgroundColor = platform::Color::white();
   makeWindowVisible(ZeltoMerchantNavigationController::create(std::move(screen)));
 }

@@ -75,6 +75,9 @@ class ZELTOMerchantSDKManager {
       std::optional<RefundPaymentCompletionHandler> completionHandler = std::nullopt);
 
  private:
+  // The flow's first screen, on a white background, as the root of a navigation
+  // controller in the library's window.
+  static void showRootScreen(std::shared_ptr<platform::ViewController> screen);
   static void makeWindowVisible(std::shared_ptr<platform::ViewController> root);
 };
 
