@@ -1,8 +1,14 @@
-// Points, sizes and rectangles in screen points. Plain value types.
+// Points, sizes, rectangles and edge insets in screen points. Plain value types.
 #ifndef ZELTO_PLATFORM_GEOMETRY_H_
 #define ZELTO_PLATFORM_GEOMETRY_H_
 
 namespace zelto::platform {
+
+struct Point {
+  double x = 0;
+  double y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
 
 struct Size {
   double width = 0;
@@ -15,8 +21,20 @@ struct Rect {
   double y = 0;
   double width = 0;
   double height = 0;
+  Point origin() const { return {x, y}; }
   Size size() const { return {width, height}; }
+  double maxX() const { return x + width; }
+  double maxY() const { return y + height; }
   friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// Distances inward from each edge of a rectangle.
+struct EdgeInsets {
+  double top = 0;
+  double left = 0;
+  double bottom = 0;
+  double right = 0;
+  friend bool operator==(const EdgeInsets&, const EdgeInsets&) = default;
 };
 
 }  // namespace zelto::platform

@@ -48,12 +48,32 @@ void NavigationController::showTop(bool slideIn) {
   bar_->show(top->navigationItem());
   const auto& container = view();
   const auto& content = top->view();
-  const Rect area{0, kNavigationBarHeight, container->frame().width,
-                  container->frame().height - kNavigationBarHeight};
+  const Rect area = contentArea();
   container->addSubview(content);
   if (slideIn) {
     content->setFrame({area.width, area.y, area.width, area.height});
     animate(kNavigationTransitionDuration, 0, AnimationCurve::kEaseOut,
+            [&] { content->setFrame(area); });
+  } else {
+    content->setFrame(area);
+  }
+}
+
+Rect NavigationController::contentArea() {
+  const Rect whole = view()->bounds();
+  if (bar_->hidden) return whole;
+  return {0, kNavigationBarHeight, whole.width, whole.height - kNavigationBarHeight};
+}
+
+void NavigationController::setNavigationBarHidden(bool hidden, bool animated) {
+  if (bar_->hidden == hidden) return;
+  bar_->hidden = hidden;
+  const auto top = topViewController();
+  if (!top || !top->isViewLoaded()) return;
+  const auto& content = top->view();
+  const Rect area = contentArea();
+  if (animated) {
+    animate(kNavigationBarHideShowDuration, 0, AnimationCurve::kEaseOut,
             [&] { content->setFrame(area); });
   } else {
     content->setFrame(area);

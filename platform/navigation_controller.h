@@ -1,5 +1,6 @@
 // A navigation controller: a stack of screens under a navigation bar. The top screen's view
-// fills the area below the bar; the bar shows the top screen's navigation item.
+// fills the area below the bar (all of it while the bar is hidden); the bar shows the top
+// screen's navigation item.
 //
 // Create one with NavigationController::create<T>(root): it builds T and pushes `root` through
 // T's pushViewController, as the phone toolkit does, so subclasses see the root screen too.
@@ -21,6 +22,7 @@ namespace zelto::platform {
 
 inline constexpr double kNavigationTransitionDuration = 0.35;
 inline constexpr double kNavigationBarHeight = 44;
+inline constexpr double kNavigationBarHideShowDuration = 0.2;
 
 class NavigationBar : public View {
  public:
@@ -68,6 +70,12 @@ class NavigationController : public ViewController {
   // screen is on top.
   virtual std::shared_ptr<ViewController> popViewController(bool animated);
 
+  // Hides or shows the bar; the top screen's view then fills the whole view or the area below
+  // the bar (animated over kNavigationBarHideShowDuration seconds). Pushed and revealed screens
+  // keep the setting.
+  void setNavigationBarHidden(bool hidden, bool animated);
+  bool isNavigationBarHidden() const { return bar_->hidden; }
+
   void setAppearing(bool appearing, bool animated) override;
 
   bool interactivePopGestureEnabled = false;
@@ -77,6 +85,8 @@ class NavigationController : public ViewController {
 
  private:
   void showTop(bool slideIn);
+  // Where the top screen's view goes: below the bar, or everything when the bar is hidden.
+  Rect contentArea();
 
   std::vector<std::shared_ptr<ViewController>> stack_;
   std::shared_ptr<NavigationBar> bar_;

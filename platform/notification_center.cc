@@ -24,10 +24,13 @@ void NotificationCenter::removeObserver(const void* observer, std::string_view n
 }
 
 void NotificationCenter::post(std::string_view name, const void* object) {
-  const Notification notification{std::string(name), object};
+  post(Notification{std::string(name), object, std::nullopt});
+}
+
+void NotificationCenter::post(const Notification& notification) {
   std::vector<std::uint64_t> ids;
   for (const auto& r : registrations_) {
-    if (r.name == name) ids.push_back(r.id);
+    if (r.name == notification.name) ids.push_back(r.id);
   }
   for (const auto id : ids) {
     const auto found = std::find_if(registrations_.begin(), registrations_.end(),

@@ -12,9 +12,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/geometry.h"
 
 namespace zelto::platform {
 
@@ -25,9 +28,22 @@ inline constexpr std::string_view kTextFieldTextDidChangeNotification =
 inline constexpr std::string_view kTextViewTextDidChangeNotification =
     "TextViewTextDidChangeNotification";
 
+// Posted (object: the view) when a text field or text view becomes first responder, and when
+// the first responder resigns with no other taking its place. keyboardFrame is where the
+// keyboard ends up, in the window's coordinates: the bottom kKeyboardHeight points of the window,
+// full width (for a hide, the same rectangle moved just below the window). The keyboard moves
+// over kKeyboardAnimationDuration seconds.
+inline constexpr std::string_view kKeyboardWillShowNotification = "KeyboardWillShowNotification";
+inline constexpr std::string_view kKeyboardWillHideNotification = "KeyboardWillHideNotification";
+// The height of a phone keyboard with its suggestion bar on the 390-point-wide screen.
+inline constexpr double kKeyboardHeight = 291;
+inline constexpr double kKeyboardAnimationDuration = 0.25;
+
 struct Notification {
   std::string name;
   const void* object = nullptr;
+  // Set for the keyboard notifications only.
+  std::optional<Rect> keyboardFrame;
 };
 
 class NotificationCenter {
@@ -48,6 +64,7 @@ class NotificationCenter {
   void removeObserver(const void* observer, std::string_view name);
 
   void post(std::string_view name, const void* object = nullptr);
+  void post(const Notification& notification);
 
   std::size_t observerCount(std::string_view name) const;
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/color.h"
-#include "platform/view.h"
+#include "platform/font.h"
 
 namespace zelto::platform {
 

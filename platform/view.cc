@@ -4,6 +4,7 @@
 
 #include "platform/notification_center.h"
 #include "platform/run_loop.h"
+#include "platform/text.h"
 #include "platform/window.h"
 
 namespace zelto::platform {
@@ -33,6 +34,24 @@ Rect View::presentationFrame() const {
           mix(from.height, frame_.height)};
 }
 
+Rect View::convertToWindow(Rect rect) const {
+  for (const View* view = this;;) {
+    const auto parent = view->superview_.lock();
+    if (!parent) break;
+    const Point shift = parent->scrollOffset();
+    rect.x += view->frame_.x - shift.x;
+    rect.y += view->frame_.y - shift.y;
+    view = parent.get();
+  }
+  return rect;
+}
+
+Rect View::convertRect(Rect rect, const View& other) const {
+  const Rect mine = convertToWindow(rect);
+  const Rect theirs = other.convertToWindow({});
+  return {mine.x - theirs.x, mine.y - theirs.y, rect.width, rect.height};
+}
+
 void View::addSubview(const std::shared_ptr<View>& view) {
   if (!view || view.get() == this) return;
   view->removeFromSuperview();
@@ -58,7 +77,9 @@ std::shared_ptr<Window> View::window() {
 
 bool View::isInteractive() const {
   for (const View* view = this; view != nullptr;) {
-    if (view->hidden || view->alpha <= 0 || !view->enabled) return false;
+    if (view->hidden || view->alpha <= 0 || !view->enabled || !view->userInteractionEnabled) {
+      return false;
+    }
     const auto parent = view->superview_.lock();
     view = parent.get();
   }
@@ -73,18 +94,52 @@ std::shared_ptr<View> View::viewWithAccessibilityIdentifier(std::string_view ide
   return nullptr;
 }
 
-bool View::endEditing(bool /*force*/) {
-  bool resigned = firstResponder_;
+bool View::resignQuietly() {
+  if (!firstResponder_) return false;
   firstResponder_ = false;
-  for (const auto& child : subviews_) resigned = child->endEditing(true) || resigned;
+  didResignFirstResponder();
+  return true;
+}
+
+bool View::resignTreeQuietly() {
+  bool resigned = resignQuietly();
+  // A copy: an editing-ended action may change the tree.
+  const auto children = subviews_;
+  for (const auto& child : children) resigned = child->resignTreeQuietly() || resigned;
   return resigned;
+}
+
+void View::postKeyboardNotification(std::string_view name) {
+  const auto root = window();
+  const Rect screen = root ? root->bounds() : mainScreenBounds();
+  const bool showing = name == kKeyboardWillShowNotification;
+  const Rect keyboard{0, showing ? screen.height - kKeyboardHeight : screen.height, screen.width,
+                      kKeyboardHeight};
+  NotificationCenter::defaultCenter().post(Notification{std::string(name), this, keyboard});
+}
+
+bool View::endEditing(bool /*force*/) {
+  auto self = weak_from_this().lock();
+  if (!resignTreeQuietly()) return false;
+  postKeyboardNotification(kKeyboardWillHideNotification);
+  return true;
 }
 
 bool View::becomeFirstResponder() {
   if (!canBecomeFirstResponder()) return false;
   if (firstResponder_) return true;
-  if (auto root = window()) root->endEditing(true);
+  auto self = weak_from_this().lock();
+  if (auto root = window()) root->resignTreeQuietly();
   firstResponder_ = true;
+  didBecomeFirstResponder();
+  postKeyboardNotification(kKeyboardWillShowNotification);
+  return true;
+}
+
+bool View::resignFirstResponder() {
+  auto self = weak_from_this().lock();
+  if (!resignQuietly()) return false;
+  postKeyboardNotification(kKeyboardWillHideNotification);
   return true;
 }
 
@@ -100,12 +155,28 @@ void Control::sendActions(ControlEvent event) {
   }
 }
 
+void Control::tapped() { sendActions(ControlEvent::kTouchUpInside); }
+
+ControlState Control::state() const {
+  if (!enabled) return ControlState::kDisabled;
+  return highlighted ? ControlState::kHighlighted : ControlState::kNormal;
+}
+
 void Button::setTitle(std::string title, ControlState state) { titles_[state] = std::move(title); }
 
 std::string Button::title(ControlState state) const {
   auto found = titles_.find(state);
   if (found == titles_.end()) found = titles_.find(ControlState::kNormal);
   return found == titles_.end() ? std::string() : found->second;
+}
+
+void Button::setTitleColor(Color color, ControlState state) { titleColors_[state] = color; }
+
+std::optional<Color> Button::titleColor(ControlState state) const {
+  auto found = titleColors_.find(state);
+  if (found == titleColors_.end()) found = titleColors_.find(ControlState::kNormal);
+  if (found == titleColors_.end()) return std::nullopt;
+  return found->second;
 }
 
 void Button::setImage(Image image, ControlState state) { images_[state] = std::move(image); }
@@ -128,13 +199,35 @@ std::optional<Color> Button::backgroundColorForState(ControlState state) const {
   return found->second;
 }
 
-void TextField::insertText(std::string_view typed) {
-  becomeFirstResponder();
-  text.append(typed);
+bool TextField::insertText(std::string_view typed) {
   auto self = weak_from_this().lock();  // actions and observers may drop the last other owner
+  becomeFirstResponder();
+  return replace({text.size(), 0}, typed);
+}
+
+bool TextField::deleteBackward() {
+  auto self = weak_from_this().lock();
+  becomeFirstResponder();
+  if (text.empty()) return true;
+  const std::size_t start =
+      text::advanceCharacters(text, text::characterCount(text) - 1).value_or(0);
+  return replace({start, text.size() - start}, "");
+}
+
+bool TextField::replace(TextRange range, std::string_view replacement) {
+  if (shouldChangeCharacters && !shouldChangeCharacters(range, replacement)) return false;
+  // The filter may have changed the text itself: keep the range inside it.
+  range.location = std::min(range.location, text.size());
+  range.length = std::min(range.length, text.size() - range.location);
+  text.replace(range.location, range.length, replacement);
   sendActions(ControlEvent::kEditingChanged);
   NotificationCenter::defaultCenter().post(kTextFieldTextDidChangeNotification, this);
+  return true;
 }
+
+void TextField::didBecomeFirstResponder() { sendActions(ControlEvent::kEditingDidBegin); }
+
+void TextField::didResignFirstResponder() { sendActions(ControlEvent::kEditingDidEnd); }
 
 void TextView::insertText(std::string_view typed) {
   becomeFirstResponder();

@@ -1,18 +1,27 @@
-// Views: a tree of rectangles with the appearance a screen gives them, plus the few controls the
-// library's screens use (labels, buttons, text fields and text views).
+// Views: a tree of rectangles with the appearance a screen gives them, plus the controls the
+// library's screens use (labels, buttons, text fields and text views; switches, image views,
+// activity indicators and scroll views are in platform/controls.h).
 //
 // Views are shared through std::shared_ptr: a view owns its subviews and knows its superview
 // weakly. Views are created with std::make_shared (a view added as a subview must be owned by a
-// shared_ptr).
+// shared_ptr). A view's frame is in its superview's coordinates; a scroll view shifts its
+// subviews by its content offset (scrollOffset()).
 //
 // Controls run their actions when told an event happened (sendActions); the window delivers
 // taps to them (platform/window.h) and platform/ui_driver.h lets tests and tools send taps and
 // text the way a user would.
 //
+// First responder and keyboard: a text field or text view becomes first responder when tapped or
+// typed into; the one before it in the window resigns. Each time a view becomes first responder
+// kKeyboardWillShowNotification is posted, and when the first responder resigns without another
+// taking its place (resignFirstResponder, endEditing) kKeyboardWillHideNotification is posted;
+// both carry the keyboard's frame (platform/notification_center.h).
+//
 // Thread-safety: main thread only.
 #ifndef ZELTO_PLATFORM_VIEW_H_
 #define ZELTO_PLATFORM_VIEW_H_
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
@@ -23,20 +32,16 @@
 
 #include "platform/animation.h"
 #include "platform/color.h"
+#include "platform/font.h"
 #include "platform/geometry.h"
 #include "platform/image.h"
+#include "platform/styled_text.h"
 
 namespace zelto::platform {
 
 class Window;
 
-struct Font {
-  double size = 17;
-  bool bold = false;
-  static Font systemFont(double size) { return {size, false}; }
-  static Font boldSystemFont(double size) { return {size, true}; }
-  friend bool operator==(const Font&, const Font&) = default;
-};
+enum class TextAlignment { kLeft, kCenter, kRight };
 
 class View : public std::enable_shared_from_this<View> {
  public:
@@ -54,13 +59,30 @@ class View : public std::enable_shared_from_this<View> {
   Rect bounds() const { return {0, 0, frame_.width, frame_.height}; }
   // Where the view is drawn at this moment on the main run loop's clock.
   Rect presentationFrame() const;
+  // How far the subviews are shifted up and left when drawn: 0, 0 except in a scroll view.
+  virtual Point scrollOffset() const { return {}; }
+
+  // `rect` in this view's coordinates, given in the coordinates of the top of its tree (the
+  // window when the view is in one).
+  Rect convertToWindow(Rect rect) const;
+  // `rect` in this view's coordinates, given in `other`'s (both in the same tree).
+  Rect convertRect(Rect rect, const View& other) const;
 
   std::optional<Color> backgroundColor;
   double alpha = 1;
   bool hidden = false;
   // A view that is not enabled ignores taps and typing (its subviews too).
   bool enabled = true;
+  // A view that does not take user interaction ignores taps and typing (its subviews too).
+  bool userInteractionEnabled = true;
   std::string accessibilityIdentifier;
+
+  // Drawn inside the view's edge, over its content; corners are rounded by cornerRadius.
+  double borderWidth = 0;
+  std::optional<Color> borderColor;
+  double cornerRadius = 0;
+  // Subviews (and content) are cut to the view's rounded bounds.
+  bool clipsToBounds = false;
 
   // Adds `view` on top of the other subviews, taking it from its earlier superview.
   void addSubview(const std::shared_ptr<View>& view);
@@ -70,7 +92,8 @@ class View : public std::enable_shared_from_this<View> {
   // The window the view is in, if any.
   std::shared_ptr<Window> window();
 
-  // Not hidden, alpha above 0 and enabled, itself and every view above it.
+  // Not hidden, alpha above 0, enabled and taking user interaction, itself and every view
+  // above it.
   bool isInteractive() const;
 
   // The first view, depth-first from this one (itself included), with the identifier.
@@ -83,9 +106,20 @@ class View : public std::enable_shared_from_this<View> {
   virtual bool canBecomeFirstResponder() const { return false; }
   // Makes this view the one receiving typing; any other first responder in its window resigns.
   bool becomeFirstResponder();
-  void resignFirstResponder() { firstResponder_ = false; }
+  // Returns whether this view was first responder.
+  bool resignFirstResponder();
+
+ protected:
+  // Called once the view has become, or stopped being, first responder.
+  virtual void didBecomeFirstResponder() {}
+  virtual void didResignFirstResponder() {}
 
  private:
+  // Resigns without posting a keyboard notification; returns whether a view resigned.
+  bool resignQuietly();
+  bool resignTreeQuietly();
+  void postKeyboardNotification(std::string_view name);
+
   Rect frame_;
   std::optional<Rect> animatedFrom_;
   std::optional<AnimationContext> frameAnimation_;
@@ -96,21 +130,44 @@ class View : public std::enable_shared_from_this<View> {
 
 class Label : public View {
  public:
+  using View::View;
+
   std::string text;
+  // Shown instead of `text` when present; runs without a colour take textColor.
+  std::optional<StyledText> attributedText;
   std::optional<Color> textColor;
   Font font;
+  TextAlignment textAlignment = TextAlignment::kLeft;
+  // Lines the text may wrap to; 0 for as many as it needs.
+  int numberOfLines = 1;
+  // Text too wide for one line shrinks, down to minimumScaleFactor times the font size.
+  bool adjustsFontSizeToFitWidth = false;
+  double minimumScaleFactor = 0;
 };
 
-enum class ControlEvent { kTouchUpInside, kEditingChanged, kValueChanged };
+enum class ControlEvent {
+  kTouchUpInside,
+  kEditingChanged,
+  kEditingDidBegin,
+  kEditingDidEnd,
+  kValueChanged,
+};
 enum class ControlState { kNormal, kHighlighted, kDisabled };
 
 class Control : public View {
  public:
+  using View::View;
+
   // Runs `action` each time `event` happens; actions run in the order they were added.
   void addAction(ControlEvent event, std::function<void()> action);
   void sendActions(ControlEvent event);
+  // What a tap delivered by the window does: runs the touch-up-inside actions (a switch also
+  // flips, platform/controls.h).
+  virtual void tapped();
 
   bool highlighted = false;
+  // kDisabled when not enabled, kHighlighted while highlighted, else kNormal.
+  ControlState state() const;
 
  private:
   std::vector<std::pair<ControlEvent, std::function<void()>>> actions_;
@@ -118,44 +175,90 @@ class Control : public View {
 
 class Button : public Control {
  public:
+  using Control::Control;
+
   // Each appearance for a state falls back to the normal state's when the state has none.
   void setTitle(std::string title, ControlState state);
   std::string title(ControlState state = ControlState::kNormal) const;
+  void setTitleColor(Color color, ControlState state);
+  std::optional<Color> titleColor(ControlState state = ControlState::kNormal) const;
   void setImage(Image image, ControlState state);
   std::optional<Image> image(ControlState state = ControlState::kNormal) const;
   void setBackgroundColor(Color color, ControlState state);
   std::optional<Color> backgroundColorForState(ControlState state) const;
 
+  Font titleFont = Font::systemFont(15, FontWeight::kSemibold);
+  // The colour of the image, drawn as a shape, and of a title without a colour of its own.
   std::optional<Color> tintColor;
 
  private:
   std::map<ControlState, std::string> titles_;
+  std::map<ControlState, Color> titleColors_;
   std::map<ControlState, Image> images_;
   std::map<ControlState, Color> backgroundColors_;
 };
 
-// A one-line text input. Setting `text` directly is silent; insertText() is the user typing.
+// A range of a text in UTF-8 bytes.
+struct TextRange {
+  std::size_t location = 0;
+  std::size_t length = 0;
+  friend bool operator==(const TextRange&, const TextRange&) = default;
+};
+
+enum class KeyboardType { kDefault, kAsciiCapable, kNumberPad, kDecimalPad, kPhonePad };
+enum class TextBorderStyle { kNone, kLine, kRoundedRect };
+
+// A one-line text input. Setting `text` directly is silent and skips the filter; insertText()
+// and deleteBackward() are the user's keys. The caret is always at the end of the text.
+//
+// A key changes the text only when shouldChangeCharacters (when set) accepts it; an accepted key
+// runs the editing-changed actions and posts kTextFieldTextDidChangeNotification. Becoming and
+// resigning first responder run the editing-did-begin and editing-did-end actions.
 class TextField : public Control {
  public:
+  using Control::Control;
+
   bool canBecomeFirstResponder() const override { return true; }
-  // The user types `typed` at the end: the field becomes first responder, the text changes,
-  // editing-changed actions run and kTextFieldTextDidChangeNotification is posted.
-  void insertText(std::string_view typed);
+  // The user types `typed` at the end: the field becomes first responder and the filter is asked
+  // with the range {text.size(), 0}. Returns false when it refused the key.
+  bool insertText(std::string_view typed);
+  // The delete key: the filter is asked to replace the last user-perceived character with "".
+  // Returns false when it refused the key; an empty field ignores the key and returns true.
+  bool deleteBackward();
+
+  // Whether to replace `range` of the current text with `replacement`.
+  std::function<bool(TextRange range, std::string_view replacement)> shouldChangeCharacters;
 
   std::string text;
   std::string placeholder;
   std::optional<Color> textColor;
+  std::optional<Color> placeholderColor;
+  // The caret's colour.
   std::optional<Color> tintColor;
+  Font font = Font::systemFont(15);
+  TextAlignment textAlignment = TextAlignment::kLeft;
+  KeyboardType keyboardType = KeyboardType::kDefault;
+  TextBorderStyle borderStyle = TextBorderStyle::kNone;
+
+ protected:
+  void didBecomeFirstResponder() override;
+  void didResignFirstResponder() override;
+
+ private:
+  bool replace(TextRange range, std::string_view replacement);
 };
 
 // A multi-line text input; insertText() posts kTextViewTextDidChangeNotification.
 class TextView : public View {
  public:
+  using View::View;
+
   bool canBecomeFirstResponder() const override { return true; }
   void insertText(std::string_view typed);
 
   std::string text;
   std::optional<Color> textColor;
+  Font font = Font::systemFont(15);
 };
 
 }  // namespace zelto::platform

@@ -37,7 +37,7 @@ void Window::sendEvent(const Event& event) {
   if (!target || target->window().get() != this || !target->isInteractive()) return;
   target->becomeFirstResponder();
   if (auto control = std::dynamic_pointer_cast<Control>(target)) {
-    control->sendActions(ControlEvent::kTouchUpInside);
+    control->tapped();
   }
 }
 

@@ -6,7 +6,7 @@
 //
 // Events reach a window through sendEvent(). The standard handling delivers a touch to its
 // target view when that view is in this window and interactive: a text field or text view
-// becomes first responder, a control runs its touch-up-inside actions. Other events are
+// becomes first responder, a control handles the tap (Control::tapped). Other events are
 // accepted and do nothing.
 //
 // Windows are created with std::make_shared. Thread-safety: main thread only.

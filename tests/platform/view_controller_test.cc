@@ -125,7 +125,7 @@ TEST_F(PlatformUiTest, TapsReachOnlyInteractiveControlsOfTheFrontScreen) {
   EXPECT_EQ(tap(*window, "go"), DriveResult::kNotInteractive);
   root->view()->hidden = false;
   EXPECT_EQ(tap(*window, "missing"), DriveResult::kNotFound);
-  EXPECT_EQ(typeText(*window, "go", "x"), DriveResult::kNotEditable);
+  EXPECT_EQ(typeText(*window, "go", "x").status, DriveResult::kNotEditable);
   // Neither a view outside the window nor one under a presented screen gets a touch.
   auto stray = std::make_shared<Button>();
   stray->addAction(ControlEvent::kTouchUpInside, [&] { taps += 100; });
@@ -148,13 +148,13 @@ TEST_F(PlatformUiTest, TypingPostsTextChangesAndEndEditingResigns) {
                      [&](const Notification& n) { posted += n.object == field.get() ? "F" : "?"; });
   center.addObserver(this, std::string(kTextViewTextDidChangeNotification),
                      [&](const Notification& n) { posted += n.object == notes.get() ? "V" : "?"; });
-  EXPECT_EQ(typeText(*window, "amount", "12"), DriveResult::kDone);
-  EXPECT_EQ(typeText(*window, "amount", "3"), DriveResult::kDone);
+  EXPECT_EQ(typeText(*window, "amount", "12").status, DriveResult::kDone);
+  EXPECT_EQ(typeText(*window, "amount", "3").status, DriveResult::kDone);
   EXPECT_EQ(field->text, "123");
-  EXPECT_EQ(typeText(*window, "notes", "hi"), DriveResult::kDone);
+  EXPECT_EQ(typeText(*window, "notes", "hi").status, DriveResult::kDone);
   EXPECT_FALSE(field->isFirstResponder());
   field->text = "silent";
-  EXPECT_EQ(posted, "FFV");
+  EXPECT_EQ(posted, "FFFVV");
   center.removeObserver(this);
   EXPECT_TRUE(root->view()->endEditing(true));
   EXPECT_FALSE(notes->isFirstResponder());
