@@ -91,16 +91,16 @@ std::string TLVGenerator::encodeDictToTLV(const TagDictionary& qrCodeDict) {
   for (const auto& [key, value] : dict) {
     if (key == "crc" || key == "payloadFormatIndicator") continue;
     auto known = byName.find(key);
-    std::string_view tag;
-    if (known != byName.end()) {
-      tag = known->second;
-    } else if (key.size() == 2) {
-      tag = key;
-    }
+    // Tags of the table are ASCII; another key is a tag when it has two user-perceived
+    // characters, however many bytes they take.
+    const bool isTag =
+        known != byName.end() ? known->second.size() == 2 : text::characterCount(key) == 2;
+    if (!isTag) continue;
     if (const std::string* text = value->string()) {
-      if (tag.size() == 2) tlv::appendObject(payload, tag, *text, /*writeEmpty=*/true);
+      tlv::appendObject(payload, known != byName.end() ? known->second : key, *text,
+                        /*writeEmpty=*/true);
     } else if (const TagDictionary* nested = value->dictionary()) {
-      if (known != byName.end() && tag.size() == 2) appendTemplate(payload, tag, *nested);
+      if (known != byName.end()) appendTemplate(payload, known->second, *nested);
     }
   }
   crc16::appendCrcObject(payload);

@@ -45,6 +45,18 @@ TEST(EncodeDictToTLV, SkipsWhatItCannotWrite) {
   EXPECT_EQ(withoutCrc(TLVGenerator::encodeDictToTLV(dict)), "2605plainZZ04free62060702T1");
 }
 
+TEST(EncodeDictToTLV, KeysAreTagsByUserPerceivedCharacters) {
+  // Two characters of any byte length are a tag; one character of two or more bytes is not.
+  const std::pair<std::string, bool> keys[] = {
+      {"é1", true},  {"最佳", true},     {"e\u0301x", true}, {"🇮🇳🇮🇳", true}, {"é", false},
+      {"最", false}, {"e\u0301", false}, {"\r\n", false},    {"🇮🇳", false},  {"abc", false},
+  };
+  for (const auto& [key, isTag] : keys) {
+    const std::string payload = TLVGenerator::encodeDictToTLV({{key, "v"}, {"60", "C"}});
+    EXPECT_EQ(withoutCrc(payload), (isTag ? key + "01v" : "") + "6001C") << key;
+  }
+}
+
 TEST(EncodeDictToTLV, LanguageTemplateNamesAndEmptyTemplates) {
   const TagDictionary dict{
       {"64", TagDictionary{{"languagePreference", "ZH"},
