@@ -1,10 +1,7 @@
 // zelto check [--tags] [FILE|-] and zelto check-refund [FILE|-]
-#include <algorithm>
-#include <array>
 #include <iostream>
 
 #include "payload/tag_dictionary.h"
-#include "results/zelto_refund_payment_request.h"
 #include "tools/command.h"
 #include "tools/request_input.h"
 
@@ -60,26 +57,9 @@ const CommandRegistrar refundRegistrar(
       return [source]() {
         const JsonInput parsed = readJson(*source);
         if (!parsed.json) return fail(parsed.error);
-        if (!parsed.json->is_object()) return fail("expected a JSON object of refund fields");
-        ZeltoRefundPaymentRequest request;
-        const std::array<std::pair<std::string_view, std::string*>, 4> fields = {{
-            {"last4", &request.last4},
-            {"cardHolderName", &request.cardHolderName},
-            {"currencyCode", &request.currencyCode},
-            {"refundAmount", &request.refundAmount},
-        }};
-        for (const auto& [key, value] : parsed.json->items()) {
-          // clang before 16 cannot capture a structured binding.
-          const std::string& name = key;
-          auto field = std::find_if(fields.begin(), fields.end(),
-                                    [&](const auto& entry) { return entry.first == name; });
-          if (field == fields.end()) return fail("unknown refund field \"" + key + "\"");
-          if (!value.is_string()) {
-            return fail("\"" + key + "\" must be a string, not " + value.type_name());
-          }
-          *field->second = value.get<std::string>();
-        }
-        return report(request.validate());
+        const RefundInput refund = refundFromJson(*parsed.json);
+        if (!refund.request) return fail(refund.error);
+        return report(refund.request->validate());
       };
     });
 

@@ -1,5 +1,8 @@
 #include "tools/request_input.h"
 
+#include <algorithm>
+#include <array>
+
 namespace zelto::tool {
 
 std::string applyRequestFields(const nlohmann::ordered_json& json, ZeltoPaymentRequest& request) {
@@ -27,6 +30,29 @@ RequestInput requestFromJson(const nlohmann::ordered_json& json) {
   auto request = std::make_shared<ZeltoPaymentRequest>();
   std::string error = applyRequestFields(json, *request);
   if (!error.empty()) return {nullptr, std::move(error)};
+  return {std::move(request), ""};
+}
+
+RefundInput refundFromJson(const nlohmann::ordered_json& json) {
+  if (!json.is_object()) return {nullptr, "expected a JSON object of refund fields"};
+  auto request = std::make_shared<ZeltoRefundPaymentRequest>();
+  const std::array<std::pair<std::string_view, std::string*>, 4> fields = {{
+      {"last4", &request->last4},
+      {"cardHolderName", &request->cardHolderName},
+      {"currencyCode", &request->currencyCode},
+      {"refundAmount", &request->refundAmount},
+  }};
+  for (const auto& [key, value] : json.items()) {
+    // clang before 16 cannot capture a structured binding.
+    const std::string& name = key;
+    auto field = std::find_if(fields.begin(), fields.end(),
+                              [&](const auto& entry) { return entry.first == name; });
+    if (field == fields.end()) return {nullptr, "unknown refund field \"" + key + "\""};
+    if (!value.is_string()) {
+      return {nullptr, "\"" + key + "\" must be a string, not " + value.type_name()};
+    }
+    *field->second = value.get<std::string>();
+  }
   return {std::move(request), ""};
 }
 

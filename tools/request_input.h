@@ -9,6 +9,7 @@
 #include <string>
 
 #include "payload/zelto_payment_request.h"
+#include "results/zelto_refund_payment_request.h"
 
 namespace zelto::tool {
 
@@ -21,6 +22,14 @@ struct RequestInput {
 std::string applyRequestFields(const nlohmann::ordered_json& json, ZeltoPaymentRequest& request);
 
 RequestInput requestFromJson(const nlohmann::ordered_json& json);
+
+// A refund request from a JSON object with the strings last4, cardHolderName, currencyCode and
+// refundAmount; missing keys keep the defaults of the argument-less initialiser.
+struct RefundInput {
+  std::shared_ptr<ZeltoRefundPaymentRequest> request;
+  std::string error;  // names the key at fault when request is null
+};
+RefundInput refundFromJson(const nlohmann::ordered_json& json);
 
 }  // namespace zelto::tool
 

@@ -35,8 +35,10 @@ std::string writeTempFile(const std::string& name, const std::string& content) {
   return path.string();
 }
 
+std::string scratchFolder() { return scratchDir().string(); }
+
 CliResult runCli(const std::vector<std::string>& args, const std::string& input,
-                 const std::vector<std::string>& env) {
+                 const std::vector<std::string>& env, const std::string& workingDirectory) {
   static int counter = 0;
   const std::string stem = "run" + std::to_string(++counter);
   const std::string inPath = writeTempFile(stem + ".in", input);
@@ -51,6 +53,7 @@ CliResult runCli(const std::vector<std::string>& args, const std::string& input,
     dup2(out, 1);
     dup2(err, 2);
     for (const auto& entry : env) putenv(const_cast<char*>(entry.c_str()));
+    if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0) _exit(126);
     std::vector<char*> argv{const_cast<char*>(ZELTO_CLI_PATH)};
     for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);

@@ -14,9 +14,14 @@ struct CliResult {
 };
 
 // Runs `zelto` with `args` (each passed as one argument), feeding `input` on standard input.
-// `env` entries ("NAME=value") are added to the environment.
+// `env` entries ("NAME=value") are added to the environment. It runs in `workingDirectory`
+// when one is given.
 CliResult runCli(const std::vector<std::string>& args, const std::string& input = "",
-                 const std::vector<std::string>& env = {});
+                 const std::vector<std::string>& env = {},
+                 const std::string& workingDirectory = "");
+
+// The scratch folder of this test run, created on first use.
+std::string scratchFolder();
 
 // A file in a fresh scratch folder holding `content`; returns its path.
 std::string writeTempFile(const std::string& name, const std::string& content);

@@ -1,0 +1,85 @@
+// Runs every tests/host/scripts/NAME.script with `zelto host` and compares what it prints with
+// NAME.expected. The scripts run in a scratch copy of tests/host, so the images they write land
+// there. ZELTO_UPDATE_EXPECTED=1 in the environment rewrites the expected files instead.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/tools/cli_runner.h"
+
+namespace zelto::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+
+// Exit status 1 exactly when some line failed.
+int expectedStatus(const std::string& output) {
+  std::istringstream lines(output);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("{\"line\":") && line.find(",\"error\":") != std::string::npos) return 1;
+  }
+  return 0;
+}
+
+fs::path workFolder() {
+  const fs::path source = fs::path(__FILE__).parent_path();
+  const fs::path work = fs::path(scratchFolder()) / "host";
+  fs::copy(source, work, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  return work;
+}
+
+std::vector<std::string> environment(const fs::path& work) {
+  return {"LC_ALL=en_US.UTF-8", "XDG_CONFIG_HOME=" + (work / "config").string()};
+}
+
+TEST(HostScripts, PrintWhatTheirExpectedFilesHold) {
+  const fs::path work = workFolder();
+  std::vector<fs::path> scripts;
+  for (const auto& entry : fs::directory_iterator(work / "scripts")) {
+    if (entry.path().extension() == ".script") scripts.push_back(entry.path());
+  }
+  std::sort(scripts.begin(), scripts.end());
+  ASSERT_FALSE(scripts.empty());
+  const bool update = std::getenv("ZELTO_UPDATE_EXPECTED") != nullptr;
+  for (const auto& script : scripts) {
+    const std::string name = script.stem().string();
+    const auto result =
+        runCli({"host", "scripts/" + name + ".script"}, "", environment(work), work.string());
+    const fs::path expectedPath =
+        fs::path(__FILE__).parent_path() / "scripts" / (name + ".expected");
+    if (update) std::ofstream(expectedPath, std::ios::binary) << result.out;
+    const std::string expected = readFile(expectedPath);
+    EXPECT_EQ(result.out, expected) << name;
+    EXPECT_EQ(result.err, "") << name;
+    EXPECT_EQ(result.status, expectedStatus(expected)) << name;
+  }
+}
+
+TEST(HostScripts, ReadsStandardInputAndRefusesAnUnreadableScript) {
+  const fs::path work = workFolder();
+  const auto fromInput = runCli({"host"}, "payload\n\nrequest", environment(work), work.string());
+  EXPECT_EQ(fromInput.out,
+            "{\"line\":1,\"command\":\"payload\",\"error\":\"the request-payment screen is not "
+            "showing\"}\n"
+            "{\"line\":3,\"command\":\"request\",\"error\":\"no payment request was launched\"}\n");
+  EXPECT_EQ(fromInput.status, 1);
+
+  const auto missing = runCli({"host", "no-such.script"}, "", environment(work), work.string());
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(missing.err, "zelto: cannot read no-such.script\n");
+}
+
+}  // namespace
+}  // namespace zelto::testing

@@ -1,0 +1,297 @@
+#include "tools/host_session.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "payload/tag_dictionary.h"
+#include "platform/alert_controller.h"
+#include "platform/navigation_controller.h"
+#include "platform/notification_center.h"
+#include "platform/run_loop.h"
+#include "platform/ui_driver.h"
+#include "platform/window.h"
+#include "screens/zelto_request_payment_view_controller.h"
+#include "sdk/session_constants.h"
+#include "sdk/zelto_merchant_sdk.h"
+#include "sdk/zelto_session.h"
+#include "tools/command.h"
+#include "tools/request_input.h"
+
+namespace zelto::tool {
+
+using Json = nlohmann::ordered_json;
+
+// Where events and results go. Callbacks the library stores hold it, so it outlives the host;
+// once the host is gone it prints nothing.
+struct HostSession::Output {
+  explicit Output(std::ostream& out) : out(&out) {}
+
+  void print(const Json& line) const {
+    if (out) *out << line.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+  }
+
+  std::ostream* out;
+};
+
+namespace {
+
+Json errorJson(const std::shared_ptr<ZeltoError>& error) {
+  if (!error) return nullptr;
+  return Json{{"errorCodes", error->errorCodes}};
+}
+
+Json responseJson(const std::shared_ptr<ZeltoRequestPaymentResponse>& response) {
+  return response ? Json::object() : Json(nullptr);
+}
+
+Json responseJson(const std::shared_ptr<ZeltoRefundPaymentResponse>& response) {
+  if (!response) return nullptr;
+  return Json{{"refundAmount", response->refundAmount}};
+}
+
+template <typename Response>
+Json flowEvent(std::string_view kind, std::string_view flow, bool success,
+               const std::shared_ptr<Response>& response,
+               const std::shared_ptr<ZeltoError>& error) {
+  return Json{{"event", kind},
+              {"flow", flow},
+              {"success", success},
+              {"response", responseJson(response)},
+              {"error", errorJson(error)}};
+}
+
+constexpr std::string_view kRequestFlow = "request-payment";
+constexpr std::string_view kRefundFlow = "refund";
+
+// The amount and the additional data: the fields the payment details screen edits.
+constexpr std::array<std::string_view, 9> kEditedFields = {
+    "transactionAmount", "billID",     "mobileNumber", "storeID", "loyaltyNumber",
+    "referenceID",       "consumerID", "terminalID",   "purpose"};
+
+// The window in front, where a user's touches land.
+std::shared_ptr<platform::Window> frontWindow() {
+  return platform::Application::shared().keyWindow();
+}
+
+// The first screen of the request-payment flow, wherever it is in the navigation stack.
+std::shared_ptr<ZELTORequestPaymentViewController> requestPaymentScreen() {
+  const auto nav = std::dynamic_pointer_cast<platform::NavigationController>(
+      ZeltoSession::sharedSession().sdkWindow->rootViewController());
+  if (!nav || nav->viewControllers().empty()) return nullptr;
+  return std::dynamic_pointer_cast<ZELTORequestPaymentViewController>(nav->viewControllers()[0]);
+}
+
+// The dialog in front of the library's screens, if any.
+std::shared_ptr<platform::AlertController> frontAlert() {
+  auto top = ZeltoSession::sharedSession().getTopViewController();
+  return std::dynamic_pointer_cast<platform::AlertController>(top);
+}
+
+}  // namespace
+
+class HostSession::RequestDelegate final : public ZeltoRequestPaymentDelegate {
+ public:
+  explicit RequestDelegate(std::shared_ptr<Output> output) : output_(std::move(output)) {}
+  void requestPaymentFlowDidFinish(bool success,
+                                   std::shared_ptr<ZeltoRequestPaymentResponse> response,
+                                   std::shared_ptr<ZeltoError> error) override {
+    output_->print(flowEvent("delegate", kRequestFlow, success, response, error));
+  }
+
+ private:
+  std::shared_ptr<Output> output_;
+};
+
+class HostSession::RefundDelegate final : public ZeltoRefundPaymentDelegate {
+ public:
+  explicit RefundDelegate(std::shared_ptr<Output> output) : output_(std::move(output)) {}
+  void refundPaymentFlowDidFinish(bool success,
+                                  std::shared_ptr<ZeltoRefundPaymentResponse> response,
+                                  std::shared_ptr<ZeltoError> error) override {
+    output_->print(flowEvent("delegate", kRefundFlow, success, response, error));
+  }
+
+ private:
+  std::shared_ptr<Output> output_;
+};
+
+HostSession::HostSession(std::ostream& out)
+    : output_(std::make_shared<Output>(out)),
+      hostWindow_(std::make_shared<platform::Window>()),
+      requestDelegate_(std::make_shared<RequestDelegate>(output_)),
+      refundDelegate_(std::make_shared<RefundDelegate>(output_)) {
+  hostWindow_->makeKeyAndVisible();
+  platform::NotificationCenter::defaultCenter().addObserver(
+      this, std::string(StringConstants::SESSION_TIMEOUT_NOTIFICATION),
+      [output = output_](const platform::Notification& notification) {
+        output->print(Json{{"event", "notification"}, {"name", notification.name}});
+      });
+}
+
+HostSession::~HostSession() {
+  platform::NotificationCenter::defaultCenter().removeObserver(this);
+  output_->out = nullptr;
+  ZeltoMerchantSDK::endZeltoFlow();
+  settle();
+}
+
+void HostSession::settle() {
+  auto& loop = platform::RunLoop::main();
+  const double until = loop.now() + kSettleSeconds;
+  loop.runPending();
+  for (auto next = loop.nextTimerTime(); next && *next <= until; next = loop.nextTimerTime()) {
+    loop.runFor(std::max(0.0, *next - loop.now()));
+  }
+}
+
+bool HostSession::runLine(int number, std::string_view line) {
+  const ScriptLine parsed = parseScriptLine(line);
+  if (parsed.command) return run(number, *parsed.command);
+  if (parsed.error.empty()) return true;
+  output_->print(Json{{"line", number}, {"error", parsed.error}});
+  return false;
+}
+
+bool HostSession::run(int number, const HostCommand& command) {
+  Outcome outcome = execute(command);
+  Json line{{"line", number}, {"command", verbName(command.verb)}};
+  if (!command.target.empty()) line["target"] = command.target;
+  if (!outcome.error.empty()) {
+    line["error"] = outcome.error;
+  } else {
+    line.update(outcome.fields);
+  }
+  output_->print(line);
+  return outcome.error.empty();
+}
+
+HostSession::Outcome HostSession::launch(const HostCommand& command) {
+  const JsonInput input = readJson(command.target);
+  if (!input.json) return {{}, input.error};
+  if (command.verb == HostVerb::kLaunchRefund) {
+    const RefundInput refund = refundFromJson(*input.json);
+    if (!refund.request) return {{}, refund.error};
+    if (useDelegate_) {
+      ZeltoMerchantSDK::launchRefundPaymnetFlow(refund.request, refundDelegate_);
+    } else {
+      ZeltoMerchantSDK::launchRefundPaymentFlow(
+          refund.request,
+          [output = output_](bool success, std::shared_ptr<ZeltoRefundPaymentResponse> response,
+                             std::shared_ptr<ZeltoError> error) {
+            output->print(flowEvent("completion", kRefundFlow, success, response, error));
+          });
+    }
+    return {};
+  }
+  std::shared_ptr<ZeltoPaymentRequest> request;
+  if (command.verb == HostVerb::kLaunchRequestTags) {
+    const auto dictionary = tagDictionaryFromJson(*input.json);
+    if (!dictionary) return {{}, "expected a JSON object of tags and values"};
+    request = ZeltoPaymentRequest::withTagValueDictionary(*dictionary);
+  } else {
+    RequestInput parsed = requestFromJson(*input.json);
+    if (!parsed.request) return {{}, parsed.error};
+    request = std::move(parsed.request);
+  }
+  request_ = request;
+  if (useDelegate_) {
+    ZeltoMerchantSDK::launchRequestPaymentFlow(request, requestDelegate_);
+  } else {
+    ZeltoMerchantSDK::launchRequestPaymentFlow(
+        request,
+        [output = output_](bool success, std::shared_ptr<ZeltoRequestPaymentResponse> response,
+                           std::shared_ptr<ZeltoError> error) {
+          output->print(flowEvent("completion", kRequestFlow, success, response, error));
+        });
+  }
+  return {};
+}
+
+HostSession::Outcome HostSession::execute(const HostCommand& command) {
+  Outcome outcome;
+  switch (command.verb) {
+    case HostVerb::kLaunchRequest:
+    case HostVerb::kLaunchRequestTags:
+    case HostVerb::kLaunchRefund:
+      outcome = launch(command);
+      settle();
+      if (outcome.error.empty()) {
+        const auto& window = ZeltoSession::sharedSession().sdkWindow;
+        outcome.fields["shown"] = window->isKeyWindow() && !window->hidden;
+      }
+      return outcome;
+    case HostVerb::kTap:
+    case HostVerb::kType: {
+      const auto window = frontWindow();
+      if (!window) return {{}, "no window is in front"};
+      const auto result = command.verb == HostVerb::kTap
+                              ? platform::tap(*window, command.target)
+                              : platform::typeText(*window, command.target, command.text);
+      settle();
+      if (result != platform::DriveResult::kDone) {
+        return {{}, std::string(platform::describe(result))};
+      }
+      if (command.verb == HostVerb::kType) outcome.fields["typed"] = command.text;
+      return outcome;
+    }
+    case HostVerb::kAlert: {
+      const auto alert = frontAlert();
+      if (!alert) return {{}, "no dialog is in front"};
+      const auto& actions = alert->actions();
+      const auto found = std::find_if(actions.begin(), actions.end(), [&](const auto& action) {
+        return action.title == command.target;
+      });
+      if (found == actions.end() ||
+          !alert->selectAction(static_cast<std::size_t>(found - actions.begin()))) {
+        std::string titles;
+        for (const auto& action : actions)
+          titles += (titles.empty() ? "\"" : ", \"") + action.title + "\"";
+        return {{}, "the dialog has no action \"" + command.target + "\" (it has " + titles + ")"};
+      }
+      settle();
+      return outcome;
+    }
+    case HostVerb::kAdvance:
+      platform::RunLoop::main().runFor(command.seconds);
+      // Rounded to the microsecond: sums of slide times carry binary noise.
+      outcome.fields["clock"] = std::round(platform::RunLoop::main().now() * 1e6) / 1e6;
+      return outcome;
+    case HostVerb::kPayload: {
+      const auto screen = requestPaymentScreen();
+      if (!screen) return {{}, "the request-payment screen is not showing"};
+      const auto& payload = screen->qrCodeTlv();
+      outcome.fields["payload"] = payload ? Json(*payload) : Json(nullptr);
+      return outcome;
+    }
+    case HostVerb::kRequest: {
+      if (!request_) return {{}, "no payment request was launched"};
+      Json fields = Json::object();
+      for (const auto name : kEditedFields) {
+        const auto value = request_->property(name);
+        fields[std::string(name)] = value ? Json(*value) : Json(nullptr);
+      }
+      outcome.fields["request"] = std::move(fields);
+      return outcome;
+    }
+    case HostVerb::kEndFlow:
+      ZeltoMerchantSDK::endZeltoFlow([output = output_] {
+        output->print(Json{{"event", "flow-ended"}});
+      });
+      settle();
+      return outcome;
+    case HostVerb::kDelegate:
+      useDelegate_ = command.on;
+      outcome.fields["delegate"] = command.on ? "on" : "off";
+      return outcome;
+    case HostVerb::kShow:
+    case HostVerb::kDelete:
+    case HostVerb::kToggle:
+    case HostVerb::kSnapshot:
+    case HostVerb::kShare:
+      return {{}, "not available in this build"};
+  }
+  return outcome;
+}
+
+}  // namespace zelto::tool

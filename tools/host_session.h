@@ -1,0 +1,79 @@
+// The host application behind `zelto host`: it owns a window of its own (key until a flow
+// slides the library's window in), launches flows through the public interface, drives the
+// library's screens as a user would and prints, one JSON object a line, everything it sees.
+//
+// What it prints:
+// - the result of each command: {"line": N, "command": "tap", ...}, with "shown" after a launch
+//   (whether the library's window is now in front); a command that fails gets
+//   {"line": N, "command": ..., "error": "..."} and so does a line that does not parse (without
+//   "command" when the command word is unknown);
+// - completion-handler and delegate calls, as they happen:
+//   {"event": "completion"|"delegate", "flow": "request-payment"|"refund", "success": ...,
+//    "response": {...}|null, "error": {"errorCodes": [...]}|null};
+// - {"event": "notification", "name": "ZELTOSessionTimeOut"} when the idle timeout is posted,
+//   and {"event": "flow-ended"} when the completion given to endZeltoFlow runs.
+// The events a command causes come before its result line.
+//
+// Time: the main run loop's manual clock moves only when a command lets it. After a command
+// that acts on the screens, the host lets the transitions it started finish: the timers due
+// within kSettleSeconds of the command fire (slides, dismissals and what runs after them);
+// `advance` lets exactly the given time pass. Commands that only read (show, payload, request)
+// and `delegate` let no time pass.
+//
+// Thread-safety: main thread only; one host at a time (the library's session is shared).
+#ifndef ZELTO_TOOLS_HOST_SESSION_H_
+#define ZELTO_TOOLS_HOST_SESSION_H_
+
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string_view>
+
+#include "payload/zelto_payment_request.h"
+#include "platform/window.h"
+#include "tools/host_script.h"
+
+namespace zelto::tool {
+
+inline constexpr double kSettleSeconds = 1.0;
+
+class HostSession {
+ public:
+  explicit HostSession(std::ostream& out);
+  // Ends any flow still on screen (the library then drops the host's callbacks) and lets its
+  // slide finish.
+  ~HostSession();
+  HostSession(const HostSession&) = delete;
+  HostSession& operator=(const HostSession&) = delete;
+
+  // Parses and runs line `number` of a script; returns false when the line failed.
+  bool runLine(int number, std::string_view line);
+  bool run(int number, const HostCommand& command);
+
+ private:
+  struct Output;
+  class RequestDelegate;
+  class RefundDelegate;
+
+  // The result of one command: its fields, or an error.
+  struct Outcome {
+    nlohmann::ordered_json fields = nlohmann::ordered_json::object();
+    std::string error;
+  };
+
+  Outcome execute(const HostCommand& command);
+  Outcome launch(const HostCommand& command);
+  void settle();
+
+  std::shared_ptr<Output> output_;
+  std::shared_ptr<platform::Window> hostWindow_;
+  std::shared_ptr<RequestDelegate> requestDelegate_;
+  std::shared_ptr<RefundDelegate> refundDelegate_;
+  // The request of the last request-payment launch: the host's object, which the library edits.
+  std::shared_ptr<ZeltoPaymentRequest> request_;
+  bool useDelegate_ = false;
+};
+
+}  // namespace zelto::tool
+
+#endif  // ZELTO_TOOLS_HOST_SESSION_H_
