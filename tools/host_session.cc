@@ -221,18 +221,31 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
         outcome.fields["shown"] = window->isKeyWindow() && !window->hidden;
       }
       return outcome;
-    case HostVerb::kTap:
-    case HostVerb::kType: {
+    case HostVerb::kTap: {
       const auto window = frontWindow();
       if (!window) return {{}, "no window is in front"};
-      const auto result = command.verb == HostVerb::kTap
-                              ? platform::tap(*window, command.target)
-                              : platform::typeText(*window, command.target, command.text);
+      const auto result = platform::tap(*window, command.target);
       settle();
       if (result != platform::DriveResult::kDone) {
         return {{}, std::string(platform::describe(result))};
       }
+      return outcome;
+    }
+    case HostVerb::kType:
+    case HostVerb::kDelete: {
+      const auto window = frontWindow();
+      if (!window) return {{}, "no window is in front"};
+      const auto result = command.verb == HostVerb::kType
+                              ? platform::typeText(*window, command.target, command.text)
+                              : platform::deleteBackward(*window, command.target,
+                                                         static_cast<std::size_t>(command.count));
+      settle();
+      if (result.status != platform::DriveResult::kDone) {
+        return {{}, std::string(platform::describe(result.status))};
+      }
       if (command.verb == HostVerb::kType) outcome.fields["typed"] = command.text;
+      if (command.verb == HostVerb::kDelete) outcome.fields["keys"] = command.count;
+      outcome.fields["refused"] = result.refusedKeys;
       return outcome;
     }
     case HostVerb::kAlert: {
@@ -285,7 +298,6 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       outcome.fields["delegate"] = command.on ? "on" : "off";
       return outcome;
     case HostVerb::kShow:
-    case HostVerb::kDelete:
     case HostVerb::kToggle:
     case HostVerb::kSnapshot:
     case HostVerb::kShare:
