@@ -6,6 +6,7 @@
 
 #include "payload/tag_dictionary.h"
 #include "platform/alert_controller.h"
+#include "platform/controls.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
 #include "platform/run_loop.h"
@@ -86,6 +87,15 @@ std::shared_ptr<ZELTORequestPaymentViewController> requestPaymentScreen() {
 std::shared_ptr<platform::AlertController> frontAlert() {
   auto top = ZeltoSession::sharedSession().getTopViewController();
   return std::dynamic_pointer_cast<platform::AlertController>(top);
+}
+
+// "OK", "Cancel": the titles of the dialog's actions.
+std::string actionTitles(const platform::AlertController& alert) {
+  std::string titles;
+  for (const auto& action : alert.actions()) {
+    titles += (titles.empty() ? "\"" : ", \"") + action.title + "\"";
+  }
+  return titles;
 }
 
 }  // namespace
@@ -221,11 +231,27 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
         outcome.fields["shown"] = window->isKeyWindow() && !window->hidden;
       }
       return outcome;
-    case HostVerb::kTap: {
+    case HostVerb::kTap:
+    case HostVerb::kToggle:
+    case HostVerb::kAlert: {
       const auto window = frontWindow();
       if (!window) return {{}, "no window is in front"};
-      const auto result = platform::tap(*window, command.target);
+      const auto alert = frontAlert();
+      const auto result = command.verb == HostVerb::kTap ? platform::tap(*window, command.target)
+                          : command.verb == HostVerb::kToggle
+                              ? platform::toggleSwitch(*window, command.target)
+                              : platform::selectAlertAction(*window, command.target);
+      if (command.verb == HostVerb::kToggle && result == platform::DriveResult::kDone) {
+        const auto toggled = std::dynamic_pointer_cast<platform::Switch>(
+            platform::findView(*window, command.target));
+        outcome.fields["on"] = toggled && toggled->isOn();
+      }
       settle();
+      if (result == platform::DriveResult::kNotFound && alert) {
+        return {{},
+                "the dialog has no action \"" + command.target + "\" (it has " +
+                    actionTitles(*alert) + ")"};
+      }
       if (result != platform::DriveResult::kDone) {
         return {{}, std::string(platform::describe(result))};
       }
@@ -246,23 +272,6 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       if (command.verb == HostVerb::kType) outcome.fields["typed"] = command.text;
       if (command.verb == HostVerb::kDelete) outcome.fields["keys"] = command.count;
       outcome.fields["refused"] = result.refusedKeys;
-      return outcome;
-    }
-    case HostVerb::kAlert: {
-      const auto alert = frontAlert();
-      if (!alert) return {{}, "no dialog is in front"};
-      const auto& actions = alert->actions();
-      const auto found = std::find_if(actions.begin(), actions.end(), [&](const auto& action) {
-        return action.title == command.target;
-      });
-      if (found == actions.end() ||
-          !alert->selectAction(static_cast<std::size_t>(found - actions.begin()))) {
-        std::string titles;
-        for (const auto& action : actions)
-          titles += (titles.empty() ? "\"" : ", \"") + action.title + "\"";
-        return {{}, "the dialog has no action \"" + command.target + "\" (it has " + titles + ")"};
-      }
-      settle();
       return outcome;
     }
     case HostVerb::kAdvance:
@@ -297,8 +306,21 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       useDelegate_ = command.on;
       outcome.fields["delegate"] = command.on ? "on" : "off";
       return outcome;
-    case HostVerb::kShow:
-    case HostVerb::kToggle:
+    case HostVerb::kShow: {
+      const auto window = frontWindow();
+      if (!window) return {{}, "no window is in front"};
+      Json elements = Json::array();
+      for (const auto& element : platform::describeScreen(*window)) {
+        elements.push_back(Json{{"id", element.identifier},
+                                {"kind", element.kind},
+                                {"text", element.text},
+                                {"value", element.value},
+                                {"hidden", element.hidden},
+                                {"enabled", element.enabled}});
+      }
+      outcome.fields["elements"] = std::move(elements);
+      return outcome;
+    }
     case HostVerb::kSnapshot:
     case HostVerb::kShare:
       return {{}, "not available in this build"};
