@@ -11,9 +11,8 @@
 // "036" is not AUD's "36". Stored values of the wrong type are ignored and replaced by the next
 // increaseCurrencyCount().
 //
-// What counts as a use: increaseCurrencyCount() is called when the merchant picks a currency in
-// the currency selection view, and by hosts and the `zelto currencies --use` command. Closing
-// the view without a choice records nothing.
+// What counts as a use: increaseCurrencyCount(), called by hosts and the `zelto currencies --use`
+// command. Choosing a currency in the currency selection view records no use.
 //
 // Ties among equal counts keep table order, so the promoted currencies are deterministic.
 //
