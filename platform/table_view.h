@@ -96,8 +96,9 @@ class TableViewHeader : public View {
 
 class TableView : public View {
  public:
-  TableView() = default;
-  explicit TableView(Rect frame) : View(frame) {}
+  // Clips to its bounds, so rows cut at the edges are drawn cut.
+  TableView() { clipsToBounds = true; }
+  explicit TableView(Rect frame) : View(frame) { clipsToBounds = true; }
 
   std::weak_ptr<TableViewDataSource> dataSource;
   std::weak_ptr<TableViewDelegate> delegate;

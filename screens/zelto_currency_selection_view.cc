@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "platform/animation.h"
+#include "platform/notification_center.h"
 #include "platform/resource_bundle.h"
 #include "sdk/zelto_session.h"
 
@@ -55,6 +56,8 @@ void ZELTOCurrencySelectionView::buildPanel() {
   const double height = std::max(0.0, frame().height - kPanelTop - kPanelBottomGap);
   contentView = std::make_shared<platform::View>(platform::Rect{kMargin, kPanelTop, width, height});
   contentView->backgroundColor = platform::Color::white();
+  contentView->cornerRadius = 12;
+  contentView->clipsToBounds = true;
   addSubview(contentView);
 
   auto header = std::make_shared<platform::View>(platform::Rect{0, currentY, width, viewHeight});
@@ -86,7 +89,9 @@ void ZELTOCurrencySelectionView::buildPanel() {
   searchField->setFrame({kMargin, currentY, std::max(0.0, width - 2 * kMargin), viewHeight});
   searchField->backgroundColor = platform::Color::white();
   searchField->placeholder = platform::localizedString("ZELTO_SEARCH");
+  searchField->placeholderColor = slate();
   searchField->textColor = ink();
+  searchField->font = platform::Font::systemFont(14);
   searchField->accessibilityIdentifier = "Currency_Search_Field";
   searchField->addAction(platform::ControlEvent::kEditingChanged, [weakSelf = weak_from_this()] {
     if (auto self = std::static_pointer_cast<ZELTOCurrencySelectionView>(weakSelf.lock())) {
@@ -121,10 +126,30 @@ void ZELTOCurrencySelectionView::buildPanel() {
   message->text = platform::localizedString("Sorry! We can’t find any currency with that name.");
   message->textColor = slate();
   message->font = platform::Font::systemFont(14);
+  message->textAlignment = platform::TextAlignment::kCenter;
+  message->numberOfLines = 0;
   errorView->addSubview(message);
   contentView->addSubview(errorView);
 
   tableView->reloadData();
+  observeKeyboard();
+}
+
+ZELTOCurrencySelectionView::~ZELTOCurrencySelectionView() {
+  platform::NotificationCenter::defaultCenter().removeObserver(this);
+}
+
+void ZELTOCurrencySelectionView::observeKeyboard() {
+  auto& center = platform::NotificationCenter::defaultCenter();
+  const auto adjust = [weakSelf = weak_from_this()](const platform::Notification& note) {
+    auto self = std::static_pointer_cast<ZELTOCurrencySelectionView>(weakSelf.lock());
+    if (!self || !note.keyboardFrame || !self->window()) return;
+    // The rows the keyboard covers can still be scrolled above it.
+    const double listBottom = self->tableView->convertToWindow(self->tableView->bounds()).maxY();
+    self->tableView->setBottomInset(listBottom - note.keyboardFrame->y);
+  };
+  center.addObserver(this, std::string(platform::kKeyboardWillShowNotification), adjust);
+  center.addObserver(this, std::string(platform::kKeyboardWillHideNotification), adjust);
 }
 
 void ZELTOCurrencySelectionView::show() {

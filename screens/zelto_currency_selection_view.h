@@ -20,6 +20,9 @@
 //   fade has started the view takes no more taps and later hide requests do nothing, so the
 //   delegate hears exactly once.
 //
+// - While a keyboard covers the lower part of the list, the list gains that much room at its
+//   bottom so that every row can be scrolled into view; Return gives up the keyboard.
+//
 // Accessibility identifiers: "Currency_Selection_View" (the overlay), "Currency_Search_Field",
 // "Currency_Close_Button", "Currency_Table", "Currency_Error_View", and "CurrencyCell0",
 // "CurrencyCell1", ... for the rows of each section, numbered from 0 by row.
@@ -86,10 +89,12 @@ class ZELTOCurrencySelectionView : public platform::View,
   std::weak_ptr<ZELTOCurrencySelectionViewDelegate> currencySelectionDelegate;
 
   explicit ZELTOCurrencySelectionView(platform::Rect frame);
+  ~ZELTOCurrencySelectionView() override;
 
  private:
   bool hasRecentSection() const;
   void buildPanel();
+  void observeKeyboard();
   void hide(std::string currency);
 
   bool hiding_ = false;

@@ -2,6 +2,7 @@
 #include <stdlib.h>
 
 #include "../sdk/flow_fixture.h"
+#include "platform/notification_center.h"
 #include "platform/user_defaults.h"
 #include "screens/zelto_currency_selection_view.h"
 
@@ -49,7 +50,9 @@ class CurrencySelectionViewTest : public testing::FlowTest {
     return view;
   }
   static void search(ZELTOCurrencySelectionView& view, const std::string& text) {
-    view.searchField->text.clear();
+    // The merchant deletes the earlier search key by key, then types.
+    platform::deleteBackward(*session().sdkWindow, "Currency_Search_Field",
+                             view.searchField->text.size());
     platform::typeText(*session().sdkWindow, "Currency_Search_Field", text);
   }
   // The alphabetic codes of each section as the list shows them, with the section titles.
@@ -139,6 +142,21 @@ TEST_F(CurrencySelectionViewTest, RowsNameTheCurrencyAndMarkTheOneInUse) {
   EXPECT_EQ(usd->contentView()->backgroundColor, platform::Color::fromHex("#F2F4F8"));
   EXPECT_EQ(view->tableView->cellForRow({0, 19})->contentView()->backgroundColor,
             platform::Color::white());
+}
+
+TEST_F(CurrencySelectionViewTest, KeyboardLeavesEveryRowReachableUntilReturnPutsItAway) {
+  auto view = open();
+  auto& table = *view->tableView;
+  ASSERT_EQ(tapAndSettle("Currency_Search_Field"), platform::DriveResult::kDone);
+  const double listBottom = table.convertToWindow(table.bounds()).maxY();
+  const double keyboardTop = session().sdkWindow->bounds().height - platform::kKeyboardHeight;
+  EXPECT_EQ(table.bottomInset(), listBottom - keyboardTop);
+  table.scrollToRow({0, 176});
+  EXPECT_EQ(table.cellForRow({0, 176})->convertToWindow(table.bounds()).y + table.rowHeight,
+            keyboardTop);
+  EXPECT_TRUE(view->textFieldShouldReturn());
+  EXPECT_FALSE(view->searchField->isFirstResponder());
+  EXPECT_EQ(table.bottomInset(), 0);
 }
 
 TEST_F(CurrencySelectionViewTest, ChoosingStoresTheRecordAtOnceAndReportsItsCodeAfterTheFade) {
