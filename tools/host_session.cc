@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <fstream>
 
 #include "payload/tag_dictionary.h"
+#include "platform/activity_view_controller.h"
 #include "platform/alert_controller.h"
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
@@ -62,6 +64,7 @@ Json flowEvent(std::string_view kind, std::string_view flow, bool success,
               {"error", errorJson(error)}};
 }
 
+constexpr std::string_view kShareButton = "Save_To_Gallery_Button";
 constexpr std::string_view kRequestFlow = "request-payment";
 constexpr std::string_view kRefundFlow = "refund";
 
@@ -126,12 +129,44 @@ class HostSession::RefundDelegate final : public ZeltoRefundPaymentDelegate {
   std::shared_ptr<Output> output_;
 };
 
+// The host's answer to share sheets: the first image goes to the file a `share` command names.
+class HostSession::Sharer final : public platform::ShareHandler {
+ public:
+  explicit Sharer(std::shared_ptr<Output> output) : output_(std::move(output)) {}
+
+  platform::ShareResult share(const std::vector<platform::Image>& items,
+                              const std::vector<platform::ActivityType>& excluded) override {
+    Json names = Json::array();
+    for (const auto type : excluded) names.push_back(platform::describe(type));
+    output_->print(Json{{"event", "share"}, {"images", items.size()}, {"excluded", names}});
+    if (!path || items.empty()) return {};
+    shared = items.front();
+    std::ofstream file(*path, std::ios::binary);
+    file << shared->bytes();
+    if (!file.flush()) {
+      writeError = "cannot write " + *path;
+      return {};
+    }
+    return {true, platform::ActivityType::kSaveToCameraRoll};
+  }
+
+  // Set while a `share` command runs.
+  std::optional<std::string> path;
+  std::optional<platform::Image> shared;
+  std::string writeError;
+
+ private:
+  std::shared_ptr<Output> output_;
+};
+
 HostSession::HostSession(std::ostream& out)
     : output_(std::make_shared<Output>(out)),
       hostWindow_(std::make_shared<platform::Window>()),
       requestDelegate_(std::make_shared<RequestDelegate>(output_)),
-      refundDelegate_(std::make_shared<RefundDelegate>(output_)) {
+      refundDelegate_(std::make_shared<RefundDelegate>(output_)),
+      sharer_(std::make_shared<Sharer>(output_)) {
   hostWindow_->makeKeyAndVisible();
+  platform::setShareHandler(sharer_);
   platform::NotificationCenter::defaultCenter().addObserver(
       this, std::string(StringConstants::SESSION_TIMEOUT_NOTIFICATION),
       [output = output_](const platform::Notification& notification) {
@@ -141,6 +176,7 @@ HostSession::HostSession(std::ostream& out)
 
 HostSession::~HostSession() {
   platform::NotificationCenter::defaultCenter().removeObserver(this);
+  platform::setShareHandler(nullptr);
   output_->out = nullptr;
   ZeltoMerchantSDK::endZeltoFlow();
   settle();
@@ -321,8 +357,24 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       outcome.fields["elements"] = std::move(elements);
       return outcome;
     }
+    case HostVerb::kShare: {
+      const auto window = frontWindow();
+      if (!window) return {{}, "no window is in front"};
+      sharer_->path = command.target;
+      sharer_->shared.reset();
+      sharer_->writeError.clear();
+      const auto result = platform::tap(*window, kShareButton);
+      settle();
+      sharer_->path.reset();
+      if (result != platform::DriveResult::kDone) {
+        return {{}, std::string(kShareButton) + ": " + std::string(platform::describe(result))};
+      }
+      if (!sharer_->writeError.empty()) return {{}, sharer_->writeError};
+      if (!sharer_->shared) return {{}, "the share sheet handed over no image"};
+      outcome.fields["size"] = {sharer_->shared->size().width, sharer_->shared->size().height};
+      return outcome;
+    }
     case HostVerb::kSnapshot:
-    case HostVerb::kShare:
       return {{}, "not available in this build"};
   }
   return outcome;

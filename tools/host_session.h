@@ -11,7 +11,13 @@
 //   {"event": "completion"|"delegate", "flow": "request-payment"|"refund", "success": ...,
 //    "response": {...}|null, "error": {"errorCodes": [...]}|null};
 // - {"event": "notification", "name": "ZELTOSessionTimeOut"} when the idle timeout is posted,
-//   and {"event": "flow-ended"} when the completion given to endZeltoFlow runs.
+//   {"event": "flow-ended"} when the completion given to endZeltoFlow runs, and
+//   {"event": "share", "images": N, "excluded": [...]} when a share sheet hands its items to
+//   the host.
+//
+// Sharing: `share FILE.png` taps the QR screen's share button; the host writes the first image
+// the sheet hands it to FILE.png and tells the sheet it was saved. A share sheet opened any other
+// way is cancelled.
 // The events a command causes come before its result line.
 //
 // Time: the main run loop's manual clock moves only when a command lets it. After a command
@@ -54,6 +60,7 @@ class HostSession {
   struct Output;
   class RequestDelegate;
   class RefundDelegate;
+  class Sharer;
 
   // The result of one command: its fields, or an error.
   struct Outcome {
@@ -69,6 +76,7 @@ class HostSession {
   std::shared_ptr<platform::Window> hostWindow_;
   std::shared_ptr<RequestDelegate> requestDelegate_;
   std::shared_ptr<RefundDelegate> refundDelegate_;
+  std::shared_ptr<Sharer> sharer_;
   // The request of the last request-payment launch: the host's object, which the library edits.
   std::shared_ptr<ZeltoPaymentRequest> request_;
   bool useDelegate_ = false;
