@@ -33,7 +33,7 @@ const CommandRegistrar registrar(
                          "One command a line ('-' or nothing reads standard input):\n"
                          "  launch-request [--tags] FILE, launch-refund FILE, tap ID,\n"
                          "  type ID TEXT, delete ID [N], toggle ID, alert TITLE,\n"
-                         "  advance SECONDS, show, payload, request, snapshot FILE.png,\n"
+                         "  advance SECONDS, show [ID], payload, request, snapshot FILE.png,\n"
                          "  share FILE.png, end-flow, delegate on|off\n"
                          "Blank lines and lines starting with # are skipped.");
       command.footer(

@@ -211,6 +211,8 @@ ScriptLine parseScriptLine(std::string_view line) {
       break;
     }
     case HostVerb::kShow:
+      if (!words.atEnd() && !need("an ID")) return bad(error);
+      break;
     case HostVerb::kPayload:
     case HostVerb::kRequest:
     case HostVerb::kEndFlow:

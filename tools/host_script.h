@@ -9,7 +9,7 @@
 //   launch-request FILE          launch-request --tags FILE       launch-refund FILE
 //   tap ID                       type ID TEXT                     delete ID [N]
 //   toggle ID                    alert TITLE                      advance SECONDS
-//   show                         payload                          request
+//   show [ID]                    payload                          request
 //   snapshot FILE.png            share FILE.png                   end-flow
 //   delegate on|off
 //

@@ -347,6 +347,7 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       if (!window) return {{}, "no window is in front"};
       Json elements = Json::array();
       for (const auto& element : platform::describeScreen(*window)) {
+        if (!command.target.empty() && element.identifier != command.target) continue;
         elements.push_back(Json{{"id", element.identifier},
                                 {"kind", element.kind},
                                 {"text", element.text},

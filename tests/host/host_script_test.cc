@@ -39,6 +39,9 @@ TEST(HostScript, ReadsEachCommandsArguments) {
       {"delegate on", HostVerb::kDelegate, "", "", 1, 0, true},
       {"snapshot out/qr.png", HostVerb::kSnapshot, "out/qr.png", "", 1, 0, false},
       {"end-flow", HostVerb::kEndFlow, "", "", 1, 0, false},
+      {"show", HostVerb::kShow, "", "", 1, 0, false},
+      {"show Update_Payment_Details_Button", HostVerb::kShow, "Update_Payment_Details_Button", "",
+       1, 0, false},
   };
   for (const auto& c : cases) {
     const ScriptLine parsed = parseScriptLine(c.line);
@@ -60,7 +63,7 @@ TEST(HostScript, NamesWhatIsWrongWithABadLine) {
       {"tap", "tap needs an ID"},
       {"tap \"\"", "an ID must not be empty"},
       {"tap A B", "tap takes no more arguments, not \"B\""},
-      {"show now", "show takes no more arguments, not \"now\""},
+      {"show A B", "show takes no more arguments, not \"B\""},
       {"launch-request", "launch-request needs a FILE"},
       {"launch-request --tags", "launch-request needs a FILE after --tags"},
       {"launch-request --tags a.json b.json",
