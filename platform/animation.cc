@@ -1,6 +1,7 @@
 #include "platform/animation.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "platform/run_loop.h"
@@ -11,6 +12,11 @@ namespace {
 const AnimationContext*& currentContext() {
   static const AnimationContext* context = nullptr;
   return context;
+}
+
+double& latestEnd() {
+  static double end = -std::numeric_limits<double>::infinity();
+  return end;
 }
 
 }  // namespace
@@ -31,6 +37,7 @@ void animate(double duration, double delay, AnimationCurve curve,
              std::function<void(bool finished)> completion) {
   auto& loop = RunLoop::main();
   const AnimationContext context{loop.now() + std::max(delay, 0.0), std::max(duration, 0.0), curve};
+  latestEnd() = std::max(latestEnd(), context.start + context.duration);
   const AnimationContext* outer = std::exchange(currentContext(), &context);
   if (animations) animations();
   currentContext() = outer;
@@ -38,6 +45,8 @@ void animate(double duration, double delay, AnimationCurve curve,
     if (completion) completion(true);
   });
 }
+
+double animationsEndTime() { return latestEnd(); }
 
 const AnimationContext* currentAnimationContext() { return currentContext(); }
 

@@ -22,6 +22,10 @@ void animate(double duration, double delay, AnimationCurve curve,
              const std::function<void()>& animations,
              std::function<void(bool finished)> completion = nullptr);
 
+// When the last of the animations started so far ends (delay and duration), on the main run
+// loop's clock; minus infinity before the first. A display draws frames until then.
+double animationsEndTime();
+
 // The animation whose block is running, if any; read by View when a frame changes.
 struct AnimationContext {
   double start;

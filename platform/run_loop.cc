@@ -16,7 +16,7 @@ double steadySeconds() {
 
 void ManualClock::waitUntil(double time) { now_ = std::max(now_, time); }
 
-SystemClock::SystemClock() : origin_(steadySeconds()) {}
+SystemClock::SystemClock(double start) : origin_(steadySeconds() - start) {}
 
 double SystemClock::now() const { return steadySeconds() - origin_; }
 

@@ -42,10 +42,11 @@ class ManualClock final : public Clock {
   double now_ = 0;
 };
 
-// The machine's steady clock; waiting sleeps.
+// The machine's steady clock; waiting sleeps. It reads `start` when made, so a run loop that
+// moves to it from another clock keeps its time running on.
 class SystemClock final : public Clock {
  public:
-  SystemClock();
+  explicit SystemClock(double start = 0);
   double now() const override;
   void waitUntil(double time) override;
 

@@ -86,6 +86,22 @@ bool View::isInteractive() const {
   return true;
 }
 
+std::shared_ptr<View> View::hitTest(Point point) {
+  if (hidden || alpha <= 0 || !userInteractionEnabled) return nullptr;
+  if (point.x < 0 || point.y < 0 || point.x >= frame_.width || point.y >= frame_.height) {
+    return nullptr;
+  }
+  const Point offset = scrollOffset();
+  for (auto child = subviews_.rbegin(); child != subviews_.rend(); ++child) {
+    const Rect frame = (*child)->frame_;
+    if (auto hit =
+            (*child)->hitTest({point.x + offset.x - frame.x, point.y + offset.y - frame.y})) {
+      return hit;
+    }
+  }
+  return weak_from_this().lock();
+}
+
 std::shared_ptr<View> View::viewWithAccessibilityIdentifier(std::string_view identifier) {
   if (accessibilityIdentifier == identifier) return weak_from_this().lock();
   for (const auto& child : subviews_) {

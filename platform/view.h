@@ -96,6 +96,13 @@ class View : public std::enable_shared_from_this<View> {
   // above it.
   bool isInteractive() const;
 
+  // The deepest view under `point` (in this view's coordinates), as a touch finds it: a view
+  // that is hidden, fully transparent or not taking user interaction is passed over with its
+  // subviews, a point outside a view's bounds reaches none of its subviews, and later subviews
+  // cover earlier ones. Disabled views are found (a disabled button takes the touch and does
+  // nothing with it). Null when this view itself is passed over or the point is outside it.
+  std::shared_ptr<View> hitTest(Point point);
+
   // The first view, depth-first from this one (itself included), with the identifier.
   std::shared_ptr<View> viewWithAccessibilityIdentifier(std::string_view identifier);
 

@@ -1,8 +1,25 @@
 #include "platform/window.h"
 
-namespace zelto::platform {
+#include <cmath>
 
-Rect mainScreenBounds() { return {0, 0, 390, 844}; }
+namespace zelto::platform {
+namespace {
+
+Size& mainScreenSize() {
+  static Size size{390, 844};
+  return size;
+}
+
+}  // namespace
+
+Rect mainScreenBounds() { return {0, 0, mainScreenSize().width, mainScreenSize().height}; }
+
+void setMainScreenSize(Size size) {
+  if (size.width >= 1 && size.height >= 1 && std::isfinite(size.width) &&
+      std::isfinite(size.height)) {
+    mainScreenSize() = size;
+  }
+}
 
 Window::Window() : View(mainScreenBounds()) { hidden = true; }
 

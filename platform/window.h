@@ -20,8 +20,12 @@
 
 namespace zelto::platform {
 
-// The screen of the headless device, in points.
+// The screen of the device, in points: 390 by 844 unless a display has set its own size.
 Rect mainScreenBounds();
+// Gives the main screen `size` (each side at least 1 point; anything else is ignored). Windows
+// and screens made afterwards take the new size, so a display sets it before the library
+// creates its window.
+void setMainScreenSize(Size size);
 
 struct Event {
   enum class Type { kTouch, kPress, kMotion };

@@ -10,22 +10,13 @@
 #include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"
 #include "tools/command.h"
+#include "tools/demo_merchant.h"
 
 namespace zelto::tool {
 namespace {
 
 // Longer than the window's slide (0.325 s).
 constexpr double kSlideWait = 0.4;
-
-std::shared_ptr<ZeltoPaymentRequest> demoMerchant() {
-  auto request = std::make_shared<ZeltoPaymentRequest>("01", "11", "4111111111111111",
-                                                       "Zelto Demo Store", "5411", "Mumbai", "IN",
-                                                       "356", "", "", "", "400001", "", "", "", "");
-  request->transactionAmount = "250.00";
-  request->billID = "INV-1001";
-  request->terminalID = "T01";
-  return request;
-}
 
 const char* yesNo(bool value) { return value ? "yes" : "no"; }
 

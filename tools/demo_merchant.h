@@ -1,0 +1,23 @@
+// The built-in demo merchant and refund that `zelto demo` and `zelto app` launch when given no
+// request of their own.
+#ifndef ZELTO_TOOLS_DEMO_MERCHANT_H_
+#define ZELTO_TOOLS_DEMO_MERCHANT_H_
+
+#include <memory>
+
+#include "payload/tag_dictionary.h"
+#include "payload/zelto_payment_request.h"
+#include "results/zelto_refund_payment_request.h"
+
+namespace zelto::tool {
+
+// Zelto Demo Store, Mumbai: INR 250.00, bill INV-1001, terminal T01.
+std::shared_ptr<ZeltoPaymentRequest> demoMerchant();
+// The same store as the tag dictionary of its merchant QR payload, without amount.
+TagDictionary demoMerchantTags();
+// A refund of USD 25.50 to Asha Rao's card ending 4242.
+std::shared_ptr<ZeltoRefundPaymentRequest> demoRefund();
+
+}  // namespace zelto::tool
+
+#endif  // ZELTO_TOOLS_DEMO_MERCHANT_H_
