@@ -41,6 +41,25 @@ class ZeltoQRUtility {
 // The tag for `key` when `key` is a tag or a property name of the tag table.
 const std::string* tagForKey(std::string_view key);
 
+// The tag table as a constant array in tag order, for the encoders and the decoder, which look
+// a key up for every data object: a position in it is found without allocating, and a tag
+// without comparing strings.
+struct TagTableEntry {
+  std::string_view name;
+  std::string_view tag;
+};
+inline constexpr TagTableEntry kTagTable[] = {
+#define ZELTO_TAG_TABLE_ENTRY(name, tag) {#name, tag},
+    ZELTO_TAG_TABLE(ZELTO_TAG_TABLE_ENTRY)
+#undef ZELTO_TAG_TABLE_ENTRY
+};
+inline constexpr int kNotInTagTable = -1;
+
+// Position in kTagTable of the entry whose tag is `tag` ("59", "6201"), or kNotInTagTable.
+int tagTablePositionOfTag(std::string_view tag);
+// Position in kTagTable of the entry whose property name is `name`, or kNotInTagTable.
+int tagTablePositionOfName(std::string_view name);
+
 }  // namespace zelto
 
 #endif  // ZELTO_PAYLOAD_TAG_TABLE_H_

@@ -1,6 +1,7 @@
 #include "payload/tlv_generator.h"
 
-#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "payload/crc16.h"
@@ -14,9 +15,13 @@ namespace tlv {
 bool appendObject(std::string& out, std::string_view tag, std::string_view value, bool writeEmpty) {
   const std::size_t count = text::characterCount(value);
   if (count > kMaxValueCharacters || (count == 0 && !writeEmpty)) return false;
-  out.append(tag);
-  out += static_cast<char>('0' + count / 10);
-  out += static_cast<char>('0' + count % 10);
+  const char length[2] = {static_cast<char>('0' + count / 10), static_cast<char>('0' + count % 10)};
+  if (tag.size() == 2) {
+    const char head[4] = {tag[0], tag[1], length[0], length[1]};
+    out.append(head, 4);
+  } else {
+    out.append(tag).append(length, 2);
+  }
   out.append(value);
   return true;
 }
@@ -25,82 +30,103 @@ bool appendObject(std::string& out, std::string_view tag, std::string_view value
 
 namespace {
 
-// The entries of a dictionary with keys that are tags of the tag table renamed to their property
-// names, without copying values. When a dictionary holds both a tag and its name, the tag's
-// value wins, at the tag's place.
-using NormalisedEntries = std::vector<std::pair<std::string_view, const TagValue*>>;
+constexpr int kPayloadFormatIndicator = 0;  // "00", first in the tag table
+static_assert(kTagTable[kPayloadFormatIndicator].tag == "00");
 
-NormalisedEntries normaliseKeys(const TagDictionary& dictionary) {
-  const auto& byTag = tagKeyMap();
-  NormalisedEntries entries;
+// One entry of a dictionary, its key resolved against the tag table: `position` is the table
+// entry that the key names as a tag or as a property name, or kNotInTagTable. `value` is null
+// for a property name whose tag is also in the dictionary: the tag's value wins.
+struct ResolvedEntry {
+  int position;
+  std::string_view key;
+  const TagValue* value;
+};
+
+// The entries of a dictionary in its order, each key resolved once. Time is linear in the size
+// of the dictionary.
+std::vector<ResolvedEntry> resolveKeys(const TagDictionary& dictionary) {
+  constexpr std::uint32_t kAbsent = static_cast<std::uint32_t>(-1);
+  std::array<std::uint32_t, std::size(kTagTable)> at;  // where each table entry stands
+  at.fill(kAbsent);
+  std::vector<ResolvedEntry> entries;
   entries.reserve(dictionary.size());
-  auto findName = [&](std::string_view name) {
-    return std::find_if(entries.begin(), entries.end(),
-                        [&](const auto& entry) { return entry.first == name; });
-  };
   for (const auto& [key, value] : dictionary) {
-    auto it = byTag.find(key);
-    if (it == byTag.end()) {
-      if (findName(key) == entries.end()) entries.emplace_back(key, &value);
+    int position = tagTablePositionOfTag(key);
+    if (position != kNotInTagTable) {
+      // A tag replaces its name wherever the name stood, and takes the tag's place.
+      if (at[position] != kAbsent) entries[at[position]].value = nullptr;
     } else {
-      if (auto existing = findName(it->second); existing != entries.end()) entries.erase(existing);
-      entries.emplace_back(it->second, &value);
+      position = tagTablePositionOfName(key);
+      if (position != kNotInTagTable && at[position] != kAbsent) continue;
     }
+    if (position != kNotInTagTable) at[position] = static_cast<std::uint32_t>(entries.size());
+    entries.push_back({position, key, &value});
   }
   return entries;
 }
 
-std::string_view subTagFor(std::string_view templateTag, std::string_view nestedKey) {
-  const auto& byName = ZeltoQRUtility::keyTagMapping();
-  if (auto it = byName.find(nestedKey); it != byName.end()) {
-    const std::string_view tag = it->second;
-    return tag.size() >= 2 ? tag.substr(tag.size() - 2) : tag;
+bool isCrc(int position) { return position != kNotInTagTable && kTagTable[position].tag == "63"; }
+
+// The sub-tag under which a nested entry of template `templateTag` is written.
+std::string_view subTagFor(std::string_view templateTag, const ResolvedEntry& entry) {
+  if (entry.position != kNotInTagTable) {
+    const std::string_view tag = kTagTable[entry.position].tag;
+    return tag.substr(tag.size() - 2);
   }
   if (templateTag == "64") {
     for (const auto& [subTag, name] : merchantInformationLanguageTemplateSubTagDictionary()) {
-      if (name == nestedKey) return subTag;
+      if (name == entry.key) return subTag;
     }
     return {};
   }
-  return nestedKey;
+  return entry.key;
 }
 
+// Writes the template in place: its length is known once its sub-objects are written.
 void appendTemplate(std::string& payload, std::string_view tag, const TagDictionary& nested) {
-  std::string sub;
-  for (const auto& [key, value] : normaliseKeys(nested)) {
-    const std::string* text = value->string();
+  const std::size_t start = payload.size();
+  payload.append(tag).append("00");
+  const std::size_t contentStart = payload.size();
+  for (const ResolvedEntry& entry : resolveKeys(nested)) {
+    const std::string* text = entry.value == nullptr ? nullptr : entry.value->string();
     if (text == nullptr) continue;
-    tlv::appendObject(sub, subTagFor(tag, key), *text, /*writeEmpty=*/true);
+    tlv::appendObject(payload, subTagFor(tag, entry), *text, /*writeEmpty=*/true);
   }
-  tlv::appendObject(payload, tag, sub, /*writeEmpty=*/true);
+  const std::size_t count = text::characterCount(std::string_view(payload).substr(contentStart));
+  if (count > tlv::kMaxValueCharacters) {
+    payload.resize(start);
+    return;
+  }
+  payload[contentStart - 2] = static_cast<char>('0' + count / 10);
+  payload[contentStart - 1] = static_cast<char>('0' + count % 10);
 }
 
 }  // namespace
 
 std::string TLVGenerator::encodeDictToTLV(const TagDictionary& qrCodeDict) {
-  const NormalisedEntries dict = normaliseKeys(qrCodeDict);
-  const auto& byName = ZeltoQRUtility::keyTagMapping();
+  const std::vector<ResolvedEntry> entries = resolveKeys(qrCodeDict);
   std::string payload;
   payload.reserve(256);
-  for (const auto& [key, value] : dict) {
-    if (key != "payloadFormatIndicator") continue;
-    if (const std::string* indicator = value->string()) {
+  for (const ResolvedEntry& entry : entries) {
+    if (entry.position != kPayloadFormatIndicator || entry.value == nullptr) continue;
+    if (const std::string* indicator = entry.value->string()) {
       tlv::appendObject(payload, "00", *indicator, /*writeEmpty=*/true);
     }
   }
-  for (const auto& [key, value] : dict) {
-    if (key == "crc" || key == "payloadFormatIndicator") continue;
-    auto known = byName.find(key);
+  for (const ResolvedEntry& entry : entries) {
+    if (entry.value == nullptr || entry.position == kPayloadFormatIndicator ||
+        isCrc(entry.position)) {
+      continue;
+    }
+    const bool known = entry.position != kNotInTagTable;
+    const std::string_view tag = known ? kTagTable[entry.position].tag : entry.key;
     // Tags of the table are ASCII; another key is a tag when it has two user-perceived
     // characters, however many bytes they take.
-    const bool isTag =
-        known != byName.end() ? known->second.size() == 2 : text::characterCount(key) == 2;
-    if (!isTag) continue;
-    if (const std::string* text = value->string()) {
-      tlv::appendObject(payload, known != byName.end() ? known->second : key, *text,
-                        /*writeEmpty=*/true);
-    } else if (const TagDictionary* nested = value->dictionary()) {
-      if (known != byName.end()) appendTemplate(payload, known->second, *nested);
+    if (known ? tag.size() != 2 : text::characterCount(tag) != 2) continue;
+    if (const std::string* text = entry.value->string()) {
+      tlv::appendObject(payload, tag, *text, /*writeEmpty=*/true);
+    } else if (const TagDictionary* nested = entry.value->dictionary()) {
+      if (known) appendTemplate(payload, tag, *nested);
     }
   }
   crc16::appendCrcObject(payload);
