@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace zelto::text {
@@ -18,6 +19,17 @@ bool isAscii(std::string_view s) {
     if (c >= 0x80) return false;
   }
   return true;
+}
+
+// Whether the eight bytes at `bytes` are ASCII other than "\r", so that each is one character:
+// no byte has its high bit set, and none equals "\r" (a zero byte after XOR with "\r").
+bool isAsciiWithoutCarriageReturn(const char* bytes) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  const std::uint64_t carriageReturns = word ^ (kOnes * '\r');
+  return ((word | ((carriageReturns - kOnes) & ~carriageReturns)) & kHighBits) == 0;
 }
 
 // ICU character break iterators are costly to create: each thread keeps one.
@@ -96,11 +108,11 @@ bool isDigitCodePoint(UChar32 c) {
 
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-}  // namespace
-
-std::size_t characterCount(std::string_view utf8) {
+// Number of characters of `utf8`, whose first `from` bytes are ASCII without "\r". Out of line,
+// so that the fast path of characterCount needs no stack frame.
+[[gnu::noinline]] std::size_t countCharactersFrom(std::string_view utf8, std::size_t from) {
   std::size_t crlf = 0;
-  std::size_t i = 0;
+  std::size_t i = from;
   for (; i < utf8.size(); ++i) {
     const auto c = static_cast<unsigned char>(utf8[i]);
     if (c >= 0x80) break;
@@ -113,6 +125,24 @@ std::size_t characterCount(std::string_view utf8) {
     return true;
   });
   return count;
+}
+
+}  // namespace
+
+std::size_t characterCount(std::string_view utf8) {
+  // ASCII without "\r" has one character per byte: eight bytes at a time, then the rest.
+  std::size_t i = 0;
+  while (i + 8 <= utf8.size() && isAsciiWithoutCarriageReturn(utf8.data() + i)) i += 8;
+  if (i + 8 > utf8.size()) {
+    unsigned bits = 0;
+    bool carriageReturn = false;
+    for (std::size_t j = i; j < utf8.size(); ++j) {
+      bits |= static_cast<unsigned char>(utf8[j]);
+      carriageReturn |= utf8[j] == '\r';
+    }
+    if (bits < 0x80 && !carriageReturn) return utf8.size();
+  }
+  return countCharactersFrom(utf8, i);
 }
 
 std::optional<std::size_t> advanceCharacters(std::string_view utf8, std::size_t count) {
