@@ -3,43 +3,38 @@
 namespace zelto::crc16 {
 namespace {
 
-const std::array<std::uint16_t, 256>& defaultTable() {
-  static const std::array<std::uint16_t, 256> table = genCrc16TableMsb(kPolynomial);
+constexpr std::array<std::uint16_t, 256> tableFor(std::uint16_t poly) {
+  std::array<std::uint16_t, 256> table{};
+  for (unsigned i = 0; i < 256; ++i) {
+    unsigned c = i << 8;
+    for (int bit = 0; bit < 8; ++bit) {
+      c = (c & 0x8000) ? ((c << 1) ^ poly) : (c << 1);
+    }
+    table[i] = static_cast<std::uint16_t>(c & 0xFFFF);
+  }
   return table;
 }
 
-// Slicing-by-8 tables for the default polynomial: slices[k][i] is the CRC contribution of byte
-// value i followed by k zero bytes, so eight bytes fold into the CRC with eight independent
-// lookups instead of a chain of eight dependent ones.
+// Slicing-by-8 tables for the default polynomial, built at compile time: kSlices[k][i] is the CRC
+// contribution of byte value i followed by k zero bytes, so eight bytes fold into the CRC with
+// eight independent lookups instead of a chain of eight dependent ones. kSlices[0] is the plain
+// byte-at-a-time table.
 using SliceTables = std::array<std::array<std::uint16_t, 256>, 8>;
 
-const SliceTables& sliceTables() {
-  static const SliceTables slices = [] {
-    SliceTables t{};
-    t[0] = defaultTable();
-    for (std::size_t k = 1; k < t.size(); ++k) {
-      for (unsigned i = 0; i < 256; ++i) {
-        const unsigned previous = t[k - 1][i];
-        t[k][i] = static_cast<std::uint16_t>(((previous << 8) ^ t[0][previous >> 8]) & 0xFFFF);
-      }
+constexpr SliceTables kSlices = [] {
+  SliceTables t{};
+  t[0] = tableFor(kPolynomial);
+  for (std::size_t k = 1; k < t.size(); ++k) {
+    for (unsigned i = 0; i < 256; ++i) {
+      const unsigned previous = t[k - 1][i];
+      t[k][i] = static_cast<std::uint16_t>(((previous << 8) ^ t[0][previous >> 8]) & 0xFFFF);
     }
-    return t;
-  }();
-  return slices;
-}
-
-std::uint16_t crcOfText(std::string_view text) {
-  const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
-  std::size_t size = text.size();
-  const SliceTables& t = sliceTables();
-  unsigned c = kInitialValue;
-  while (size >= 8) {
-    c = t[7][data[0] ^ (c >> 8)] ^ t[6][data[1] ^ (c & 0xFF)] ^ t[5][data[2]] ^ t[4][data[3]] ^
-        t[3][data[4]] ^ t[2][data[5]] ^ t[1][data[6]] ^ t[0][data[7]];
-    data += 8;
-    size -= 8;
   }
-  return calculateCrcMsb(std::span(data, size), kPolynomial, static_cast<std::uint16_t>(c));
+  return t;
+}();
+
+unsigned updateByte(const std::array<std::uint16_t, 256>& table, unsigned crc, std::uint8_t byte) {
+  return table[((crc >> 8) ^ byte) & 0xFF] ^ ((crc & 0xFF) << 8);
 }
 
 void writeHex4(std::uint16_t value, char* out) {
@@ -52,36 +47,39 @@ void writeHex4(std::uint16_t value, char* out) {
 
 }  // namespace
 
-std::array<std::uint16_t, 256> genCrc16TableMsb(std::uint16_t poly) {
-  std::array<std::uint16_t, 256> table{};
-  for (unsigned i = 0; i < 256; ++i) {
-    unsigned c = i << 8;
-    for (int bit = 0; bit < 8; ++bit) {
-      c = (c & 0x8000) ? ((c << 1) ^ poly) : (c << 1);
-    }
-    table[i] = static_cast<std::uint16_t>(c & 0xFFFF);
+std::uint16_t checksum(std::string_view text) {
+  const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+  std::size_t size = text.size();
+  const SliceTables& t = kSlices;
+  unsigned c = kInitialValue;
+  while (size >= 8) {
+    c = t[7][data[0] ^ (c >> 8)] ^ t[6][data[1] ^ (c & 0xFF)] ^ t[5][data[2]] ^ t[4][data[3]] ^
+        t[3][data[4]] ^ t[2][data[5]] ^ t[1][data[6]] ^ t[0][data[7]];
+    data += 8;
+    size -= 8;
   }
-  return table;
+  for (; size > 0; --size) c = updateByte(t[0], c, *data++);
+  return static_cast<std::uint16_t>(c & 0xFFFF);
 }
+
+std::array<std::uint16_t, 256> genCrc16TableMsb(std::uint16_t poly) { return tableFor(poly); }
 
 std::uint16_t calculateCrcMsb(std::span<const std::uint8_t> data, std::uint16_t poly,
                               std::uint16_t initialCrcValue) {
-  const auto& table = poly == kPolynomial ? defaultTable() : [&]() -> const auto& {
+  const auto& table = poly == kPolynomial ? kSlices[0] : [&]() -> const auto& {
     thread_local std::array<std::uint16_t, 256> other;
-    other = genCrc16TableMsb(poly);
+    other = tableFor(poly);
     return other;
   }
   ();
   unsigned c = initialCrcValue;
-  for (std::uint8_t b : data) {
-    c = table[((c >> 8) ^ b) & 0xFF] ^ ((c & 0xFF) << 8);
-  }
+  for (std::uint8_t b : data) c = updateByte(table, c, b);
   return static_cast<std::uint16_t>(c & 0xFFFF);
 }
 
 std::string getCrc(std::string_view tlvStr) {
   char digits[4];
-  writeHex4(crcOfText(tlvStr), digits);
+  writeHex4(checksum(tlvStr), digits);
   std::string_view hex(digits, 4);
   const auto first = hex.find_first_not_of('0');
   return std::string(first == std::string_view::npos ? "0" : hex.substr(first));
@@ -94,13 +92,13 @@ std::string prefixZeros(std::string_view crc) {
 
 std::string crcDigits(std::string_view textThroughCrcTag) {
   std::string digits(4, '0');
-  writeHex4(crcOfText(textThroughCrcTag), digits.data());
+  writeHex4(checksum(textThroughCrcTag), digits.data());
   return digits;
 }
 
 void appendCrcObject(std::string& payload) {
   payload += "6304";
-  const std::uint16_t crc = crcOfText(payload);
+  const std::uint16_t crc = checksum(payload);
   const std::size_t at = payload.size();
   payload.resize(at + 4);
   writeHex4(crc, payload.data() + at);

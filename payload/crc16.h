@@ -1,7 +1,7 @@
 // The payload checksum: CRC-16/CCITT-FALSE (polynomial 0x1021, initial value 0xFFFF, no
 // reflection, no final XOR; "123456789" gives 0x29B1) over the UTF-8 bytes of the payload up
 // to and including the "6304" of the CRC object. One routine serves every encoder; its lookup
-// table is built once per process.
+// tables are built at compile time.
 //
 // Thread-safety: every function may be called from any thread.
 #ifndef ZELTO_PAYLOAD_CRC16_H_
@@ -24,6 +24,9 @@ std::array<std::uint16_t, 256> genCrc16TableMsb(std::uint16_t poly);
 // CRC of `data`, MSB first, starting from `initialCrcValue`.
 std::uint16_t calculateCrcMsb(std::span<const std::uint8_t> data, std::uint16_t poly = kPolynomial,
                               std::uint16_t initialCrcValue = kInitialValue);
+
+// CRC of the UTF-8 bytes of `text` with the payload's polynomial and initial value.
+std::uint16_t checksum(std::string_view text);
 
 // CRC of the UTF-8 bytes of `tlvStr` as upper-case hexadecimal without leading zeros.
 std::string getCrc(std::string_view tlvStr);
