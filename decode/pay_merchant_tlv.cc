@@ -21,7 +21,7 @@ struct Target {
   MapMember map = nullptr;
 };
 
-const std::array kTargets = {
+constexpr std::array kTargets = {
 #define ZELTO_TARGET_STRING(name) Target{#name, &ZELTOMerchantTLV::name, nullptr},
 #define ZELTO_TARGET_MAP(name) Target{#name, nullptr, &ZELTOMerchantTLV::name},
 #define ZELTO_TARGET_ID(name) Target{#name, nullptr, nullptr},
@@ -31,55 +31,42 @@ const std::array kTargets = {
 #undef ZELTO_TARGET_ID
 };
 
-const Target* targetNamed(std::string_view name) {
-  for (const auto& target : kTargets) {
-    if (target.name == name) return &target;
-  }
-  return nullptr;
-}
-
-// The property the tag table names for `tag`, or nullptr.
-const Target* targetForTag(std::string_view tag) {
-  const auto& names = tagKeyMap();
-  auto it = names.find(tag);
-  return it == names.end() ? nullptr : targetNamed(it->second);
-}
-
-// Decoding stores a dozen elements per payload: look two-digit tags up in arrays built once.
-struct TagTargets {
-  std::array<const Target*, 100> topLevel{};
-  std::array<const Target*, 100> additionalData{};  // sub-tags of "62"
-};
-
-const TagTargets& tagTargets() {
-  static const TagTargets targets = [] {
-    TagTargets built;
-    for (int n = 0; n < 100; ++n) {
-      const std::string tag = text::twoDigitLength(static_cast<std::size_t>(n));
-      built.topLevel[n] = targetForTag(tag);
-      built.additionalData[n] = targetForTag("62" + tag);
-    }
-    return built;
-  }();
-  return targets;
-}
-
-int twoDigitNumber(std::string_view tag) {
+constexpr int twoDigitNumber(std::string_view tag) {
   if (tag.size() != 2 || tag[0] < '0' || tag[0] > '9' || tag[1] < '0' || tag[1] > '9') return -1;
   return (tag[0] - '0') * 10 + (tag[1] - '0');
 }
 
+// The property the tag table names for each two-digit tag, and for each sub-tag of "62": every
+// tag of the table is one or the other. Decoding stores a dozen elements per payload, so the
+// tables are built at compile time.
+struct TagTargets {
+  std::array<const Target*, 100> topLevel{};
+  std::array<const Target*, 100> additionalData{};
+};
+
+constexpr TagTargets kTagTargets = [] {
+  TagTargets built;
+  for (const TagTableEntry& entry : kTagTable) {
+    const Target* target = nullptr;
+    for (const Target& candidate : kTargets) {
+      if (candidate.name == entry.name) target = &candidate;
+    }
+    if (entry.tag.size() == 2) built.topLevel[twoDigitNumber(entry.tag)] = target;
+    if (entry.tag.size() == 4) built.additionalData[twoDigitNumber(entry.tag.substr(2))] = target;
+  }
+  return built;
+}();
+
+// Tags of other shapes are in no table: a top-level tag has two characters, and the table's
+// sub-fields are all "62" and two digits.
 const Target* topLevelTarget(std::string_view tag) {
   const int n = twoDigitNumber(tag);
-  return n >= 0 ? tagTargets().topLevel[n] : targetForTag(tag);
+  return n >= 0 ? kTagTargets.topLevel[n] : nullptr;
 }
 
 const Target* additionalDataTarget(std::string_view subtag) {
   const int n = twoDigitNumber(subtag);
-  if (n >= 0) return tagTargets().additionalData[n];
-  std::string tag("62");
-  tag.append(subtag);
-  return targetForTag(tag);
+  return n >= 0 ? kTagTargets.additionalData[n] : nullptr;
 }
 
 bool isTipIndicator(std::string_view value) {

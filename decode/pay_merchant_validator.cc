@@ -35,23 +35,32 @@ bool lengthWithin(std::string_view value, std::size_t min, std::size_t max) {
   return count >= min && count <= max;
 }
 
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool isAscii(std::string_view value) {
+  return std::all_of(value.begin(), value.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 bool hasNonDigit(std::string_view value) {
-  return !value.empty() && !text::isAllDecimalDigits(value);
+  // ASCII digits answer without looking characters up.
+  if (std::all_of(value.begin(), value.end(), isAsciiDigit)) return false;
+  return !text::isAllDecimalDigits(value);
 }
 
 // True when `value` holds a character that is neither a decimal digit nor ".".
 bool hasCharacterOtherThanDigitsAndDot(std::string_view value) {
+  if (isAscii(value)) {
+    return std::any_of(value.begin(), value.end(),
+                       [](char c) { return c != '.' && !isAsciiDigit(c); });
+  }
+  // Other text is read as characters once its dots are gone.
   std::string withoutDots;
   withoutDots.reserve(value.size());
   for (char c : value) {
     if (c != '.') withoutDots += c;
   }
   return hasNonDigit(withoutDots);
-}
-
-bool isAscii(std::string_view value) {
-  return std::all_of(value.begin(), value.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // Byte offsets of the character boundaries of `value`, 0 first.
@@ -236,15 +245,23 @@ bool ZeltoPayMerchantTLVValidator::validateMerchantID(const std::optional<std::s
     add(codes::merchantIdInvalidStartingDigit);
     valid = false;
   }
-  if (!lengthWithin(*value, 8, 16)) {
+  const std::size_t count = text::characterCount(*value);
+  if (count < 8 || count > 16) {
     add(codes::merchantIdInvalidLength);
     valid = false;
   }
-  if (!text::parseUnsignedInteger(*value)) {
+  // Up to 19 ASCII digits always fit 64 bits; other text follows the library's integer rules.
+  const bool shortDigits = !value->empty() && value->size() <= 19 &&
+                           std::all_of(value->begin(), value->end(), isAsciiDigit);
+  if (!shortDigits && !text::parseUnsignedInteger(*value)) {
     add(codes::merchantIdInvalidFormat);
     valid = false;
   }
-  if (!luhnsAlgorithmCheck(convertMerchantIdToPan(*value))) {
+  // Only identifiers of 7 to 15 characters change when widened to 16.
+  const bool checked = count >= 7 && count <= 15
+                           ? luhnsAlgorithmCheck(convertMerchantIdToPan(*value))
+                           : luhnsAlgorithmCheck(*value);
+  if (!checked) {
     add(codes::merchantIdInvalidCheckDigit);
     valid = false;
   }
@@ -396,7 +413,7 @@ void ZeltoPayMerchantTLVValidator::validateAdditionalDataField(const ZeltoPayMer
   for (const auto* entry : SortedEntries(*map)) {
     const auto& [key, value] = *entry;
     if (key != kAdditionalConsumerDataRequest) {
-      tagMandatoryLengthCheck(kAdditionalDataType, key, *map, false, 1, 25);
+      checkTagLength(kAdditionalDataType, key, &value, false, 1, 25);
       continue;
     }
     const std::string* request = value.string();
@@ -430,8 +447,8 @@ void ZeltoPayMerchantTLVValidator::validateMerchantInformationLanguageTemplate(
     for (const auto& named : kRules) {
       if (named.key == entry->first) rule = named;
     }
-    tagMandatoryLengthCheck(kLanguageTemplateType, entry->first, *map, rule.mandatory, rule.min,
-                            rule.max);
+    checkTagLength(kLanguageTemplateType, entry->first, &entry->second, rule.mandatory, rule.min,
+                   rule.max);
   }
 }
 
@@ -469,9 +486,7 @@ void ZeltoPayMerchantTLVValidator::validateCRC(const std::optional<std::string>&
     add(codes::crcInvalidValue);
     return;
   }
-  if (readHex(crc16::crcDigits(tlvString->substr(0, *bodyEnd))) != expected) {
-    add(codes::crcInvalidValue);
-  }
+  if (crc16::checksum(tlvString->substr(0, *bodyEnd)) != *expected) add(codes::crcInvalidValue);
 }
 
 void ZeltoPayMerchantTLVValidator::tagMandatoryLengthCheck(std::string_view type,
@@ -479,7 +494,12 @@ void ZeltoPayMerchantTLVValidator::tagMandatoryLengthCheck(std::string_view type
                                                            const TagDictionary& dataDictionary,
                                                            bool isMandatory, std::size_t minLenght,
                                                            std::size_t maxLenght) {
-  const TagValue* value = dataDictionary.find(tagKey);
+  checkTagLength(type, tagKey, dataDictionary.find(tagKey), isMandatory, minLenght, maxLenght);
+}
+
+void ZeltoPayMerchantTLVValidator::checkTagLength(std::string_view type, std::string_view tagKey,
+                                                  const TagValue* value, bool isMandatory,
+                                                  std::size_t minLength, std::size_t maxLength) {
   if (value == nullptr) {
     if (!isMandatory) return;
     if (tagKey == kLanguagePreference) add(language::missingLanguagePreferenceTag);
@@ -487,7 +507,7 @@ void ZeltoPayMerchantTLVValidator::tagMandatoryLengthCheck(std::string_view type
     return;
   }
   const std::string* text = value->string();
-  if (text == nullptr || lengthWithin(*text, minLenght, maxLenght)) return;
+  if (text == nullptr || lengthWithin(*text, minLength, maxLength)) return;
   if (tagKey == kLanguagePreference) {
     add(language::languagePreferenceInvalidTagLength);
   } else if (tagKey == kMerchantNameAlternateLanguage) {

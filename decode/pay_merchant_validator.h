@@ -137,6 +137,9 @@ class ZeltoPayMerchantTLVValidator {
  private:
   // Appends `code` unless the list holds it already.
   void add(std::string_view code);
+  // tagMandatoryLengthCheck on the value already found under `tagKey` (nullptr when absent).
+  void checkTagLength(std::string_view type, std::string_view tagKey, const TagValue* value,
+                      bool isMandatory, std::size_t minLength, std::size_t maxLength);
 
   std::vector<std::string> errorCodes_;
 };

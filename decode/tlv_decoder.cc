@@ -1,6 +1,6 @@
 #include "decode/tlv_decoder.h"
 
-#include <array>
+#include <algorithm>
 #include <bitset>
 #include <cstdint>
 #include <cstring>
@@ -29,11 +29,8 @@ bool isTag(std::string_view tag, char a, char b) {
   return tag.size() == 2 && tag[0] == a && tag[1] == b;
 }
 
-// Templates other than "62": "64", "26"-"51" and "80"-"99".
-bool isTemplateTag(std::string_view tag) {
-  const int n = twoDigitNumber(tag);
-  return n == 64 || (n >= 26 && n <= 51) || (n >= 80 && n <= 99);
-}
+// Templates other than "62", by tag number: "64", "26"-"51" and "80"-"99".
+bool isTemplateNumber(int n) { return n == 64 || (n >= 26 && n <= 51) || (n >= 80 && n <= 99); }
 
 // Text in which one character is one byte: ASCII without "\r" (which may pair with "\n").
 bool isOneBytePerCharacter(std::string_view text) {
@@ -75,21 +72,8 @@ class Reader {
 
   // Byte length of the first `count` characters from byte `from`, or kNone when fewer remain.
   std::size_t take(std::size_t from, std::size_t count) const {
-    const std::string_view rest = text_.substr(from);
-    if (oneBytePerCharacter_) return rest.size() >= count ? count : kNone;
-    // Look at a window that grows until the boundary after the last character lies inside it,
-    // so that a long text is not walked again for every field.
-    std::size_t window = count * 16 + 16;
-    for (;;) {
-      // Never cut a UTF-8 sequence: its pieces would read as characters of their own.
-      while (window < rest.size() && (static_cast<unsigned char>(rest[window]) & 0xC0) == 0x80) {
-        ++window;
-      }
-      window = std::min(window, rest.size());
-      const auto end = text::advanceCharacters(rest.substr(0, window), count);
-      if (window == rest.size() || (end && *end < window)) return end.value_or(kNone);
-      window *= 2;
-    }
+    if (!oneBytePerCharacter_) return takeCharacters(from, count);
+    return from <= text_.size() && text_.size() - from >= count ? count : kNone;
   }
 
   // The length field at `from`: two characters read as an integer of at least 1 (format 01).
@@ -112,6 +96,24 @@ class Reader {
   }
 
  private:
+  // take() for text with characters of more than one byte.
+  std::size_t takeCharacters(std::size_t from, std::size_t count) const {
+    const std::string_view rest = text_.substr(from);
+    // Look at a window that grows until the boundary after the last character lies inside it,
+    // so that a long text is not walked again for every field.
+    std::size_t window = count * 16 + 16;
+    for (;;) {
+      // Never cut a UTF-8 sequence: its pieces would read as characters of their own.
+      while (window < rest.size() && (static_cast<unsigned char>(rest[window]) & 0xC0) == 0x80) {
+        ++window;
+      }
+      window = std::min(window, rest.size());
+      const auto end = text::advanceCharacters(rest.substr(0, window), count);
+      if (window == rest.size() || (end && *end < window)) return end.value_or(kNone);
+      window *= 2;
+    }
+  }
+
   std::string_view text_;
   bool oneBytePerCharacter_;
 };
@@ -157,30 +159,18 @@ class TagSet {
   std::vector<std::string> others_;
 };
 
-// The key under which a sub-element of template `parent` is kept in the template's map.
+// The key under which a sub-element of template `parent` is kept in the template's map: the
+// name of a sub-tag of the language template "64" or of an additional data field of "62" (the
+// only templates with named sub-fields), otherwise the sub-tag itself.
 std::string subElementKey(std::string_view parent, std::string_view subTag) {
   if (isTag(parent, '6', '4')) {
     const auto& names = merchantInformationLanguageTemplateSubTagDictionary();
     if (auto it = names.find(subTag); it != names.end()) return it->second;
-    return std::string(subTag);
+  } else if (isTag(parent, '6', '2') && subTag.size() == 2) {
+    const char field[4] = {'6', '2', subTag[0], subTag[1]};
+    const int position = tagTablePositionOfTag(std::string_view(field, 4));
+    if (position != kNotInTagTable) return std::string(kTagTable[position].name);
   }
-  if (isTag(parent, '6', '2')) {
-    // The sub-fields "6201"-"6214" of the tag table, by sub-tag number.
-    static const std::array<const std::string*, 100> kAdditionalData = [] {
-      std::array<const std::string*, 100> names{};
-      for (const auto& [tag, name] : tagKeyMap()) {
-        if (tag.size() == 4 && tag.starts_with("62")) names[twoDigitNumber(tag.substr(2))] = &name;
-      }
-      return names;
-    }();
-    if (const int n = twoDigitNumber(subTag); n >= 0 && kAdditionalData[n] != nullptr) {
-      return *kAdditionalData[n];
-    }
-  }
-  std::string combined(parent);
-  combined.append(subTag);
-  const auto& names = tagKeyMap();
-  if (auto it = names.find(combined); it != names.end()) return it->second;
   return std::string(subTag);
 }
 
@@ -204,6 +194,8 @@ std::optional<TLVDecodingError> decodeSubtags(TLVDecodingProtocol& record, std::
   const Reader reader(value, oneBytePerCharacter);
   TagSet seen;
   TagDictionary map;
+  // A sub-element takes at least five bytes, and a template at most 99 characters.
+  map.reserve(std::min<std::size_t>(value.size(), 99) / 5);
   std::size_t cursor = 0;
   while (cursor < value.size()) {
     const std::size_t tagBytes = reader.take(cursor, 2);
@@ -299,12 +291,13 @@ std::optional<TLVDecodingError> TLVDecodingProtocol::decodeTLV01(std::string_vie
     if (valueBytes == kNone) return TLVDecodingError::invalidTagLength;
     const std::string_view value = text.substr(cursor, valueBytes);
     cursor += valueBytes;
-    if (isTag(tag, '6', '2')) {
+    const int number = twoDigitNumber(tag);
+    if (number == 62) {
       if (!assignTLV01(tag, std::nullopt, length, value, std::nullopt)) {
         return TLVDecodingError::invalidTag;
       }
       if (auto error = decodeSubtags(*this, tag, value, length, oneBytePerCharacter)) return error;
-    } else if (isTemplateTag(tag)) {
+    } else if (isTemplateNumber(number)) {
       if (auto error = decodeSubtags(*this, tag, value, length, oneBytePerCharacter)) return error;
     } else if (!assignTLV01(tag, std::nullopt, length, value, std::nullopt)) {
       return TLVDecodingError::invalidTag;

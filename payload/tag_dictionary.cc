@@ -43,6 +43,8 @@ void TagDictionary::set(std::string key, TagValue value) {
   entries_.emplace_back(std::move(key), std::move(value));
 }
 
+void TagDictionary::reserve(std::size_t count) { entries_.reserve(count); }
+
 bool TagDictionary::erase(std::string_view key) {
   auto it = std::find_if(entries_.begin(), entries_.end(),
                          [&](const Entry& entry) { return entry.first == key; });

@@ -37,6 +37,8 @@ class TagDictionary {
   const TagDictionary* findDictionary(std::string_view key) const;
 
   void set(std::string key, TagValue value);
+  // Makes room for `count` entries, so that adding that many allocates at most once.
+  void reserve(std::size_t count);
   // Removes `key`; returns whether it was there.
   bool erase(std::string_view key);
 
