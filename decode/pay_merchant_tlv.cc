@@ -57,16 +57,16 @@ constexpr TagTargets kTagTargets = [] {
   return built;
 }();
 
-// Tags of other shapes are in no table: a top-level tag has two characters, and the table's
-// sub-fields are all "62" and two digits.
-const Target* topLevelTarget(std::string_view tag) {
-  const int n = twoDigitNumber(tag);
-  return n >= 0 ? kTagTargets.topLevel[n] : nullptr;
-}
-
 const Target* additionalDataTarget(std::string_view subtag) {
   const int n = twoDigitNumber(subtag);
   return n >= 0 ? kTagTargets.additionalData[n] : nullptr;
+}
+
+// A tag of the payload, or a full sub-field tag of the table ("6201") given directly.
+const Target* topLevelTarget(std::string_view tag) {
+  const int n = twoDigitNumber(tag);
+  if (n >= 0) return kTagTargets.topLevel[n];
+  return tag.size() == 4 && tag.starts_with("62") ? additionalDataTarget(tag.substr(2)) : nullptr;
 }
 
 bool isTipIndicator(std::string_view value) {
