@@ -73,36 +73,6 @@ std::vector<std::size_t> characterBoundaries(std::string_view value) {
   return boundaries;
 }
 
-// The entries of a template map sorted by key. A template of 99 characters holds at most 24
-// sub-objects, so the list lives on the stack unless a map was filled by hand.
-class SortedEntries {
- public:
-  using Entry = TagDictionary::Entry;
-
-  explicit SortedEntries(const TagDictionary& map) : size_(map.size()) {
-    Entry const** out = inline_.data();
-    if (size_ > inline_.size()) {
-      heap_.resize(size_);
-      out = heap_.data();
-    }
-    data_ = out;
-    for (const auto& entry : map) *out++ = &entry;
-    std::sort(data_, data_ + size_,
-              [](const Entry* a, const Entry* b) { return a->first < b->first; });
-  }
-  SortedEntries(const SortedEntries&) = delete;
-  SortedEntries& operator=(const SortedEntries&) = delete;
-
-  const Entry* const* begin() const { return data_; }
-  const Entry* const* end() const { return data_ + size_; }
-
- private:
-  std::array<const Entry*, 24> inline_{};
-  std::vector<const Entry*> heap_;
-  const Entry** data_ = nullptr;
-  std::size_t size_;
-};
-
 std::optional<std::uint16_t> readHex(std::string_view digits) {
   std::uint16_t value = 0;
   for (char c : digits) {
@@ -128,6 +98,58 @@ constexpr std::array<MapMember, 26> kAccountTemplates = {
     &ZELTOMerchantTLV::tag44, &ZELTOMerchantTLV::tag45, &ZELTOMerchantTLV::tag46,
     &ZELTOMerchantTLV::tag47, &ZELTOMerchantTLV::tag48, &ZELTOMerchantTLV::tag49,
     &ZELTOMerchantTLV::tag50, &ZELTOMerchantTLV::tag51};
+
+// A record's fields as a payload view. The entries of its templates are kept here; those the
+// rules visit in key order are sorted.
+class RecordView {
+ public:
+  explicit RecordView(const ZeltoPayMerchantTLV& record) {
+    view_.payloadFormatIndicator = record.payloadFormatIndicator;
+    view_.merchantId = record.zeltoMerchantID();
+    view_.merchantCategoryCode = record.merchantCategoryCode;
+    view_.currencyCode = record.currencyCode;
+    view_.transactionAmount = record.transactionAmount;
+    view_.tipAndFeeIndicator = record.tipAndFeeIndicator;
+    view_.convenienceFeeAmount = record.convenienceFeeAmount;
+    view_.convenienceFeePercentage = record.convenienceFeePercentage;
+    view_.countryCode = record.countryCode;
+    view_.merchantName = record.merchantName;
+    view_.cityName = record.cityName;
+    view_.postalCode = record.postalCode;
+    view_.crc = record.crc;
+    view_.primaryId = record.primaryID;
+    view_.secondaryId = record.secondaryID;
+    view_.additionalData = entriesOf(record.additionalDataFieldTemplate, /*sorted=*/true);
+    view_.languageTemplate = entriesOf(record.merchantInformationLanguageTemplate, /*sorted=*/true);
+    for (std::size_t i = 0; i < kAccountTemplates.size(); ++i) {
+      view_.accountTemplates[i] = entriesOf(record.*kAccountTemplates[i], /*sorted=*/false);
+    }
+  }
+  RecordView(const RecordView&) = delete;
+  RecordView& operator=(const RecordView&) = delete;
+
+  const PayloadView& view() const { return view_; }
+
+ private:
+  TemplateView entriesOf(const std::optional<TagDictionary>& map, bool sorted) {
+    if (!map) return std::nullopt;
+    // Each list keeps its own buffer, which stays put when the list of lists grows.
+    std::vector<TemplateEntry>& entries = storage_.emplace_back();
+    entries.reserve(map->size());
+    for (const auto& [key, value] : *map) {
+      const std::string* text = value.string();
+      entries.push_back({key, text ? std::optional<std::string_view>(*text) : std::nullopt});
+    }
+    if (sorted) {
+      std::sort(entries.begin(), entries.end(),
+                [](const TemplateEntry& a, const TemplateEntry& b) { return a.key < b.key; });
+    }
+    return std::span<const TemplateEntry>(entries);
+  }
+
+  PayloadView view_;
+  std::vector<std::vector<TemplateEntry>> storage_;
+};
 
 }  // namespace
 
@@ -192,43 +214,63 @@ void ZeltoPayMerchantTLVValidator::add(std::string_view code) {
 
 const std::vector<std::string>& ZeltoPayMerchantTLVValidator::validatePayMerchantTLV00(
     const ZeltoPayMerchantTLV* record) {
-  errorCodes_.clear();
-  if (record == nullptr) return errorCodes_;
-  validateMerchantID(record->zeltoMerchantID());
-  validateMerchantName(record->merchantName);
-  validateMerchantCategoryCode(record->merchantCategoryCode);
-  validateCityName(record->cityName);
-  validateCountryCode(record->countryCode);
-  validateCurrencyCode(record->currencyCode);
-  validateTransactAmount(record->transactionAmount);
-  validatePrimaryId(record->primaryID);
-  validateSecondaryId(record->secondaryID);
-  validateTipAndFeeIndicator(*record);
-  return errorCodes_;
+  if (record == nullptr) {
+    errorCodes_.clear();
+    return errorCodes_;
+  }
+  return validate00(RecordView(*record).view());
 }
 
 const std::vector<std::string>& ZeltoPayMerchantTLVValidator::validatePayMerchantTLV01(
     const ZeltoPayMerchantTLV* record) {
+  if (record == nullptr) {
+    errorCodes_.clear();
+    return errorCodes_;
+  }
+  return validate01(RecordView(*record).view());
+}
+
+const std::vector<std::string>& ZeltoPayMerchantTLVValidator::validate00(
+    const PayloadView& payload) {
   errorCodes_.clear();
-  if (record == nullptr) return errorCodes_;
-  validatePayloadFormatIndicator(record->payloadFormatIndicator);
-  validateMerchantID(record->zeltoMerchantID());
-  validateMerchantCategoryCode(record->merchantCategoryCode);
-  validateCurrencyCode(record->currencyCode);
-  validateTransactAmount(record->transactionAmount);
-  validateTipAndFeeIndicator(*record);
-  validateCountryCode(record->countryCode);
-  validateMerchantName(record->merchantName);
-  validateCityName(record->cityName);
-  validatePostalCode(record->postalCode);
-  validateAdditionalDataField(*record);
-  validateMerchantInformationLanguageTemplate(*record);
-  validateMerchantAccountInformationTemplate(*record);
+  validateMerchantID(payload.merchantId);
+  validateMerchantName(payload.merchantName);
+  validateMerchantCategoryCode(payload.merchantCategoryCode);
+  validateCityName(payload.cityName);
+  validateCountryCode(payload.countryCode);
+  validateCurrencyCode(payload.currencyCode);
+  validateTransactAmount(payload.transactionAmount);
+  validatePrimaryId(payload.primaryId);
+  validateSecondaryId(payload.secondaryId);
+  validateTipAndFee(payload.tipAndFeeIndicator, payload.convenienceFeeAmount,
+                    payload.convenienceFeePercentage);
+  return errorCodes_;
+}
+
+const std::vector<std::string>& ZeltoPayMerchantTLVValidator::validate01(
+    const PayloadView& payload) {
+  errorCodes_.clear();
+  validatePayloadFormatIndicator(payload.payloadFormatIndicator);
+  validateMerchantID(payload.merchantId);
+  validateMerchantCategoryCode(payload.merchantCategoryCode);
+  validateCurrencyCode(payload.currencyCode);
+  validateTransactAmount(payload.transactionAmount);
+  validateTipAndFee(payload.tipAndFeeIndicator, payload.convenienceFeeAmount,
+                    payload.convenienceFeePercentage);
+  validateCountryCode(payload.countryCode);
+  validateMerchantName(payload.merchantName);
+  validateCityName(payload.cityName);
+  validatePostalCode(payload.postalCode);
+  if (payload.additionalData) validateAdditionalData(*payload.additionalData);
+  if (payload.languageTemplate) validateLanguageTemplate(*payload.languageTemplate);
+  for (const TemplateView& account : payload.accountTemplates) {
+    if (account) validateAccountTemplate(*account);
+  }
   return errorCodes_;
 }
 
 void ZeltoPayMerchantTLVValidator::validatePayloadFormatIndicator(
-    const std::optional<std::string>& value) {
+    std::optional<std::string_view> value) {
   if (!value) return;
   if (text::characterCount(*value) != 2) {
     add(codes::payloadFormatIndicatorInvalidLength);
@@ -238,7 +280,7 @@ void ZeltoPayMerchantTLVValidator::validatePayloadFormatIndicator(
   if (hasNonDigit(*value)) add(codes::payloadFormatIndicatorInvalidValue);
 }
 
-bool ZeltoPayMerchantTLVValidator::validateMerchantID(const std::optional<std::string>& value) {
+bool ZeltoPayMerchantTLVValidator::validateMerchantID(std::optional<std::string_view> value) {
   if (!value) return true;
   bool valid = true;
   if (!value->empty() && !value->starts_with('4')) {
@@ -269,7 +311,7 @@ bool ZeltoPayMerchantTLVValidator::validateMerchantID(const std::optional<std::s
 }
 
 void ZeltoPayMerchantTLVValidator::validateMerchantCategoryCode(
-    const std::optional<std::string>& value) {
+    std::optional<std::string_view> value) {
   if (!value) {
     add(codes::merchantCategoryCodeNotPresent);
   } else if (text::characterCount(*value) != 4 || hasNonDigit(*value)) {
@@ -277,7 +319,7 @@ void ZeltoPayMerchantTLVValidator::validateMerchantCategoryCode(
   }
 }
 
-void ZeltoPayMerchantTLVValidator::validateCurrencyCode(const std::optional<std::string>& value) {
+void ZeltoPayMerchantTLVValidator::validateCurrencyCode(std::optional<std::string_view> value) {
   if (!value) {
     add(codes::currencyCodeNotPresent);
     return;
@@ -290,7 +332,7 @@ void ZeltoPayMerchantTLVValidator::validateCurrencyCode(const std::optional<std:
   }
 }
 
-void ZeltoPayMerchantTLVValidator::validateTransactAmount(const std::optional<std::string>& value) {
+void ZeltoPayMerchantTLVValidator::validateTransactAmount(std::optional<std::string_view> value) {
   if (!value) return;
   const std::string_view amount = *value;
   const std::size_t maxLength = text::isAllDecimalDigits(amount) ? 12 : 13;
@@ -304,9 +346,11 @@ void ZeltoPayMerchantTLVValidator::validateTransactAmount(const std::optional<st
 }
 
 void ZeltoPayMerchantTLVValidator::validateTipAndFeeIndicator(const ZeltoPayMerchantTLV& record) {
-  const auto& indicator = record.tipAndFeeIndicator;
-  const auto& amount = record.convenienceFeeAmount;
-  const auto& percentage = record.convenienceFeePercentage;
+  validateTipAndFee(record.tipAndFeeIndicator, record.convenienceFeeAmount,
+                    record.convenienceFeePercentage);
+}
+
+void ZeltoPayMerchantTLVValidator::validateTipAndFee(Text indicator, Text amount, Text percentage) {
   if (!indicator) {
     if (amount || percentage) add(codes::tipAndFeeIndicatorInvalidTagsPresent);
     return;
@@ -355,7 +399,7 @@ void ZeltoPayMerchantTLVValidator::validateConveniencePercentage(std::string_vie
   }
 }
 
-void ZeltoPayMerchantTLVValidator::validateCountryCode(const std::optional<std::string>& value) {
+void ZeltoPayMerchantTLVValidator::validateCountryCode(std::optional<std::string_view> value) {
   if (!value) {
     add(codes::countryCodeNotPresent);
     return;
@@ -366,7 +410,7 @@ void ZeltoPayMerchantTLVValidator::validateCountryCode(const std::optional<std::
   }
 }
 
-void ZeltoPayMerchantTLVValidator::validateMerchantName(const std::optional<std::string>& value) {
+void ZeltoPayMerchantTLVValidator::validateMerchantName(std::optional<std::string_view> value) {
   if (!value) {
     add(codes::merchantNameNotPresent);
   } else if (!lengthWithin(*value, 1, 25)) {
@@ -374,7 +418,7 @@ void ZeltoPayMerchantTLVValidator::validateMerchantName(const std::optional<std:
   }
 }
 
-void ZeltoPayMerchantTLVValidator::validateCityName(const std::optional<std::string>& value) {
+void ZeltoPayMerchantTLVValidator::validateCityName(std::optional<std::string_view> value) {
   if (!value) {
     add(codes::cityNameNotPresent);
   } else if (!lengthWithin(*value, 1, 15)) {
@@ -382,11 +426,11 @@ void ZeltoPayMerchantTLVValidator::validateCityName(const std::optional<std::str
   }
 }
 
-void ZeltoPayMerchantTLVValidator::validatePostalCode(const std::optional<std::string>& value) {
+void ZeltoPayMerchantTLVValidator::validatePostalCode(std::optional<std::string_view> value) {
   if (value && !lengthWithin(*value, 1, 10)) add(codes::postalCodeIndicatorInvalidLength);
 }
 
-void ZeltoPayMerchantTLVValidator::validatePrimaryId(const std::optional<std::string>& value) {
+void ZeltoPayMerchantTLVValidator::validatePrimaryId(std::optional<std::string_view> value) {
   if (!value) return;
   if (!lengthWithin(*value, 1, 26)) add(codes::primaryIdInvalidLengthOrCharacters);
   if (value->empty()) add(codes::primaryIdTagPresentWithoutValue);
@@ -396,7 +440,7 @@ void ZeltoPayMerchantTLVValidator::validatePrimaryId(const std::optional<std::st
   }
 }
 
-void ZeltoPayMerchantTLVValidator::validateSecondaryId(const std::optional<std::string>& value) {
+void ZeltoPayMerchantTLVValidator::validateSecondaryId(std::optional<std::string_view> value) {
   if (!value) return;
   if (!lengthWithin(*value, 1, 26)) add(codes::secondaryIdInvalidLengthOrCharacters);
   if (value->empty()) add(codes::secondaryIdTagPresentWithoutValue);
@@ -408,18 +452,20 @@ void ZeltoPayMerchantTLVValidator::validateSecondaryId(const std::optional<std::
 }
 
 void ZeltoPayMerchantTLVValidator::validateAdditionalDataField(const ZeltoPayMerchantTLV& record) {
-  const auto& map = record.additionalDataFieldTemplate;
-  if (!map) return;
-  for (const auto* entry : SortedEntries(*map)) {
-    const auto& [key, value] = *entry;
-    if (key != kAdditionalConsumerDataRequest) {
-      checkTagLength(kAdditionalDataType, key, &value, false, 1, 25);
+  const RecordView view(record);
+  if (const TemplateView& entries = view.view().additionalData) validateAdditionalData(*entries);
+}
+
+void ZeltoPayMerchantTLVValidator::validateAdditionalData(
+    std::span<const TemplateEntry> sortedEntries) {
+  for (const TemplateEntry& entry : sortedEntries) {
+    if (entry.key != kAdditionalConsumerDataRequest) {
+      checkTagLength(kAdditionalDataType, entry.key, &entry, false, 1, 25);
       continue;
     }
-    const std::string* request = value.string();
-    if (request == nullptr) continue;
-    if (!lengthWithin(*request, 1, 3)) add(codes::additionalConsumerDataInvalidValue);
-    if (request->find_first_not_of("AME") != std::string::npos) {
+    if (!entry.text) continue;
+    if (!lengthWithin(*entry.text, 1, 3)) add(codes::additionalConsumerDataInvalidValue);
+    if (entry.text->find_first_not_of("AME") != std::string_view::npos) {
       add(codes::additionalConsumerDataInvalidValue);
     }
   }
@@ -427,8 +473,14 @@ void ZeltoPayMerchantTLVValidator::validateAdditionalDataField(const ZeltoPayMer
 
 void ZeltoPayMerchantTLVValidator::validateMerchantInformationLanguageTemplate(
     const ZeltoPayMerchantTLV& record) {
-  const auto& map = record.merchantInformationLanguageTemplate;
-  if (!map) return;
+  const RecordView view(record);
+  if (const TemplateView& entries = view.view().languageTemplate) {
+    validateLanguageTemplate(*entries);
+  }
+}
+
+void ZeltoPayMerchantTLVValidator::validateLanguageTemplate(
+    std::span<const TemplateEntry> sortedEntries) {
   struct Rule {
     std::string_view key;
     bool mandatory;
@@ -439,35 +491,41 @@ void ZeltoPayMerchantTLVValidator::validateMerchantInformationLanguageTemplate(
                                     {kMerchantNameAlternateLanguage, true, 1, 25},
                                     {kMerchantCityAlternateLanguage, false, 2, 15}};
   for (const auto& rule : kRules) {
-    tagMandatoryLengthCheck(kLanguageTemplateType, rule.key, *map, rule.mandatory, rule.min,
-                            rule.max);
-  }
-  for (const auto* entry : SortedEntries(*map)) {
-    Rule rule{entry->first, false, 1, 99};
-    for (const auto& named : kRules) {
-      if (named.key == entry->first) rule = named;
-    }
-    checkTagLength(kLanguageTemplateType, entry->first, &entry->second, rule.mandatory, rule.min,
+    const auto found =
+        std::find_if(sortedEntries.begin(), sortedEntries.end(),
+                     [&](const TemplateEntry& entry) { return entry.key == rule.key; });
+    checkTagLength(kLanguageTemplateType, rule.key,
+                   found == sortedEntries.end() ? nullptr : &*found, rule.mandatory, rule.min,
                    rule.max);
+  }
+  for (const TemplateEntry& entry : sortedEntries) {
+    Rule rule{entry.key, false, 1, 99};
+    for (const auto& named : kRules) {
+      if (named.key == entry.key) rule = named;
+    }
+    checkTagLength(kLanguageTemplateType, entry.key, &entry, rule.mandatory, rule.min, rule.max);
   }
 }
 
 void ZeltoPayMerchantTLVValidator::validateMerchantAccountInformationTemplate(
     const ZeltoPayMerchantTLV& record) {
-  for (const auto member : kAccountTemplates) {
-    const auto& map = record.*member;
-    if (!map) continue;
-    const TagValue* identifier = map->find("00");
-    if (identifier == nullptr) {
-      add(account::missingUniqueIdentifier);
-    } else if (const std::string* text = identifier->string();
-               text != nullptr && !lengthWithin(*text, 1, 32)) {
-      add(account::invalidLength);
-    }
+  const RecordView view(record);
+  for (const TemplateView& account : view.view().accountTemplates) {
+    if (account) validateAccountTemplate(*account);
   }
 }
 
-void ZeltoPayMerchantTLVValidator::validateCRC(const std::optional<std::string>& crc,
+void ZeltoPayMerchantTLVValidator::validateAccountTemplate(std::span<const TemplateEntry> entries) {
+  const auto identifier = std::find_if(
+      entries.begin(), entries.end(), [](const TemplateEntry& entry) { return entry.key == "00"; });
+  if (identifier == entries.end()) {
+    add(account::missingUniqueIdentifier);
+  } else if (identifier->text && !lengthWithin(*identifier->text, 1, 32)) {
+    add(account::invalidLength);
+  }
+}
+
+void ZeltoPayMerchantTLVValidator::validateCRC(std::optional<std::string_view> crc,
                                                std::optional<std::string_view> tlvString) {
   if (!crc || !tlvString) return;
   if (text::characterCount(*crc) != 4) {
@@ -494,20 +552,26 @@ void ZeltoPayMerchantTLVValidator::tagMandatoryLengthCheck(std::string_view type
                                                            const TagDictionary& dataDictionary,
                                                            bool isMandatory, std::size_t minLenght,
                                                            std::size_t maxLenght) {
-  checkTagLength(type, tagKey, dataDictionary.find(tagKey), isMandatory, minLenght, maxLenght);
+  const TagValue* value = dataDictionary.find(tagKey);
+  if (value == nullptr) {
+    checkTagLength(type, tagKey, nullptr, isMandatory, minLenght, maxLenght);
+    return;
+  }
+  const std::string* text = value->string();
+  const TemplateEntry entry{tagKey, text ? std::optional<std::string_view>(*text) : std::nullopt};
+  checkTagLength(type, tagKey, &entry, isMandatory, minLenght, maxLenght);
 }
 
 void ZeltoPayMerchantTLVValidator::checkTagLength(std::string_view type, std::string_view tagKey,
-                                                  const TagValue* value, bool isMandatory,
+                                                  const TemplateEntry* entry, bool isMandatory,
                                                   std::size_t minLength, std::size_t maxLength) {
-  if (value == nullptr) {
+  if (entry == nullptr) {
     if (!isMandatory) return;
     if (tagKey == kLanguagePreference) add(language::missingLanguagePreferenceTag);
     if (tagKey == kMerchantNameAlternateLanguage) add(language::missingMerchantNameTag);
     return;
   }
-  const std::string* text = value->string();
-  if (text == nullptr || lengthWithin(*text, minLength, maxLength)) return;
+  if (!entry->text || lengthWithin(*entry->text, minLength, maxLength)) return;
   if (tagKey == kLanguagePreference) {
     add(language::languagePreferenceInvalidTagLength);
   } else if (tagKey == kMerchantNameAlternateLanguage) {
@@ -558,9 +622,15 @@ bool ZeltoPayMerchantTLVValidator::luhnsAlgorithmCheck(std::string_view forPan) 
 }
 
 std::vector<std::string> TLVGenerator::tlvValidation(std::string_view tlvString) {
+  auto& validator = ZeltoPayMerchantTLVValidator::sharedValidator();
+  // Nearly every payload is plain: its fields are read in place, without building a record.
+  if (PlainPayload plain; plain.read(tlvString)) {
+    validator.validate01(plain.view());
+    validator.validateCRC(plain.view().crc, tlvString);
+    return validator.errorCodes();
+  }
   ZeltoPayMerchantTLV record;
   if (record.decodeTLV(tlvString)) return {std::string(codes::malformedTags)};
-  auto& validator = ZeltoPayMerchantTLVValidator::sharedValidator();
   if (!record.payloadFormatIndicator) return validator.validatePayMerchantTLV00(&record);
   validator.validatePayMerchantTLV01(&record);
   validator.validateCRC(record.crc, tlvString);

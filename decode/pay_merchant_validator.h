@@ -53,11 +53,13 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "decode/pay_merchant_tlv.h"
+#include "decode/payload_view.h"
 #include "payload/tag_dictionary.h"
 
 namespace zelto {
@@ -87,29 +89,28 @@ class ZeltoPayMerchantTLVValidator {
   const std::vector<std::string>& validatePayMerchantTLV01(const ZeltoPayMerchantTLV* record);
 
   // The rules; each appends the codes it finds to the list.
-  void validatePayloadFormatIndicator(const std::optional<std::string>& value);
+  void validatePayloadFormatIndicator(std::optional<std::string_view> value);
   // True when none of its checks failed.
-  bool validateMerchantID(const std::optional<std::string>& value);
-  void validateMerchantCategoryCode(const std::optional<std::string>& value);
-  void validateCurrencyCode(const std::optional<std::string>& value);
-  void validateTransactAmount(const std::optional<std::string>& value);
+  bool validateMerchantID(std::optional<std::string_view> value);
+  void validateMerchantCategoryCode(std::optional<std::string_view> value);
+  void validateCurrencyCode(std::optional<std::string_view> value);
+  void validateTransactAmount(std::optional<std::string_view> value);
   // I = tipAndFeeIndicator, A = convenienceFeeAmount, P = convenienceFeePercentage.
   //   I absent: A or P present "29", stop. I not "01"/"02"/"03" (ignoring case): "28", stop.
   //   "01": A or P present "29". "02": A checked by validateConvenienceFeeAmount, absent "39".
   //   "03": P checked by validateConveniencePercentage, absent "39".
   void validateTipAndFeeIndicator(const ZeltoPayMerchantTLV& record);
-  void validateCountryCode(const std::optional<std::string>& value);
-  void validateMerchantName(const std::optional<std::string>& value);
-  void validateCityName(const std::optional<std::string>& value);
-  void validatePostalCode(const std::optional<std::string>& value);
-  void validatePrimaryId(const std::optional<std::string>& value);
-  void validateSecondaryId(const std::optional<std::string>& value);
+  void validateCountryCode(std::optional<std::string_view> value);
+  void validateMerchantName(std::optional<std::string_view> value);
+  void validateCityName(std::optional<std::string_view> value);
+  void validatePostalCode(std::optional<std::string_view> value);
+  void validatePrimaryId(std::optional<std::string_view> value);
+  void validateSecondaryId(std::optional<std::string_view> value);
   void validateAdditionalDataField(const ZeltoPayMerchantTLV& record);
   void validateMerchantInformationLanguageTemplate(const ZeltoPayMerchantTLV& record);
   void validateMerchantAccountInformationTemplate(const ZeltoPayMerchantTLV& record);
   // Nothing when either is absent.
-  void validateCRC(const std::optional<std::string>& crc,
-                   std::optional<std::string_view> tlvString);
+  void validateCRC(std::optional<std::string_view> crc, std::optional<std::string_view> tlvString);
 
   // Not 1-13 characters, or a letter: "31"; otherwise a character other than digits and ".",
   // not a number, or not above 0: "32"; empty: "34".
@@ -135,10 +136,22 @@ class ZeltoPayMerchantTLVValidator {
   const std::vector<std::string>& errorCodes() const { return errorCodes_; }
 
  private:
+  // tlvValidation reads plain payloads into a view and validates the view.
+  friend class TLVGenerator;
+  using Text = std::optional<std::string_view>;
+
+  // The rules of each format over the fields of a payload, from a record or from its text.
+  const std::vector<std::string>& validate00(const PayloadView& payload);
+  const std::vector<std::string>& validate01(const PayloadView& payload);
+  void validateTipAndFee(Text indicator, Text amount, Text percentage);
+  void validateAdditionalData(std::span<const TemplateEntry> sortedEntries);
+  void validateLanguageTemplate(std::span<const TemplateEntry> sortedEntries);
+  void validateAccountTemplate(std::span<const TemplateEntry> entries);
+
   // Appends `code` unless the list holds it already.
   void add(std::string_view code);
-  // tagMandatoryLengthCheck on the value already found under `tagKey` (nullptr when absent).
-  void checkTagLength(std::string_view type, std::string_view tagKey, const TagValue* value,
+  // tagMandatoryLengthCheck on the entry found under `tagKey` (nullptr when absent).
+  void checkTagLength(std::string_view type, std::string_view tagKey, const TemplateEntry* entry,
                       bool isMandatory, std::size_t minLength, std::size_t maxLength);
 
   std::vector<std::string> errorCodes_;

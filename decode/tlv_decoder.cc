@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <bitset>
-#include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "decode/payload_view.h"
 #include "payload/tag_table.h"
 #include "platform/text.h"
 
@@ -31,25 +30,6 @@ bool isTag(std::string_view tag, char a, char b) {
 
 // Templates other than "62", by tag number: "64", "26"-"51" and "80"-"99".
 bool isTemplateNumber(int n) { return n == 64 || (n >= 26 && n <= 51) || (n >= 80 && n <= 99); }
-
-// Text in which one character is one byte: ASCII without "\r" (which may pair with "\n").
-bool isOneBytePerCharacter(std::string_view text) {
-  // Eight bytes at a time: no high bit set, and no byte equal to "\r".
-  constexpr std::uint64_t kOnes = 0x0101010101010101;
-  constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    const std::uint64_t carriageReturns = word ^ (kOnes * '\r');
-    if (((word | ((carriageReturns - kOnes) & ~carriageReturns)) & kHighBits) != 0) return false;
-  }
-  for (; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x80 || c == '\r') return false;
-  }
-  return true;
-}
 
 // Whether `text` holds at least two characters; two leading ASCII bytes other than "\r\n"
 // always are two characters.

@@ -1,0 +1,160 @@
+#include "decode/payload_view.h"
+
+#include <algorithm>
+#include <bitset>
+#include <cstdint>
+#include <cstring>
+
+#include "payload/tag_table.h"
+
+namespace zelto {
+namespace {
+
+constexpr int kTagCount = 100;
+
+// The number of the two ASCII digits at `digits`, or -1.
+int twoDigits(const char* digits) {
+  const int tens = digits[0] - '0';
+  const int units = digits[1] - '0';
+  if (tens < 0 || tens > 9 || units < 0 || units > 9) return -1;
+  return tens * 10 + units;
+}
+
+constexpr int tagNumberOf(std::string_view name) {
+  for (const TagTableEntry& entry : kTagTable) {
+    if (entry.name == name) return (entry.tag[0] - '0') * 10 + (entry.tag[1] - '0');
+  }
+  return -1;
+}
+
+// The view's text field for each top-level tag the validator reads.
+using Field = PayloadView::Text PayloadView::*;
+constexpr std::array<Field, kTagCount> kFields = [] {
+  std::array<Field, kTagCount> fields{};
+  fields[tagNumberOf("payloadFormatIndicator")] = &PayloadView::payloadFormatIndicator;
+  fields[tagNumberOf("zeltoMerchantID")] = &PayloadView::merchantId;
+  fields[tagNumberOf("merchantCategoryCode")] = &PayloadView::merchantCategoryCode;
+  fields[tagNumberOf("currencyCode")] = &PayloadView::currencyCode;
+  fields[tagNumberOf("transactionAmount")] = &PayloadView::transactionAmount;
+  fields[tagNumberOf("tipAndFeeIndicator")] = &PayloadView::tipAndFeeIndicator;
+  fields[tagNumberOf("convenienceFeeAmount")] = &PayloadView::convenienceFeeAmount;
+  fields[tagNumberOf("convenienceFeePercentage")] = &PayloadView::convenienceFeePercentage;
+  fields[tagNumberOf("countryCode")] = &PayloadView::countryCode;
+  fields[tagNumberOf("merchantName")] = &PayloadView::merchantName;
+  fields[tagNumberOf("cityName")] = &PayloadView::cityName;
+  fields[tagNumberOf("postalCode")] = &PayloadView::postalCode;
+  fields[tagNumberOf("crc")] = &PayloadView::crc;
+  return fields;
+}();
+
+constexpr int kAdditionalData = 62;
+constexpr int kLanguageTemplate = 64;
+constexpr int kCrc = 63;
+
+bool isAccountTemplate(int tag) { return tag >= 26 && tag <= 51; }
+bool isOtherTemplate(int tag) { return tag >= 80 && tag <= 99; }
+
+// The names under which the decoder keeps the sub-fields "01"-"14" of "62".
+constexpr std::array<std::string_view, kTagCount> kAdditionalDataNames = [] {
+  std::array<std::string_view, kTagCount> names{};
+  for (const TagTableEntry& entry : kTagTable) {
+    if (entry.tag.size() == 4) names[(entry.tag[2] - '0') * 10 + (entry.tag[3] - '0')] = entry.name;
+  }
+  return names;
+}();
+
+// The key the decoder gives sub-element `subTag` (number `sub`) of template `tag`.
+std::string_view keyOf(int tag, int sub, std::string_view subTag) {
+  if (tag == kAdditionalData && !kAdditionalDataNames[sub].empty()) {
+    return kAdditionalDataNames[sub];
+  }
+  if (tag == kLanguageTemplate) {
+    const auto& names = merchantInformationLanguageTemplateSubTagDictionary();
+    if (auto it = names.find(subTag); it != names.end()) return it->second;
+  }
+  return subTag;
+}
+
+}  // namespace
+
+bool isOneBytePerCharacter(std::string_view text) {
+  // Eight bytes at a time: no high bit set, and no byte equal to "\r".
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    const std::uint64_t carriageReturns = word ^ (kOnes * '\r');
+    if (((word | ((carriageReturns - kOnes) & ~carriageReturns)) & kHighBits) != 0) return false;
+  }
+  for (; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x80 || c == '\r') return false;
+  }
+  return true;
+}
+
+bool PlainPayload::read(std::string_view text) {
+  view_ = PayloadView{};
+  used_ = 0;
+  if (!text.starts_with("00") || !isOneBytePerCharacter(text)) return false;
+  std::bitset<kTagCount> seen;
+  int lastTag = -1;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    if (text.size() - at < 4) return false;
+    const int tag = twoDigits(text.data() + at);
+    const int length = twoDigits(text.data() + at + 2);
+    if (tag < 0 || length < 1 || seen.test(tag)) return false;
+    seen.set(tag);
+    at += 4;
+    if (text.size() - at < static_cast<std::size_t>(length)) return false;
+    const std::string_view value = text.substr(at, length);
+    at += length;
+    lastTag = tag;
+    if (tag == kAdditionalData) {
+      if (!readTemplate(tag, value, &view_.additionalData)) return false;
+    } else if (tag == kLanguageTemplate) {
+      if (!readTemplate(tag, value, &view_.languageTemplate)) return false;
+    } else if (isAccountTemplate(tag)) {
+      if (!readTemplate(tag, value, &view_.accountTemplates[tag - 26])) return false;
+    } else if (isOtherTemplate(tag)) {
+      if (!readTemplate(tag, value, nullptr)) return false;
+    } else if (const Field field = kFields[tag]) {
+      view_.*field = value;
+    }
+  }
+  return lastTag == kCrc;
+}
+
+bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* out) {
+  const std::size_t first = used_;
+  std::bitset<kTagCount> seen;
+  std::size_t at = 0;
+  while (at < value.size()) {
+    if (value.size() - at < 4) return false;
+    const int sub = twoDigits(value.data() + at);
+    const int length = twoDigits(value.data() + at + 2);
+    if (sub < 0 || length < 1 || seen.test(sub)) return false;
+    if (tag == kAdditionalData && sub == 0) return false;  // "6200" is no field
+    seen.set(sub);
+    const std::string_view subTag = value.substr(at, 2);
+    at += 4;
+    if (value.size() - at < static_cast<std::size_t>(length)) return false;
+    if (out != nullptr) {
+      if (used_ == entries_.size()) return false;
+      entries_[used_++] = {keyOf(tag, sub, subTag), value.substr(at, length)};
+    }
+    at += length;
+  }
+  if (out != nullptr) {
+    const auto entries = std::span(entries_).subspan(first, used_ - first);
+    std::sort(entries.begin(), entries.end(),
+              [](const TemplateEntry& a, const TemplateEntry& b) { return a.key < b.key; });
+    *out = entries;
+  }
+  return true;
+}
+
+}  // namespace zelto

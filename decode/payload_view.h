@@ -1,0 +1,82 @@
+// The fields of a merchant payload that the validator reads, as views into text held elsewhere,
+// so that validating a payload copies none of its values. Internal to decode/.
+//
+// A view comes from a decoded record (the validator's record entry points) or straight from the
+// text of a plain payload (PlainPayload), which is how TLVGenerator::tlvValidation reads nearly
+// every payload. A plain payload always decodes, and the record it decodes into holds exactly
+// the values its view holds, so both roads give the same codes.
+//
+// Thread-safety: plain values; callers serialise access.
+#ifndef ZELTO_DECODE_PAYLOAD_VIEW_H_
+#define ZELTO_DECODE_PAYLOAD_VIEW_H_
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace zelto {
+
+// One entry of a template's map: its key and its text, absent when the value is not a string.
+struct TemplateEntry {
+  std::string_view key;
+  std::optional<std::string_view> text;
+};
+
+// A template's entries sorted by key, or nullopt when the payload does not hold the template.
+using TemplateView = std::optional<std::span<const TemplateEntry>>;
+
+struct PayloadView {
+  using Text = std::optional<std::string_view>;
+
+  Text payloadFormatIndicator;                    // "00"
+  Text merchantId;                                // "02"
+  Text merchantCategoryCode;                      // "52"
+  Text currencyCode;                              // "53"
+  Text transactionAmount;                         // "54"
+  Text tipAndFeeIndicator;                        // "55"
+  Text convenienceFeeAmount;                      // "56"
+  Text convenienceFeePercentage;                  // "57"
+  Text countryCode;                               // "58"
+  Text merchantName;                              // "59"
+  Text cityName;                                  // "60"
+  Text postalCode;                                // "61"
+  Text crc;                                       // "63"
+  Text primaryId;                                 // format 00 only
+  Text secondaryId;                               // format 00 only
+  TemplateView additionalData;                    // "62"
+  TemplateView languageTemplate;                  // "64"
+  std::array<TemplateView, 26> accountTemplates;  // "26"-"51"
+};
+
+// True when every character of `text` is one byte: ASCII without "\r" (which may pair with "\n").
+bool isOneBytePerCharacter(std::string_view text);
+
+// A payload in format 01 whose structure leaves nothing to interpret: ASCII without "\r"; "00"
+// first and "63" last; every tag, sub-tag and length two ASCII digits; every length at least 1
+// and within its text; no tag twice at the top level or within one template; sub-tags of "62"
+// from "01" to "99". Decoding such text always succeeds.
+class PlainPayload {
+ public:
+  // Reads `text`, which must outlive the view. Returns false, leaving the view unusable, when
+  // the text is not plain (or holds more template entries than kMaxEntries).
+  bool read(std::string_view text);
+
+  const PayloadView& view() const { return view_; }
+
+ private:
+  static constexpr std::size_t kMaxEntries = 48;
+
+  // Checks the sub-elements of template `tag` and, unless `out` is null, puts them in the entry
+  // pool sorted by key and points `out` at them.
+  bool readTemplate(int tag, std::string_view value, TemplateView* out);
+
+  PayloadView view_;
+  std::array<TemplateEntry, kMaxEntries> entries_;
+  std::size_t used_ = 0;
+};
+
+}  // namespace zelto
+
+#endif  // ZELTO_DECODE_PAYLOAD_VIEW_H_
