@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <map>
 #include <memory>
 
@@ -29,11 +30,6 @@ constexpr std::string_view kLanguagePreference = "languagePreference";
 constexpr std::string_view kMerchantNameAlternateLanguage = "merchantNameAlternateLanguage";
 constexpr std::string_view kMerchantCityAlternateLanguage = "merchantCityAlternateLanguage";
 constexpr std::string_view kAdditionalConsumerDataRequest = "additionalConsumerDataRequest";
-
-bool lengthWithin(std::string_view value, std::size_t min, std::size_t max) {
-  const std::size_t count = text::characterCount(value);
-  return count >= min && count <= max;
-}
 
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -71,6 +67,25 @@ std::vector<std::size_t> characterBoundaries(std::string_view value) {
     boundaries.push_back(boundaries.back() + step.value_or(value.size() - boundaries.back()));
   }
   return boundaries;
+}
+
+// Whether `value` is a region code of the platform. The codes of two capital letters, which
+// payloads carry, are kept in a table of 26 x 26 bits built once.
+bool isRegionCode(std::string_view value) {
+  auto isCapital = [](char c) { return c >= 'A' && c <= 'Z'; };
+  if (value.size() != 2 || !isCapital(value[0]) || !isCapital(value[1])) {
+    return ISOCountryCodes::isoRegionCodes().contains(value);
+  }
+  static const std::bitset<26 * 26> kTwoCapitals = [&] {
+    std::bitset<26 * 26> codes;
+    for (const std::string& code : ISOCountryCodes::isoRegionCodes()) {
+      if (code.size() == 2 && isCapital(code[0]) && isCapital(code[1])) {
+        codes.set((code[0] - 'A') * 26 + (code[1] - 'A'));
+      }
+    }
+    return codes;
+  }();
+  return kTwoCapitals.test((value[0] - 'A') * 26 + (value[1] - 'A'));
 }
 
 std::optional<std::uint16_t> readHex(std::string_view digits) {
@@ -206,6 +221,16 @@ ZeltoPayMerchantTLVValidator& ZeltoPayMerchantTLVValidator::sharedValidator() {
   return validator;
 }
 
+std::size_t ZeltoPayMerchantTLVValidator::characters(std::string_view value) const {
+  return oneBytePerCharacter_ ? value.size() : text::characterCount(value);
+}
+
+bool ZeltoPayMerchantTLVValidator::lengthWithin(std::string_view value, std::size_t min,
+                                                std::size_t max) const {
+  const std::size_t count = characters(value);
+  return count >= min && count <= max;
+}
+
 void ZeltoPayMerchantTLVValidator::add(std::string_view code) {
   if (std::find(errorCodes_.begin(), errorCodes_.end(), code) == errorCodes_.end()) {
     errorCodes_.emplace_back(code);
@@ -233,6 +258,7 @@ const std::vector<std::string>& ZeltoPayMerchantTLVValidator::validatePayMerchan
 const std::vector<std::string>& ZeltoPayMerchantTLVValidator::validate00(
     const PayloadView& payload) {
   errorCodes_.clear();
+  const CharacterCounting counting(*this, payload);
   validateMerchantID(payload.merchantId);
   validateMerchantName(payload.merchantName);
   validateMerchantCategoryCode(payload.merchantCategoryCode);
@@ -250,6 +276,7 @@ const std::vector<std::string>& ZeltoPayMerchantTLVValidator::validate00(
 const std::vector<std::string>& ZeltoPayMerchantTLVValidator::validate01(
     const PayloadView& payload) {
   errorCodes_.clear();
+  const CharacterCounting counting(*this, payload);
   validatePayloadFormatIndicator(payload.payloadFormatIndicator);
   validateMerchantID(payload.merchantId);
   validateMerchantCategoryCode(payload.merchantCategoryCode);
@@ -272,7 +299,7 @@ const std::vector<std::string>& ZeltoPayMerchantTLVValidator::validate01(
 void ZeltoPayMerchantTLVValidator::validatePayloadFormatIndicator(
     std::optional<std::string_view> value) {
   if (!value) return;
-  if (text::characterCount(*value) != 2) {
+  if (characters(*value) != 2) {
     add(codes::payloadFormatIndicatorInvalidLength);
   } else if (*value != "01") {
     add(codes::payloadFormatIndicatorInvalidValue);
@@ -287,7 +314,7 @@ bool ZeltoPayMerchantTLVValidator::validateMerchantID(std::optional<std::string_
     add(codes::merchantIdInvalidStartingDigit);
     valid = false;
   }
-  const std::size_t count = text::characterCount(*value);
+  const std::size_t count = characters(*value);
   if (count < 8 || count > 16) {
     add(codes::merchantIdInvalidLength);
     valid = false;
@@ -314,7 +341,7 @@ void ZeltoPayMerchantTLVValidator::validateMerchantCategoryCode(
     std::optional<std::string_view> value) {
   if (!value) {
     add(codes::merchantCategoryCodeNotPresent);
-  } else if (text::characterCount(*value) != 4 || hasNonDigit(*value)) {
+  } else if (characters(*value) != 4 || hasNonDigit(*value)) {
     add(codes::merchantCategoryCodeInvalidLength);
   }
 }
@@ -326,7 +353,7 @@ void ZeltoPayMerchantTLVValidator::validateCurrencyCode(std::optional<std::strin
   }
   const auto number = text::parseInteger(*value);
   const auto& currencies = ISOCountryCodes::availableISOCurrencies();
-  if (text::characterCount(*value) != 3 || hasNonDigit(*value) || !number ||
+  if (characters(*value) != 3 || hasNonDigit(*value) || !number ||
       !currencies.contains(static_cast<int>(*number))) {
     add(codes::currencyCodeInvaidLength);
   }
@@ -404,8 +431,7 @@ void ZeltoPayMerchantTLVValidator::validateCountryCode(std::optional<std::string
     add(codes::countryCodeNotPresent);
     return;
   }
-  if (!ISOCountryCodes::isoRegionCodes().contains(*value) || text::characterCount(*value) != 2 ||
-      !text::isAllLetters(*value)) {
+  if (!isRegionCode(*value) || characters(*value) != 2 || !text::isAllLetters(*value)) {
     add(codes::countryCodeInvalidLengthOrCharacters);
   }
 }
@@ -528,7 +554,7 @@ void ZeltoPayMerchantTLVValidator::validateAccountTemplate(std::span<const Templ
 void ZeltoPayMerchantTLVValidator::validateCRC(std::optional<std::string_view> crc,
                                                std::optional<std::string_view> tlvString) {
   if (!crc || !tlvString) return;
-  if (text::characterCount(*crc) != 4) {
+  if (characters(*crc) != 4) {
     add(codes::crcInvalidValue);
     return;
   }
@@ -536,7 +562,7 @@ void ZeltoPayMerchantTLVValidator::validateCRC(std::optional<std::string_view> c
   std::optional<std::size_t> bodyEnd;
   if (tlvString->ends_with(*crc)) {
     bodyEnd = tlvString->size() - crc->size();
-  } else if (const std::size_t count = text::characterCount(*tlvString); count >= 4) {
+  } else if (const std::size_t count = characters(*tlvString); count >= 4) {
     bodyEnd = text::advanceCharacters(*tlvString, count - 4);
   }
   const auto expected = readHex(*crc);
@@ -594,17 +620,14 @@ std::string ZeltoPayMerchantTLVValidator::convertMerchantIdToPan(std::string_vie
 }
 
 bool ZeltoPayMerchantTLVValidator::luhnsAlgorithmCheck(std::string_view forPan) {
+  // A doubled digit counts the sum of its own digits: 7 doubles to 14, which counts 5.
+  static constexpr int kDoubled[] = {0, 2, 4, 6, 8, 1, 3, 5, 7, 9};
   int sum = 0;
   auto addDigit = [&sum](char c, std::size_t position) {
-    if (c < '0' || c > '9') return;
-    int digit = c - '0';
-    if (position % 2 == 0) {
-      digit *= 2;
-      if (digit >= 10) digit -= 9;
-    }
-    sum += digit;
+    if (!isAsciiDigit(c)) return;
+    sum += position % 2 == 0 ? kDoubled[c - '0'] : c - '0';
   };
-  if (isAscii(forPan) && forPan.find('\r') == std::string_view::npos) {
+  if (isOneBytePerCharacter(forPan)) {
     for (std::size_t i = 0; i < forPan.size(); ++i) {
       addDigit(forPan[forPan.size() - 1 - i], i + 1);
     }
@@ -624,7 +647,8 @@ bool ZeltoPayMerchantTLVValidator::luhnsAlgorithmCheck(std::string_view forPan) 
 std::vector<std::string> TLVGenerator::tlvValidation(std::string_view tlvString) {
   auto& validator = ZeltoPayMerchantTLVValidator::sharedValidator();
   // Nearly every payload is plain: its fields are read in place, without building a record.
-  if (PlainPayload plain; plain.read(tlvString)) {
+  thread_local PlainPayload plain;
+  if (plain.read(tlvString)) {
     validator.validate01(plain.view());
     validator.validateCRC(plain.view().crc, tlvString);
     return validator.errorCodes();

@@ -148,6 +148,24 @@ class ZeltoPayMerchantTLVValidator {
   void validateLanguageTemplate(std::span<const TemplateEntry> sortedEntries);
   void validateAccountTemplate(std::span<const TemplateEntry> entries);
 
+  // Counts the characters of a payload's values as bytes while validate00/01 run on a view whose
+  // values hold one byte per character.
+  class CharacterCounting {
+   public:
+    CharacterCounting(ZeltoPayMerchantTLVValidator& validator, const PayloadView& payload)
+        : validator_(validator) {
+      validator_.oneBytePerCharacter_ = payload.oneBytePerCharacter;
+    }
+    ~CharacterCounting() { validator_.oneBytePerCharacter_ = false; }
+    CharacterCounting(const CharacterCounting&) = delete;
+    CharacterCounting& operator=(const CharacterCounting&) = delete;
+
+   private:
+    ZeltoPayMerchantTLVValidator& validator_;
+  };
+  std::size_t characters(std::string_view value) const;
+  bool lengthWithin(std::string_view value, std::size_t min, std::size_t max) const;
+
   // Appends `code` unless the list holds it already.
   void add(std::string_view code);
   // tagMandatoryLengthCheck on the entry found under `tagKey` (nullptr when absent).
@@ -155,6 +173,7 @@ class ZeltoPayMerchantTLVValidator {
                       bool isMandatory, std::size_t minLength, std::size_t maxLength);
 
   std::vector<std::string> errorCodes_;
+  bool oneBytePerCharacter_ = false;
 };
 
 }  // namespace zelto

@@ -99,6 +99,7 @@ bool PlainPayload::read(std::string_view text) {
   view_ = PayloadView{};
   used_ = 0;
   if (!text.starts_with("00") || !isOneBytePerCharacter(text)) return false;
+  view_.oneBytePerCharacter = true;
   std::bitset<kTagCount> seen;
   int lastTag = -1;
   std::size_t at = 0;

@@ -48,6 +48,8 @@ struct PayloadView {
   TemplateView additionalData;                    // "62"
   TemplateView languageTemplate;                  // "64"
   std::array<TemplateView, 26> accountTemplates;  // "26"-"51"
+  // Every value is ASCII without "\r", so its length in characters is its size.
+  bool oneBytePerCharacter = false;
 };
 
 // True when every character of `text` is one byte: ASCII without "\r" (which may pair with "\n").
