@@ -22,6 +22,8 @@
 #ifndef ZELTO_DECODE_PAY_MERCHANT_TLV_H_
 #define ZELTO_DECODE_PAY_MERCHANT_TLV_H_
 
+#include <zelto/export.h>
+
 #include <optional>
 #include <string_view>
 
@@ -51,7 +53,7 @@ enum class PayMerchantValidTLV00 {
 std::optional<PayMerchantValidTLV00> payMerchantValidTLV00(std::string_view rawValue);
 std::string_view rawValue(PayMerchantValidTLV00 tag);
 
-class ZeltoPayMerchantTLV : public ZELTOMerchantTLV, public TLVDecodingProtocol {
+class ZELTO_EXPORT ZeltoPayMerchantTLV : public ZELTOMerchantTLV, public TLVDecodingProtocol {
  public:
   ZeltoPayMerchantTLV() = default;
 

@@ -22,6 +22,8 @@
 #ifndef ZELTO_DECODE_QR_ERROR_H_
 #define ZELTO_DECODE_QR_ERROR_H_
 
+#include <zelto/export.h>
+
 #include <map>
 #include <string>
 #include <string_view>
@@ -84,7 +86,7 @@ inline constexpr std::string_view invalidLengthTag = "55";
 }  // namespace merchantLanguageInformationTemplate
 }  // namespace ZeltoErrorConstants
 
-class QRCodeError {
+class ZELTO_EXPORT QRCodeError {
  public:
   explicit QRCodeError(std::vector<std::string> errorCodes);
 
@@ -94,7 +96,7 @@ class QRCodeError {
   std::vector<std::string> errorCodes;
 };
 
-class QRError {
+class ZELTO_EXPORT QRError {
  public:
   QRError(std::string errorCode, std::string description);
 

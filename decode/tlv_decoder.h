@@ -32,6 +32,8 @@
 #ifndef ZELTO_DECODE_TLV_DECODER_H_
 #define ZELTO_DECODE_TLV_DECODER_H_
 
+#include <zelto/export.h>
+
 #include <optional>
 #include <string_view>
 
@@ -49,11 +51,11 @@ enum class TLVDecodingError {
 };
 
 // The case's name as written above ("invalidLength").
-std::string_view caseName(TLVDecodingError error);
+ZELTO_EXPORT std::string_view caseName(TLVDecodingError error);
 
 // Implemented by records that payloads decode into. The decoder calls the two storage
 // operations in text order, element by element, as each element is read.
-class TLVDecodingProtocol {
+class ZELTO_EXPORT TLVDecodingProtocol {
  public:
   virtual ~TLVDecodingProtocol() = default;
 

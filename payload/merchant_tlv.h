@@ -13,6 +13,8 @@
 #ifndef ZELTO_PAYLOAD_MERCHANT_TLV_H_
 #define ZELTO_PAYLOAD_MERCHANT_TLV_H_
 
+#include <zelto/export.h>
+
 #include <optional>
 #include <span>
 #include <string>
@@ -23,7 +25,7 @@
 
 namespace zelto {
 
-class ZELTOMerchantTLV {
+class ZELTO_EXPORT ZELTOMerchantTLV {
  public:
   enum class Kind { kString, kMap };
   struct Property {

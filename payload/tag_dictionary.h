@@ -9,6 +9,8 @@
 #ifndef ZELTO_PAYLOAD_TAG_DICTIONARY_H_
 #define ZELTO_PAYLOAD_TAG_DICTIONARY_H_
 
+#include <zelto/export.h>
+
 #include <cstddef>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
@@ -22,7 +24,7 @@ namespace zelto {
 
 class TagValue;
 
-class TagDictionary {
+class ZELTO_EXPORT TagDictionary {
  public:
   using Entry = std::pair<std::string, TagValue>;
 
@@ -90,9 +92,9 @@ inline std::vector<TagDictionary::Entry>::const_iterator TagDictionary::end() co
 // Converts a JSON object into a tag dictionary: strings stay strings, objects become nested
 // dictionaries, anything else becomes an opaque value. Order follows the JSON text when
 // `json` is an ordered_json. Returns nullopt when `json` is not an object.
-std::optional<TagDictionary> tagDictionaryFromJson(const nlohmann::ordered_json& json);
+ZELTO_EXPORT std::optional<TagDictionary> tagDictionaryFromJson(const nlohmann::ordered_json& json);
 // The reverse: strings, nested objects, and opaque values parsed back from their JSON text.
-nlohmann::ordered_json tagDictionaryToJson(const TagDictionary& dictionary);
+ZELTO_EXPORT nlohmann::ordered_json tagDictionaryToJson(const TagDictionary& dictionary);
 
 }  // namespace zelto
 

@@ -23,6 +23,8 @@
 #ifndef ZELTO_PAYLOAD_TLV_GENERATOR_H_
 #define ZELTO_PAYLOAD_TLV_GENERATOR_H_
 
+#include <zelto/export.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +33,7 @@
 
 namespace zelto {
 
-class TLVGenerator {
+class ZELTO_EXPORT TLVGenerator {
  public:
   static std::string encodeDictToTLV(const TagDictionary& qrCodeDict);
 

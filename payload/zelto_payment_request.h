@@ -23,6 +23,8 @@
 #ifndef ZELTO_PAYLOAD_ZELTO_PAYMENT_REQUEST_H_
 #define ZELTO_PAYLOAD_ZELTO_PAYMENT_REQUEST_H_
 
+#include <zelto/export.h>
+
 #include <memory>
 #include <optional>
 #include <span>
@@ -35,7 +37,7 @@
 
 namespace zelto {
 
-class ZeltoPaymentRequest {
+class ZELTO_EXPORT ZeltoPaymentRequest {
  public:
   // All properties at their defaults: payloadFormatIndicator "01", pointOfInitiation and
   // postalCode present and empty, the other strings empty, tip fields and properties 17 to 25

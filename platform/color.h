@@ -2,11 +2,13 @@
 #ifndef ZELTO_PLATFORM_COLOR_H_
 #define ZELTO_PLATFORM_COLOR_H_
 
+#include <zelto/export.h>
+
 #include <string_view>
 
 namespace zelto::platform {
 
-struct Color {
+struct ZELTO_EXPORT Color {
   double red = 0;
   double green = 0;
   double blue = 0;

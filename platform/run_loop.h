@@ -14,6 +14,8 @@
 #ifndef ZELTO_PLATFORM_RUN_LOOP_H_
 #define ZELTO_PLATFORM_RUN_LOOP_H_
 
+#include <zelto/export.h>
+
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -24,7 +26,7 @@
 namespace zelto::platform {
 
 // Seconds since an arbitrary start.
-class Clock {
+class ZELTO_EXPORT Clock {
  public:
   virtual ~Clock() = default;
   virtual double now() const = 0;
@@ -33,7 +35,7 @@ class Clock {
 };
 
 // Starts at 0 and moves only when waited on.
-class ManualClock final : public Clock {
+class ZELTO_EXPORT ManualClock final : public Clock {
  public:
   double now() const override { return now_; }
   void waitUntil(double time) override;
@@ -44,7 +46,7 @@ class ManualClock final : public Clock {
 
 // The machine's steady clock; waiting sleeps. It reads `start` when made, so a run loop that
 // moves to it from another clock keeps its time running on.
-class SystemClock final : public Clock {
+class ZELTO_EXPORT SystemClock final : public Clock {
  public:
   explicit SystemClock(double start = 0);
   double now() const override;
@@ -56,7 +58,7 @@ class SystemClock final : public Clock {
 
 // A one-shot timer scheduled on a run loop. The run loop holds it until it fires or is
 // invalidated; after either it is no longer valid and never fires.
-class Timer {
+class ZELTO_EXPORT Timer {
  public:
   Timer(const Timer&) = delete;
   Timer& operator=(const Timer&) = delete;
@@ -76,7 +78,7 @@ class Timer {
   bool valid_ = true;
 };
 
-class RunLoop {
+class ZELTO_EXPORT RunLoop {
  public:
   explicit RunLoop(std::unique_ptr<Clock> clock);
   RunLoop(const RunLoop&) = delete;

@@ -16,6 +16,8 @@
 #ifndef ZELTO_RESULTS_ZELTO_CARD_DETAILS_H_
 #define ZELTO_RESULTS_ZELTO_CARD_DETAILS_H_
 
+#include <zelto/export.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,7 +28,7 @@
 
 namespace zelto {
 
-class ZeltoCardDetails {
+class ZELTO_EXPORT ZeltoCardDetails {
  public:
   enum class ZeltoCardType : int { none = 0, orvan = 1, mastercard = 2, rupay = 3, other = 4 };
 

@@ -11,12 +11,14 @@
 #ifndef ZELTO_RESULTS_ZELTO_ERROR_H_
 #define ZELTO_RESULTS_ZELTO_ERROR_H_
 
+#include <zelto/export.h>
+
 #include <string>
 #include <vector>
 
 namespace zelto {
 
-class ZeltoError {
+class ZELTO_EXPORT ZeltoError {
  public:
   explicit ZeltoError(std::vector<std::string> errorCodes);
   explicit ZeltoError(std::string errorCode);
@@ -27,9 +29,9 @@ class ZeltoError {
   std::vector<std::string> errorCodes;
 };
 
-class ZeltoRequestPaymentResponse {};
+class ZELTO_EXPORT ZeltoRequestPaymentResponse {};
 
-class ZeltoRefundPaymentResponse {
+class ZELTO_EXPORT ZeltoRefundPaymentResponse {
  public:
   ZeltoRefundPaymentResponse();
   explicit ZeltoRefundPaymentResponse(std::string refundAmount);

@@ -15,6 +15,8 @@
 #ifndef ZELTO_RESULTS_ZELTO_REFUND_PAYMENT_REQUEST_H_
 #define ZELTO_RESULTS_ZELTO_REFUND_PAYMENT_REQUEST_H_
 
+#include <zelto/export.h>
+
 #include <memory>
 #include <string>
 
@@ -23,7 +25,7 @@
 
 namespace zelto {
 
-class ZeltoRefundPaymentRequest {
+class ZELTO_EXPORT ZeltoRefundPaymentRequest {
  public:
   // last4, cardHolderName and refundAmount "", currencyCode "356".
   ZeltoRefundPaymentRequest();

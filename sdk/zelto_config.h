@@ -17,6 +17,8 @@
 #ifndef ZELTO_SDK_ZELTO_CONFIG_H_
 #define ZELTO_SDK_ZELTO_CONFIG_H_
 
+#include <zelto/export.h>
+
 #include <memory>
 #include <optional>
 #include <vector>
@@ -26,7 +28,7 @@
 
 namespace zelto {
 
-class ZeltoConfig {
+class ZELTO_EXPORT ZeltoConfig {
  public:
   // Every field at its default: timeouts 180, showWaitScreen true, the bundle's
   // "icon_left_arrow" as back button, the default colours, no text-field colours, no logos.

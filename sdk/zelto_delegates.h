@@ -3,6 +3,8 @@
 #ifndef ZELTO_SDK_ZELTO_DELEGATES_H_
 #define ZELTO_SDK_ZELTO_DELEGATES_H_
 
+#include <zelto/export.h>
+
 #include <functional>
 #include <memory>
 
@@ -17,7 +19,7 @@ using RefundPaymentCompletionHandler =
     std::function<void(bool success, std::shared_ptr<ZeltoRefundPaymentResponse> response,
                        std::shared_ptr<ZeltoError> error)>;
 
-class ZeltoRequestPaymentDelegate {
+class ZELTO_EXPORT ZeltoRequestPaymentDelegate {
  public:
   virtual ~ZeltoRequestPaymentDelegate() = default;
   virtual void requestPaymentFlowDidFinish(bool success,
@@ -25,7 +27,7 @@ class ZeltoRequestPaymentDelegate {
                                            std::shared_ptr<ZeltoError> error) = 0;
 };
 
-class ZeltoRefundPaymentDelegate {
+class ZELTO_EXPORT ZeltoRefundPaymentDelegate {
  public:
   virtual ~ZeltoRefundPaymentDelegate() = default;
   virtual void refundPaymentFlowDidFinish(bool success,

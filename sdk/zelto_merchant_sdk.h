@@ -30,6 +30,8 @@
 #ifndef ZELTO_SDK_ZELTO_MERCHANT_SDK_H_
 #define ZELTO_SDK_ZELTO_MERCHANT_SDK_H_
 
+#include <zelto/export.h>
+
 #include <functional>
 #include <memory>
 
@@ -41,7 +43,7 @@
 
 namespace zelto {
 
-class ZeltoMerchantSDK {
+class ZELTO_EXPORT ZeltoMerchantSDK {
  public:
   ZeltoMerchantSDK() = delete;
 

@@ -2,11 +2,13 @@
 #ifndef ZELTO_SDK_ZELTO_MERCHANT_SDK_VERSION_H_
 #define ZELTO_SDK_ZELTO_MERCHANT_SDK_VERSION_H_
 
+#include <zelto/export.h>
+
 extern "C" {
 // 1.0
-extern const double ZeltoMerchantSDKVersionNumber;
+ZELTO_EXPORT extern const double ZeltoMerchantSDKVersionNumber;
 // "@(#)PROGRAM:ZeltoMerchantSDK  PROJECT:ZeltoSDK-1\n"
-extern const unsigned char ZeltoMerchantSDKVersionString[];
+ZELTO_EXPORT extern const unsigned char ZeltoMerchantSDKVersionString[];
 }
 
 #endif  // ZELTO_SDK_ZELTO_MERCHANT_SDK_VERSION_H_
