@@ -77,24 +77,31 @@ ISOCurrencyComponents isoCurrencyComponents(double amount, std::string_view curr
 
 CurrencyText currencyForText(const std::optional<std::string>& text,
                              std::string_view activeCurrencyCode) {
-  std::shared_ptr<const CurrencyFormatter> formatter = currencyFormatter(activeCurrencyCode);
+  return currencyForText(text, *currencyFormatter(activeCurrencyCode));
+}
+
+CurrencyText currencyForText(const std::optional<std::string>& text,
+                             const CurrencyFormatter& formatter) {
   std::string digits;
   // "" reads the formatted zero and an absent text reads "0": both hold no digit but zeros.
   for (char c : text.value_or("0")) {
     if (c >= '0' && c <= '9') digits += c;
   }
   double minorUnits = text::parseDouble(digits).value_or(0);
-  double value = minorUnits / std::pow(10.0, formatter->minimumFractionDigits());
-  return {formatter->string(value).value_or(""), value};
+  double value = minorUnits / std::pow(10.0, formatter.minimumFractionDigits());
+  return {formatter.string(value).value_or(""), value};
 }
 
 std::string plainDecimalString(std::string_view displayText, std::string_view activeCurrencyCode) {
-  std::shared_ptr<const CurrencyFormatter> formatter = currencyFormatter(activeCurrencyCode);
+  return plainDecimalString(displayText, *currencyFormatter(activeCurrencyCode));
+}
+
+std::string plainDecimalString(std::string_view displayText, const CurrencyFormatter& formatter) {
   std::string result(displayText);
   // The symbol goes first: symbols such as "NAf." hold a separator of some devices.
-  removeAll(result, formatter->currencySymbol());
-  removeAll(result, formatter->currencyGroupingSeparator());
-  replaceAll(result, formatter->currencyDecimalSeparator(), ".");
+  removeAll(result, formatter.currencySymbol());
+  removeAll(result, formatter.currencyGroupingSeparator());
+  replaceAll(result, formatter.currencyDecimalSeparator(), ".");
   removeAll(result, kNoBreakSpace);
   for (std::string_view mark : kDirectionMarks) removeAll(result, mark);
   return result;

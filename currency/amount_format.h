@@ -54,6 +54,9 @@ ISOCurrencyComponents isoCurrencyComponents(double amount, std::string_view curr
 // Digit-by-digit entry: the display text and the amount of the typed `text`.
 CurrencyText currencyForText(const std::optional<std::string>& text,
                              std::string_view activeCurrencyCode);
+// The same with a given formatter, for a currency and locale the caller chose.
+CurrencyText currencyForText(const std::optional<std::string>& text,
+                             const CurrencyFormatter& formatter);
 
 // Display text to plain decimal string: removes the currency symbol, then the grouping
 // separators, turns decimal separators into ".", and removes no-break spaces (U+00A0) and the
@@ -62,6 +65,7 @@ CurrencyText currencyForText(const std::optional<std::string>& text,
 // "$1,234.56" is "1234.56"; on a device that groups with "." and separates decimals with ",",
 // "1.234,56 €" is "1234.56". Nothing else is removed or checked.
 std::string plainDecimalString(std::string_view displayText, std::string_view activeCurrencyCode);
+std::string plainDecimalString(std::string_view displayText, const CurrencyFormatter& formatter);
 
 }  // namespace currency
 }  // namespace zelto

@@ -1,0 +1,282 @@
+// The C interface to payment requests, payloads and refund requests.
+#include <array>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+
+#include "capi/support.h"
+#include "decode/pay_merchant_tlv.h"
+#include "payload/crc16.h"
+#include "payload/tag_dictionary.h"
+#include "payload/tlv_generator.h"
+#include "platform/text.h"
+
+namespace zelto::capi {
+namespace {
+
+nlohmann::ordered_json parseJson(const char* json, std::size_t length) {
+  std::string_view source = readText(json, length, "json");
+  try {
+    return nlohmann::ordered_json::parse(source);
+  } catch (const nlohmann::ordered_json::parse_error& error) {
+    throw Failure{ZELTO_ERROR_INVALID_JSON, error.what()};
+  }
+}
+
+TagDictionary tagDictionary(const char* json, std::size_t length) {
+  std::optional<TagDictionary> dictionary = tagDictionaryFromJson(parseJson(json, length));
+  if (!dictionary) {
+    throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "json: expected an object of tags and values"};
+  }
+  return std::move(*dictionary);
+}
+
+void setProperty(ZeltoPaymentRequest& request, std::string_view name,
+                 std::optional<std::string> value) {
+  switch (request.setProperty(name, std::move(value))) {
+    case ZeltoPaymentRequest::SetResult::kDone:
+      return;
+    case ZeltoPaymentRequest::SetResult::kUnknownProperty:
+      throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
+                    "unknown payment request property \"" + std::string(name) + "\""};
+    case ZeltoPaymentRequest::SetResult::kNotOptional:
+      throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
+                    "\"" + std::string(name) + "\" cannot be absent: it is not optional"};
+  }
+}
+
+bool isPaymentRequestProperty(std::string_view name) {
+  for (const auto& property : ZeltoPaymentRequest::properties()) {
+    if (property.name == name) return true;
+  }
+  return false;
+}
+
+Outcome checked(const std::shared_ptr<ZeltoError>& error) {
+  if (!error) return {};
+  return {ZELTO_INVALID, error->description()};
+}
+
+std::string* refundField(ZeltoRefundPaymentRequest& request, std::string_view name) {
+  const std::array<std::pair<std::string_view, std::string ZeltoRefundPaymentRequest::*>, 4>
+      fields = {{
+          {"last4", &ZeltoRefundPaymentRequest::last4},
+          {"cardHolderName", &ZeltoRefundPaymentRequest::cardHolderName},
+          {"currencyCode", &ZeltoRefundPaymentRequest::currencyCode},
+          {"refundAmount", &ZeltoRefundPaymentRequest::refundAmount},
+      }};
+  for (const auto& [fieldName, member] : fields) {
+    if (fieldName == name) return &(request.*member);
+  }
+  throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
+                "unknown refund request property \"" + std::string(name) +
+                    "\" (last4, cardHolderName, currencyCode or refundAmount)"};
+}
+
+}  // namespace
+}  // namespace zelto::capi
+
+using namespace zelto;
+using namespace zelto::capi;
+
+extern "C" {
+
+zelto_status zelto_payment_request_init(zelto_payment_request** request, char** message) {
+  return run(message, [&] {
+    requireMainThread();
+    output(request, "request") =
+        create<zelto_payment_request>(std::make_shared<ZeltoPaymentRequest>());
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_payment_request_init_with_json(const char* json, size_t length,
+                                                  zelto_payment_request** request, char** message) {
+  return run(message, [&] {
+    requireMainThread();
+    zelto_payment_request*& out = output(request, "request");
+    const nlohmann::ordered_json fields = parseJson(json, length);
+    if (!fields.is_object()) {
+      throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "json: expected an object of request properties"};
+    }
+    auto value = std::make_shared<ZeltoPaymentRequest>();
+    for (const auto& [name, field] : fields.items()) {
+      if (field.is_null()) {
+        setProperty(*value, name, std::nullopt);
+      } else if (field.is_string()) {
+        setProperty(*value, name, field.get<std::string>());
+      } else {
+        throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
+                      "json: \"" + name + "\" must be a string or null, not " + field.type_name()};
+      }
+    }
+    out = create<zelto_payment_request>(std::move(value));
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_payment_request_init_with_tag_value_dictionary(const char* json, size_t length,
+                                                                  zelto_payment_request** request,
+                                                                  char** message) {
+  return run(message, [&] {
+    requireMainThread();
+    zelto_payment_request*& out = output(request, "request");
+    out = create<zelto_payment_request>(
+        ZeltoPaymentRequest::withTagValueDictionary(tagDictionary(json, length)));
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_payment_request_release(zelto_payment_request* request) {
+  return release(request);
+}
+
+zelto_status zelto_payment_request_set_property(zelto_payment_request* request, const char* name,
+                                                const char* value, char** message) {
+  return run(message, [&] {
+    requireMainThread();
+    ZeltoPaymentRequest& target = *use(request, "request").value;
+    setProperty(target, readText(name, "name"), optionalText(value, "value"));
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_payment_request_property(const zelto_payment_request* request, const char* name,
+                                            char** value, char** message) {
+  return run(message, [&] {
+    requireMainThread();
+    const ZeltoPaymentRequest& source = *use(request, "request").value;
+    char*& out = output(value, "value");
+    const std::string_view key = readText(name, "name");
+    if (!isPaymentRequestProperty(key)) {
+      throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
+                    "unknown payment request property \"" + std::string(key) + "\""};
+    }
+    if (std::optional<std::string> property = source.property(key)) out = copyText(*property);
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_payment_request_validate(const zelto_payment_request* request, char** message) {
+  return run(message, [&] {
+    requireMainThread();
+    return checked(use(request, "request").value->validate());
+  });
+}
+
+zelto_status zelto_payment_request_get_tlv(const zelto_payment_request* request, char** payload,
+                                           char** message) {
+  return run(message, [&] {
+    requireMainThread();
+    const ZeltoPaymentRequest& source = *use(request, "request").value;
+    output(payload, "payload") = copyText(source.getTLV());
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_encode_dict_to_tlv(const char* json, size_t length, char** payload,
+                                      char** message) {
+  return run(message, [&] {
+    char*& out = output(payload, "payload");
+    out = copyText(TLVGenerator::encodeDictToTLV(tagDictionary(json, length)));
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_get_crc(const char* text, size_t length, char** digits, char** message) {
+  return run(message, [&] {
+    char*& out = output(digits, "digits");
+    out = copyText(crc16::crcDigits(readText(text, length, "text")));
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_decode_tlv(const char* payload, size_t length, char** json, char** message) {
+  return run(message, [&] {
+    char*& out = output(json, "json");
+    ZeltoPayMerchantTLV record;
+    if (const auto error = record.decodeTLV(readText(payload, length, "payload"))) {
+      return Outcome{ZELTO_INVALID, std::string(caseName(*error))};
+    }
+    nlohmann::ordered_json fields = nlohmann::ordered_json::object();
+    fields["isTipAvailable"] = record.isTipAvailable;
+    fields.update(tagDictionaryToJson(record.presentProperties()));
+    out = copyText(fields.dump());
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_tlv_validation_with_tlv_string(const char* payload, size_t length, int** codes,
+                                                  size_t* count, char** message) {
+  return run(message, [&] {
+    int*& outCodes = output(codes, "codes");
+    size_t& outCount = valueOutput(count, "count");
+    outCount = 0;
+    const std::vector<std::string> found =
+        TLVGenerator::tlvValidation(readText(payload, length, "payload"));
+    if (found.empty()) return Outcome{};
+    auto* numbers = static_cast<int*>(std::malloc(found.size() * sizeof(int)));
+    if (numbers == nullptr) throw std::bad_alloc();
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      numbers[i] = static_cast<int>(text::parseInteger(found[i]).value_or(-1));
+    }
+    outCodes = numbers;
+    outCount = found.size();
+    return Outcome{ZELTO_INVALID, ZeltoError(found).description()};
+  });
+}
+
+zelto_status zelto_refund_payment_request_init(zelto_refund_payment_request** request,
+                                               char** message) {
+  return run(message, [&] {
+    output(request, "request") =
+        create<zelto_refund_payment_request>(std::make_shared<ZeltoRefundPaymentRequest>());
+    return Outcome{};
+  });
+}
+
+zelto_status
+zelto_refund_payment_request_init_with_last4_card_holder_name_currency_code_refund_amount(
+    const char* last4, const char* card_holder_name, const char* currency_code,
+    const char* refund_amount, zelto_refund_payment_request** request, char** message) {
+  return run(message, [&] {
+    zelto_refund_payment_request*& out = output(request, "request");
+    out = create<zelto_refund_payment_request>(std::make_shared<ZeltoRefundPaymentRequest>(
+        std::string(readText(last4, "last4")),
+        std::string(readText(card_holder_name, "card_holder_name")),
+        std::string(readText(currency_code, "currency_code")),
+        std::string(readText(refund_amount, "refund_amount"))));
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_refund_payment_request_release(zelto_refund_payment_request* request) {
+  return release(request);
+}
+
+zelto_status zelto_refund_payment_request_set_property(zelto_refund_payment_request* request,
+                                                       const char* name, const char* value,
+                                                       char** message) {
+  return run(message, [&] {
+    ZeltoRefundPaymentRequest& target = *use(request, "request").value;
+    std::string* field = refundField(target, readText(name, "name"));
+    *field = readText(value, "value");
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_refund_payment_request_property(const zelto_refund_payment_request* request,
+                                                   const char* name, char** value, char** message) {
+  return run(message, [&] {
+    ZeltoRefundPaymentRequest& source = *use(request, "request").value;
+    char*& out = output(value, "value");
+    out = copyText(*refundField(source, readText(name, "name")));
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_refund_payment_request_validate(const zelto_refund_payment_request* request,
+                                                   char** message) {
+  return run(message, [&] { return checked(use(request, "request").value->validate()); });
+}
+
+}  // extern "C"

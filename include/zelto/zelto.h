@@ -1,0 +1,417 @@
+/* The C interface of ZeltoMerchantSDK: payment requests and their QR payloads, payload decoding
+ * and validation, refund requests, amount entry and formatting, and the request-payment and
+ * refund flows. Plain C11; usable from C++ and from any language that can call C (Python
+ * ctypes, Swift, JNI, cgo).
+ *
+ * What a host may rely on:
+ * - ABI: handles are opaque pointers and no structure changes its layout; functions are only
+ *   ever added. Enumeration values never change.
+ * - Texts: every text is UTF-8. Payloads and JSON documents are passed with an explicit length
+ *   in bytes; every other text (names, codes, values, locales) is NUL-terminated. Ill-formed
+ *   UTF-8 is refused with ZELTO_ERROR_INVALID_UTF8 and never reaches the library.
+ * - Results: every function that can fail returns a zelto_status. Texts the library hands back
+ *   (char** outputs) are NUL-terminated UTF-8, allocated by the library and freed by the caller
+ *   with zelto_free; so is the int array of zelto_tlv_validation_with_tlv_string. On a status
+ *   other than ZELTO_OK the outputs other than `message` are left NULL (or untouched for plain
+ *   values).
+ * - Messages: the last argument `message` may be NULL. Otherwise it receives NULL on ZELTO_OK,
+ *   and on any other status a text saying what is wrong (the check's own messages for
+ *   ZELTO_INVALID), to be freed with zelto_free.
+ * - Misuse gives a status, never a crash: a NULL pointer where a value is needed
+ *   (ZELTO_ERROR_NULL_ARGUMENT), a handle of the wrong kind, already released, or passed
+ *   outside the callback that lent it (ZELTO_ERROR_INVALID_HANDLE: the library keeps a list of
+ *   its live handles and looks a handle up before touching it). A handle released twice is
+ *   reported the same way. An address that is reused for a new handle after a release cannot
+ *   be told apart from that new handle.
+ * - No C++ exception ever leaves a function of this interface.
+ *
+ * Threads: the functions that take no payment request, configuration or flow (dictionary
+ * encoding, CRC, decoding, validation, refund requests, amounts) may be called from any thread,
+ * each handle by one thread at a time. Payment requests share the session with the flows, so
+ * they, the configuration, the flow and the run-loop functions belong to the main thread: the
+ * first thread that calls one of them becomes the main thread, and a call from any other thread
+ * returns ZELTO_ERROR_WRONG_THREAD. Callbacks run on the main thread.
+ *
+ * The library makes no network requests. */
+#ifndef ZELTO_ZELTO_H_
+#define ZELTO_ZELTO_H_
+
+#include <stdbool.h>
+#include <stddef.h>
+#include <zelto/export.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---- Status, memory, version ---------------------------------------------------------------*/
+
+typedef enum zelto_status {
+  ZELTO_OK = 0,
+  /* The input was read and breaks a rule of the library: an invalid request, a payload that
+   * does not decode or fails validation. `message` holds the rule's messages or codes. */
+  ZELTO_INVALID = 1,
+  ZELTO_ERROR_NULL_ARGUMENT = 2,
+  ZELTO_ERROR_INVALID_UTF8 = 3,
+  ZELTO_ERROR_INVALID_JSON = 4,
+  /* A value out of range, of the wrong JSON type, an unknown name, currency or locale. */
+  ZELTO_ERROR_INVALID_ARGUMENT = 5,
+  ZELTO_ERROR_INVALID_HANDLE = 6,
+  ZELTO_ERROR_WRONG_THREAD = 7,
+  ZELTO_ERROR_OUT_OF_MEMORY = 8,
+  ZELTO_ERROR_INTERNAL = 9
+} zelto_status;
+
+/* "ZELTO_OK", "ZELTO_INVALID", ...; "ZELTO_UNKNOWN_STATUS" for any other value. Static text:
+ * never freed. */
+ZELTO_EXPORT const char* zelto_status_name(zelto_status status);
+
+/* Frees a text or array the library returned. NULL is accepted. */
+ZELTO_EXPORT void zelto_free(void* pointer);
+
+/* 1.0 */
+ZELTO_EXPORT extern const double ZeltoMerchantSDKVersionNumber;
+/* "@(#)PROGRAM:ZeltoMerchantSDK  PROJECT:ZeltoSDK-1\n" */
+ZELTO_EXPORT extern const unsigned char ZeltoMerchantSDKVersionString[];
+
+/* ---- Payment requests and their payloads ---------------------------------------------------*/
+
+typedef struct zelto_payment_request zelto_payment_request;
+
+/* A request with every property at its default: payloadFormatIndicator "01",
+ * pointOfInitiation and postalCode "", the other text properties "", the optional ones
+ * absent. Its payload is "0002016304AAE6". Release it with zelto_payment_request_release. */
+ZELTO_EXPORT zelto_status zelto_payment_request_init(zelto_payment_request** request,
+                                                     char** message);
+
+/* A request from a JSON object whose members are request properties (names as for
+ * zelto_payment_request_set_property) with string values, or null for absent; properties not
+ * named keep their defaults. {"merchantName": "ABC Store", "transactionAmount": "10.00"}.
+ * ZELTO_ERROR_INVALID_ARGUMENT names the first unknown property or value of the wrong type. */
+ZELTO_EXPORT zelto_status zelto_payment_request_init_with_json(const char* json, size_t length,
+                                                               zelto_payment_request** request,
+                                                               char** message);
+
+/* A request in tag-dictionary mode, from a JSON object of tags ("59") or tag property names
+ * ("merchantName") to strings, nested objects being templates ({"26": {"00": "..."}}). The
+ * dictionary is encoded at once into the request's base payload and checked by the payload
+ * validator; zelto_payment_request_validate reports what that check found. The mode belongs
+ * to the session, as for requests made in C++: it lasts until the next flow ends. */
+ZELTO_EXPORT zelto_status zelto_payment_request_init_with_tag_value_dictionary(
+    const char* json, size_t length, zelto_payment_request** request, char** message);
+
+/* Releases the request. NULL is accepted; a flow that holds the request keeps it alive until
+ * the flow ends. ZELTO_ERROR_INVALID_HANDLE when it was released already. */
+ZELTO_EXPORT zelto_status zelto_payment_request_release(zelto_payment_request* request);
+
+/* Sets one of the 25 properties by name: payloadFormatIndicator, pointOfInitiation,
+ * zeltoMerchantID, merchantName, merchantCategoryCode, cityName, countryCode, currencyCode,
+ * tipIndicator, tipAmount, tipPercentage, postalCode, mastercardPan1, mastercardPan2, npciid1,
+ * npciid2, transactionAmount, billID, mobileNumber, storeID, loyaltyNumber, referenceID,
+ * consumerID, terminalID, purpose. A NULL value makes an optional property absent; the
+ * others (payloadFormatIndicator, zeltoMerchantID, ...) refuse it. */
+ZELTO_EXPORT zelto_status zelto_payment_request_set_property(zelto_payment_request* request,
+                                                             const char* name, const char* value,
+                                                             char** message);
+
+/* The property `name`; *value is NULL when the property is absent. */
+ZELTO_EXPORT zelto_status zelto_payment_request_property(const zelto_payment_request* request,
+                                                         const char* name, char** value,
+                                                         char** message);
+
+/* ZELTO_OK when the request passes every check; ZELTO_INVALID otherwise, with `message`
+ * holding the first failing rule's message followed by "\n" (in tag-dictionary mode, when the
+ * fields pass, the payload validator's QR error codes, each followed by "\n"). */
+ZELTO_EXPORT zelto_status zelto_payment_request_validate(const zelto_payment_request* request,
+                                                         char** message);
+
+/* The request's QR payload text, closed by its CRC object ("...6304XXXX"). */
+ZELTO_EXPORT zelto_status zelto_payment_request_get_tlv(const zelto_payment_request* request,
+                                                        char** payload, char** message);
+
+/* The QR payload of a tag dictionary given as JSON (as for
+ * zelto_payment_request_init_with_tag_value_dictionary): "00" first, then the entries in
+ * their JSON order, then the CRC object. Encoding checks nothing: validate the result. */
+ZELTO_EXPORT zelto_status zelto_encode_dict_to_tlv(const char* json, size_t length, char** payload,
+                                                   char** message);
+
+/* The four upper-case hexadecimal digits of the payload checksum (CRC-16/CCITT-FALSE) of the
+ * `length` bytes at `text`; "29B1" for "123456789". A payload's checksum covers its text up to
+ * and including "6304". */
+ZELTO_EXPORT zelto_status zelto_get_crc(const char* text, size_t length, char** digits,
+                                        char** message);
+
+/* ---- Decoding and validating payloads ------------------------------------------------------*/
+
+/* The fields of a merchant QR payload as a JSON object: "isTipAvailable" first, then each
+ * field the payload sets under its property name ("merchantName", "zeltoMerchantPAN", ...),
+ * templates as nested objects. ZELTO_INVALID when the text does not decode, `message` naming
+ * the reason: "invalidLength", "invalidTagLength", "repeatedTag" or "invalidTag". */
+ZELTO_EXPORT zelto_status zelto_decode_tlv(const char* payload, size_t length, char** json,
+                                           char** message);
+
+/* Checks a merchant QR payload rule by rule. ZELTO_OK with *count 0 and *codes NULL when every
+ * rule holds; ZELTO_INVALID with the QR error codes (0 to 55) in the order found, each once,
+ * in *codes (freed with zelto_free) and *count, and `message` holding them, each followed by
+ * "\n". A payload that does not decode gives the code 0 alone; a wrong checksum gives 48. */
+ZELTO_EXPORT zelto_status zelto_tlv_validation_with_tlv_string(const char* payload, size_t length,
+                                                               int** codes, size_t* count,
+                                                               char** message);
+
+/* ---- Refund requests -----------------------------------------------------------------------*/
+
+typedef struct zelto_refund_payment_request zelto_refund_payment_request;
+
+/* last4, cardHolderName and refundAmount "", currencyCode "356". */
+ZELTO_EXPORT zelto_status zelto_refund_payment_request_init(zelto_refund_payment_request** request,
+                                                            char** message);
+/* The four texts as given; nothing is checked until zelto_refund_payment_request_validate. */
+ZELTO_EXPORT zelto_status
+zelto_refund_payment_request_init_with_last4_card_holder_name_currency_code_refund_amount(
+    const char* last4, const char* card_holder_name, const char* currency_code,
+    const char* refund_amount, zelto_refund_payment_request** request, char** message);
+ZELTO_EXPORT zelto_status
+zelto_refund_payment_request_release(zelto_refund_payment_request* request);
+
+/* Sets or reads "last4", "cardHolderName", "currencyCode" or "refundAmount". */
+ZELTO_EXPORT zelto_status zelto_refund_payment_request_set_property(
+    zelto_refund_payment_request* request, const char* name, const char* value, char** message);
+ZELTO_EXPORT zelto_status zelto_refund_payment_request_property(
+    const zelto_refund_payment_request* request, const char* name, char** value, char** message);
+
+/* ZELTO_OK when valid; ZELTO_INVALID with the first failing rule's message and "\n". */
+ZELTO_EXPORT zelto_status
+zelto_refund_payment_request_validate(const zelto_refund_payment_request* request, char** message);
+
+/* ---- Amounts -------------------------------------------------------------------------------*/
+
+/* Amounts are shown in the currency of a flow, given as its ISO 4217 three-digit numeric code
+ * ("840", "036"), and with the separators of `locale` ("de_DE", "en-IN"); a NULL locale means
+ * the device's (LC_ALL, LC_MONETARY or LANG). An unknown currency code or locale is
+ * ZELTO_ERROR_INVALID_ARGUMENT. */
+
+/* Digit-by-digit entry: the digits of `typed` (every other character is ignored) read as minor
+ * units. Typing 1, 2, 3, 4 in "840" shows "$0.01", "$0.12", "$1.23", "$12.34": pass the text
+ * shown so far plus the new digit, or minus its last character for a deletion. A NULL `typed`
+ * reads as no digits. *display is the text to show, *amount its value (12.34). */
+ZELTO_EXPORT zelto_status zelto_get_currency_for_text(const char* typed, const char* currency_code,
+                                                      const char* locale, char** display,
+                                                      double* amount, char** message);
+
+/* `amount` as the flow shows it ("$1,234.50"). A non-finite amount is
+ * ZELTO_ERROR_INVALID_ARGUMENT. */
+ZELTO_EXPORT zelto_status zelto_format_amount(double amount, const char* currency_code,
+                                              const char* locale, char** display, char** message);
+
+/* A shown amount as a plain decimal string with "." ("1.234,56 €" in de_DE gives "1234.56"),
+ * the form of payment request fields. */
+ZELTO_EXPORT zelto_status zelto_plain_decimal_string(const char* display, const char* currency_code,
+                                                     const char* locale, char** decimal,
+                                                     char** message);
+
+/* ---- Configuration (main thread) -----------------------------------------------------------*/
+
+typedef struct zelto_config zelto_config;
+
+/* A colour; each component from 0 to 1. */
+typedef struct zelto_color {
+  double red;
+  double green;
+  double blue;
+  double alpha;
+} zelto_color;
+
+/* The library's hex rule: "#15195A" (trimmed, either case, "#" optional) gives its colour with
+ * alpha 1; anything but six hexadecimal digits gives grey (0.5, 0.5, 0.5, 1). */
+ZELTO_EXPORT zelto_status zelto_color_from_hex(const char* hex, zelto_color* color, char** message);
+
+/* A configuration with the defaults: timeouts 180 seconds, showWaitScreen true, background
+ * "#15195A", font "#FFFFFF", action button "#003EA9" and "#1869D6" when highlighted, its
+ * title "#FFFFFF"; the two text-field colours follow the background until set. */
+ZELTO_EXPORT zelto_status zelto_config_init(zelto_config** config, char** message);
+ZELTO_EXPORT zelto_status zelto_config_deep_copy(const zelto_config* config, zelto_config** copy,
+                                                 char** message);
+ZELTO_EXPORT zelto_status zelto_config_release(zelto_config* config);
+
+/* Field accessors, named after the fields: zelto_config_X reads, zelto_config_set_X writes.
+ * A timeout below 1 second becomes 180 (and the debug console says "Time out seconds cannot
+ * be negative"); isTLVValidationRequiredForP2M stays false whatever is set. A colour with a
+ * component outside 0 to 1 (or NaN) is ZELTO_ERROR_INVALID_ARGUMENT. */
+ZELTO_EXPORT zelto_status zelto_config_is_first_time_tutorial_enabled_for_p2m(
+    const zelto_config* config, bool* value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_is_first_time_tutorial_enabled_for_p2m(
+    zelto_config* config, bool value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_is_tlv_validation_required_for_p2m(
+    const zelto_config* config, bool* value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_is_tlv_validation_required_for_p2m(zelto_config* config,
+                                                                              bool value,
+                                                                              char** message);
+ZELTO_EXPORT zelto_status zelto_config_show_wait_screen(const zelto_config* config, bool* value,
+                                                        char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_show_wait_screen(zelto_config* config, bool value,
+                                                            char** message);
+ZELTO_EXPORT zelto_status zelto_config_paymerchant_time_out_in_seconds(const zelto_config* config,
+                                                                       int* value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_paymerchant_time_out_in_seconds(zelto_config* config,
+                                                                           int value,
+                                                                           char** message);
+ZELTO_EXPORT zelto_status zelto_config_withdraw_cash_time_out_in_seconds(const zelto_config* config,
+                                                                         int* value,
+                                                                         char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_withdraw_cash_time_out_in_seconds(zelto_config* config,
+                                                                             int value,
+                                                                             char** message);
+ZELTO_EXPORT zelto_status zelto_config_background_color(const zelto_config* config,
+                                                        zelto_color* value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_background_color(zelto_config* config, zelto_color value,
+                                                            char** message);
+ZELTO_EXPORT zelto_status zelto_config_text_field_status_color(const zelto_config* config,
+                                                               zelto_color* value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_text_field_status_color(zelto_config* config,
+                                                                   zelto_color value,
+                                                                   char** message);
+ZELTO_EXPORT zelto_status zelto_config_text_caret_color(const zelto_config* config,
+                                                        zelto_color* value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_text_caret_color(zelto_config* config, zelto_color value,
+                                                            char** message);
+ZELTO_EXPORT zelto_status zelto_config_font_color(const zelto_config* config, zelto_color* value,
+                                                  char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_font_color(zelto_config* config, zelto_color value,
+                                                      char** message);
+ZELTO_EXPORT zelto_status zelto_config_action_button_color(const zelto_config* config,
+                                                           zelto_color* value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_action_button_color(zelto_config* config,
+                                                               zelto_color value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_action_button_active_color(const zelto_config* config,
+                                                                  zelto_color* value,
+                                                                  char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_action_button_active_color(zelto_config* config,
+                                                                      zelto_color value,
+                                                                      char** message);
+ZELTO_EXPORT zelto_status zelto_config_action_button_font_color(const zelto_config* config,
+                                                                zelto_color* value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_action_button_font_color(zelto_config* config,
+                                                                    zelto_color value,
+                                                                    char** message);
+ZELTO_EXPORT zelto_status zelto_config_is_first_time_tutorial_enabled_for_p2p(
+    const zelto_config* config, bool* value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_is_first_time_tutorial_enabled_for_p2p(
+    zelto_config* config, bool value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_pay_friend_timeout_in_seconds(const zelto_config* config,
+                                                                     int* value, char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_pay_friend_timeout_in_seconds(zelto_config* config,
+                                                                         int value, char** message);
+
+/* ---- Flows (main thread) -------------------------------------------------------------------*/
+
+/* Lent to callbacks: valid only during the call that passes them (afterwards
+ * ZELTO_ERROR_INVALID_HANDLE). */
+typedef struct zelto_error zelto_error;
+typedef struct zelto_request_payment_response zelto_request_payment_response;
+typedef struct zelto_refund_payment_response zelto_refund_payment_response;
+
+/* The codes of an error: one message per failed request check, or QR error codes. */
+ZELTO_EXPORT zelto_status zelto_error_code_count(const zelto_error* error, size_t* count,
+                                                 char** message);
+ZELTO_EXPORT zelto_status zelto_error_code_at(const zelto_error* error, size_t index, char** code,
+                                              char** message);
+/* Every code followed by "\n". */
+ZELTO_EXPORT zelto_status zelto_error_description(const zelto_error* error, char** description,
+                                                  char** message);
+/* The refunded amount as a plain decimal string. */
+ZELTO_EXPORT zelto_status zelto_refund_payment_response_refund_amount(
+    const zelto_refund_payment_response* response, char** amount, char** message);
+
+/* A flow's result: success, and a response or an error (each NULL when absent). */
+typedef void (*zelto_request_payment_result)(void* user_data, bool success,
+                                             const zelto_request_payment_response* response,
+                                             const zelto_error* error);
+typedef void (*zelto_refund_payment_result)(void* user_data, bool success,
+                                            const zelto_refund_payment_response* response,
+                                            const zelto_error* error);
+/* Called once when the library lets go of `user_data` (may be NULL). */
+typedef void (*zelto_release_function)(void* user_data);
+
+/* Launching a flow. The request is checked first; an invalid request is reported at once,
+ * inside the call, as (false, NULL, error), and nothing is shown. A valid request is kept
+ * (the screens' edits are seen through the host's handle), the flow becomes active and its
+ * first screen slides up in the library's window; the refund flow starts a 180-second idle
+ * timer. The refund flow reports (true, response, NULL) once the merchant confirms; the
+ * request-payment flow reports no result. Leaving the first screen and an idle timeout end a
+ * flow without a report.
+ *
+ * The completion-handler forms store the handler and drop any delegate of that flow; the
+ * delegate forms store the delegate and leave a stored handler in place, which is called
+ * instead of the delegate until the flow ends. Either way `release(user_data)` is called once
+ * the library drops the callback: when the flow ends, when a later launch replaces it, or
+ * right after reporting an invalid request.
+ *
+ * ZELTO_OK means the launch ran (its result, even a refusal, goes to the callback). Any other
+ * status means nothing was launched, called or kept: `release` is not called. */
+ZELTO_EXPORT zelto_status zelto_launch_request_payment_flow_with_request_completion_handler(
+    zelto_payment_request* request, zelto_request_payment_result completion_handler,
+    void* user_data, zelto_release_function release, char** message);
+ZELTO_EXPORT zelto_status zelto_launch_request_payment_flow_with_request_delegate(
+    zelto_payment_request* request,
+    zelto_request_payment_result request_payment_flow_did_finish_with_response_with_error,
+    void* delegate, zelto_release_function release, char** message);
+ZELTO_EXPORT zelto_status zelto_launch_refund_payment_flow_with_request_completion_handler(
+    zelto_refund_payment_request* request, zelto_refund_payment_result completion_handler,
+    void* user_data, zelto_release_function release, char** message);
+/* The delegate form of the refund launch; its name is spelled "paymnet". */
+ZELTO_EXPORT zelto_status zelto_launch_refund_paymnet_flow_with_request_delegate(
+    zelto_refund_payment_request* request,
+    zelto_refund_payment_result refund_payment_flow_did_finish_with_response_with_error,
+    void* delegate, zelto_release_function release, char** message);
+
+/* Keeps a copy of `config`. While a flow is active the configuration is ignored (the debug
+ * console says "Error: Cannot set configuration during SDK Flow") and ZELTO_OK is returned. */
+ZELTO_EXPORT zelto_status zelto_setup_one_time_configuration(const zelto_config* config,
+                                                             char** message);
+
+/* Ends the flow on screen: stored callbacks are dropped at once (none is called afterwards),
+ * the window slides away, then `completion(user_data)` runs from the run loop. Safe with no
+ * flow on screen. `completion` may be NULL. */
+ZELTO_EXPORT zelto_status zelto_end_zelto_flow(void (*completion)(void* user_data), void* user_data,
+                                               char** message);
+
+typedef enum zelto_active_flow {
+  ZELTO_ACTIVE_FLOW_NONE = 0,
+  ZELTO_ACTIVE_FLOW_PAY_MERCHANT = 1,
+  ZELTO_ACTIVE_FLOW_PAY_MERCHANT_ALIAS = 2,
+  ZELTO_ACTIVE_FLOW_PAY_FRIEND = 3,
+  ZELTO_ACTIVE_FLOW_WITHDRAW_CASH = 4,
+  ZELTO_ACTIVE_FLOW_REFUND_PAYMENT = 5,
+  ZELTO_ACTIVE_FLOW_REQUEST_PAYMENT = 6,
+  ZELTO_ACTIVE_FLOW_ALIAS_PAY_FRIEND = 7
+} zelto_active_flow;
+
+/* The flow the session has active. */
+ZELTO_EXPORT zelto_status zelto_session_active_session_type(zelto_active_flow* flow,
+                                                            char** message);
+
+/* ---- Run loop and clock (main thread) ------------------------------------------------------*/
+
+/* The library's timers and animations run on its main run loop, which the host turns. Time is
+ * read from the run loop's clock: the manual clock (the default) moves only in
+ * zelto_run_loop_run_for, which lets the time pass at once; the system clock follows real
+ * time, and zelto_run_loop_run_for sleeps. A host toolkit calls zelto_run_loop_run_pending at
+ * every turn of its own loop and wakes up by zelto_run_loop_next_timer_time. */
+typedef enum zelto_clock { ZELTO_CLOCK_MANUAL = 0, ZELTO_CLOCK_SYSTEM = 1 } zelto_clock;
+
+ZELTO_EXPORT zelto_status zelto_run_loop_set_clock(zelto_clock clock, char** message);
+/* Seconds on the run loop's clock. */
+ZELTO_EXPORT zelto_status zelto_run_loop_now(double* now, char** message);
+/* Runs queued tasks and due timers until none is left, without letting time pass. */
+ZELTO_EXPORT zelto_status zelto_run_loop_run_pending(char** message);
+/* Lets `seconds` (finite, not negative) pass, firing each timer at its time. */
+ZELTO_EXPORT zelto_status zelto_run_loop_run_for(double seconds, char** message);
+/* The clock time of the earliest timer; *scheduled is false (and *time untouched) when none. */
+ZELTO_EXPORT zelto_status zelto_run_loop_next_timer_time(double* time, bool* scheduled,
+                                                         char** message);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ZELTO_ZELTO_H_ */
