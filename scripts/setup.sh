@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config git clang clang-format libclang-rt-14-dev
   libicu-dev nlohmann-json3-dev libcli11-dev libqrcodegencpp-dev
   libcairo2-dev libpango1.0-dev fonts-dejavu-core
-  googletest libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev python3
 )
 
 missing=()
