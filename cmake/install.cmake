@@ -3,19 +3,32 @@
 # is relative to the install prefix, so the prefix can be moved or given at install time.
 include(CMakePackageConfigHelpers)
 
-# The C++ headers a host includes, and every project header they include in turn. They keep
-# their folders under include/zelto/, next to the C interface <zelto/zelto.h>.
+# The C++ headers a host includes; each is installed with every project header it includes in
+# turn (followed through its `#include "folder/name.h"` lines), in their folders under
+# include/zelto/, next to the C interface <zelto/zelto.h>.
 set(ZELTO_PUBLIC_HEADERS
-  decode/pay_merchant_tlv.h decode/qr_error.h decode/tlv_decoder.h
-  payload/crc16.h payload/merchant_tlv.h payload/tag_dictionary.h payload/tag_lists.h
-  payload/tlv_generator.h payload/zelto_payment_request.h
-  platform/animation.h platform/color.h platform/geometry.h platform/image.h platform/run_loop.h
-  platform/view.h platform/view_controller.h
-  results/base_constants.h results/zelto_card_details.h results/zelto_error.h
-  results/zelto_refund_payment_request.h
+  decode/pay_merchant_tlv.h decode/qr_error.h
+  payload/crc16.h payload/tag_dictionary.h payload/tlv_generator.h payload/zelto_payment_request.h
+  platform/color.h platform/run_loop.h
+  results/zelto_card_details.h results/zelto_error.h results/zelto_refund_payment_request.h
   sdk/zelto_config.h sdk/zelto_delegates.h sdk/zelto_merchant_sdk.h
   sdk/zelto_merchant_sdk_version.h)
-foreach(header IN LISTS ZELTO_PUBLIC_HEADERS)
+set(ZELTO_INSTALLED_HEADERS)
+set(pending ${ZELTO_PUBLIC_HEADERS})
+while(pending)
+  list(POP_FRONT pending header)
+  if(header IN_LIST ZELTO_INSTALLED_HEADERS)
+    continue()
+  endif()
+  list(APPEND ZELTO_INSTALLED_HEADERS ${header})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${header})
+  file(STRINGS ${PROJECT_SOURCE_DIR}/${header} includes REGEX "^#include \"[a-z_/]+\\.h\"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^#include \"([a-z_/]+\\.h)\".*" "\\1" included "${line}")
+    list(APPEND pending ${included})
+  endforeach()
+endwhile()
+foreach(header IN LISTS ZELTO_INSTALLED_HEADERS)
   get_filename_component(folder ${header} DIRECTORY)
   install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zelto/${folder})
 endforeach()
