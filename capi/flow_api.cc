@@ -333,12 +333,17 @@ zelto_status zelto_session_active_session_type(zelto_active_flow* flow, char** m
 zelto_status zelto_run_loop_set_clock(zelto_clock clock, char** message) {
   return run(message, [&] {
     requireMainThread();
+    // Both clocks carry on from the run loop's time, so scheduled timers keep their delays.
+    platform::RunLoop& loop = platform::RunLoop::main();
     switch (clock) {
-      case ZELTO_CLOCK_MANUAL:
-        platform::RunLoop::main().setClock(std::make_unique<platform::ManualClock>());
+      case ZELTO_CLOCK_MANUAL: {
+        auto manual = std::make_unique<platform::ManualClock>();
+        manual->waitUntil(loop.now());
+        loop.setClock(std::move(manual));
         return Outcome{};
+      }
       case ZELTO_CLOCK_SYSTEM:
-        platform::RunLoop::main().setClock(std::make_unique<platform::SystemClock>());
+        loop.setClock(std::make_unique<platform::SystemClock>(loop.now()));
         return Outcome{};
     }
     throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,

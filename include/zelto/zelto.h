@@ -396,7 +396,8 @@ ZELTO_EXPORT zelto_status zelto_session_active_session_type(zelto_active_flow* f
  * read from the run loop's clock: the manual clock (the default) moves only in
  * zelto_run_loop_run_for, which lets the time pass at once; the system clock follows real
  * time, and zelto_run_loop_run_for sleeps. A host toolkit calls zelto_run_loop_run_pending at
- * every turn of its own loop and wakes up by zelto_run_loop_next_timer_time. */
+ * every turn of its own loop and wakes up by zelto_run_loop_next_timer_time. A new clock
+ * carries on from the time of the one it replaces. */
 typedef enum zelto_clock { ZELTO_CLOCK_MANUAL = 0, ZELTO_CLOCK_SYSTEM = 1 } zelto_clock;
 
 ZELTO_EXPORT zelto_status zelto_run_loop_set_clock(zelto_clock clock, char** message);

@@ -397,6 +397,16 @@ static void test_flows(void) {
   STATUS(zelto_run_loop_run_for(1, &message), ZELTO_OK, NULL);
   CHECK(idle.reports == 0 && idle.released == 1);
   zelto_refund_payment_request_release(good);
+
+  /* A new clock carries on from the run loop's time. */
+  double before = 0;
+  double after = 0;
+  STATUS(zelto_run_loop_now(&before, &message), ZELTO_OK, NULL);
+  STATUS(zelto_run_loop_set_clock(ZELTO_CLOCK_SYSTEM, &message), ZELTO_OK, NULL);
+  STATUS(zelto_run_loop_set_clock(ZELTO_CLOCK_MANUAL, &message), ZELTO_OK, NULL);
+  STATUS(zelto_run_loop_now(&after, &message), ZELTO_OK, NULL);
+  CHECK(before > 3 && after >= before);
+  STATUS(zelto_run_loop_set_clock((zelto_clock)7, &message), ZELTO_ERROR_INVALID_ARGUMENT, "clock");
 }
 
 static int call_from_second_thread(void* unused) {
