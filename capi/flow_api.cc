@@ -335,7 +335,7 @@ zelto_status zelto_run_loop_set_clock(zelto_clock clock, char** message) {
     requireMainThread();
     // Both clocks carry on from the run loop's time, so scheduled timers keep their delays.
     platform::RunLoop& loop = platform::RunLoop::main();
-    switch (clock) {
+    switch (enumValue(clock)) {
       case ZELTO_CLOCK_MANUAL: {
         auto manual = std::make_unique<platform::ManualClock>();
         manual->waitUntil(loop.now());

@@ -119,7 +119,7 @@ zelto_status finishCurrentException(char** message) noexcept {
 extern "C" {
 
 const char* zelto_status_name(zelto_status status) {
-  switch (status) {
+  switch (zelto::capi::enumValue(status)) {
     case ZELTO_OK:
       return "ZELTO_OK";
     case ZELTO_INVALID:

@@ -14,10 +14,12 @@
 #include <zelto/zelto.h>
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 #include "payload/zelto_payment_request.h"
@@ -150,6 +152,15 @@ template <class T>
 T& valueOutput(T* out, std::string_view argument) {
   if (out == nullptr) throw Failure{ZELTO_ERROR_NULL_ARGUMENT, std::string(argument) + " is NULL"};
   return *out;
+}
+
+// The number a C caller passed as an enumeration. C lets any int through; C++ may not even load
+// an enumeration outside its range, so the bytes are read as the underlying integer.
+template <class Enum>
+std::underlying_type_t<Enum> enumValue(const Enum& value) {
+  std::underlying_type_t<Enum> raw;
+  std::memcpy(&raw, &value, sizeof raw);
+  return raw;
 }
 
 // A malloc'd NUL-terminated copy of `value`, for zelto_free.

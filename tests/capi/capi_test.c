@@ -493,6 +493,7 @@ int main(void) {
   STATUS(zelto_run_loop_set_clock(ZELTO_CLOCK_MANUAL, &message), ZELTO_OK, NULL);
   CHECK(ZeltoMerchantSDKVersionNumber == 1.0);
   CHECK(strcmp(zelto_status_name(ZELTO_ERROR_INVALID_UTF8), "ZELTO_ERROR_INVALID_UTF8") == 0);
+  CHECK(strcmp(zelto_status_name((zelto_status)42), "ZELTO_UNKNOWN_STATUS") == 0);
   test_payloads();
   test_decode_and_validate();
   test_checks();
