@@ -7,24 +7,34 @@ namespace zelto::platform {
 void NavigationBar::show(const NavigationItem& item) {
   while (!subviews().empty()) subviews().back()->removeFromSuperview();
   title_ = item.title;
-  for (const auto* items : {&item.leftBarButtonItems, &item.rightBarButtonItems}) {
-    for (const auto& barItem : *items) {
+  // Left items run rightwards from the left edge, right items leftwards from the right edge.
+  for (const bool left : {true, false}) {
+    double x = left ? kBarItemMargin : frame().width - kBarItemMargin;
+    for (const auto& barItem : left ? item.leftBarButtonItems : item.rightBarButtonItems) {
+      std::shared_ptr<View> shown;
       switch (barItem->kind()) {
         case BarButtonItem::Kind::kCustomView:
-          if (barItem->customView()) addSubview(barItem->customView());
+          shown = barItem->customView();
           break;
         case BarButtonItem::Kind::kImage: {
-          auto button = std::make_shared<Button>();
+          auto button = std::make_shared<Button>(Rect{0, 0, kBarItemSide, kBarItemSide});
           if (barItem->image()) button->setImage(*barItem->image(), ControlState::kNormal);
           button->accessibilityIdentifier = barItem->accessibilityIdentifier;
-          button->tintColor = barItem->tintColor;
+          button->tintColor = barItem->tintColor ? barItem->tintColor : tintColor;
           if (barItem->action()) button->addAction(ControlEvent::kTouchUpInside, barItem->action());
-          addSubview(button);
+          shown = button;
           break;
         }
         case BarButtonItem::Kind::kFixedSpace:
+          x += left ? barItem->width() : -barItem->width();
           break;
       }
+      if (!shown) continue;
+      const Size size = shown->frame().size();
+      if (!left) x -= size.width;
+      shown->setFrame({x, (frame().height - size.height) / 2, size.width, size.height});
+      if (left) x += size.width;
+      addSubview(shown);
     }
   }
 }
@@ -45,9 +55,9 @@ std::shared_ptr<ViewController> NavigationController::topViewController() const 
 void NavigationController::showTop(bool slideIn) {
   const auto top = topViewController();
   if (!top) return;
-  bar_->show(top->navigationItem());
   const auto& container = view();
   const auto& content = top->view();
+  bar_->show(top->navigationItem());
   const Rect area = contentArea();
   container->addSubview(content);
   if (slideIn) {
@@ -96,6 +106,8 @@ void NavigationController::pushViewController(std::shared_ptr<ViewController> sc
   }
   showTop(animated && previous != nullptr);
   if (isAppearing()) screen->setAppearing(true, animated);
+  // The screen may have changed its items as it appeared.
+  bar_->show(screen->navigationItem());
 }
 
 std::shared_ptr<ViewController> NavigationController::popViewController(bool animated) {
@@ -122,12 +134,16 @@ std::shared_ptr<ViewController> NavigationController::popViewController(bool ani
     }
   }
   if (isAppearing()) topViewController()->setAppearing(true, animated);
+  bar_->show(topViewController()->navigationItem());
   return popped;
 }
 
 void NavigationController::setAppearing(bool appearing, bool animated) {
   ViewController::setAppearing(appearing, animated);
-  if (const auto top = topViewController()) top->setAppearing(appearing, animated);
+  if (const auto top = topViewController()) {
+    top->setAppearing(appearing, animated);
+    if (appearing) bar_->show(top->navigationItem());
+  }
 }
 
 }  // namespace zelto::platform

@@ -23,6 +23,9 @@ namespace zelto::platform {
 inline constexpr double kNavigationTransitionDuration = 0.35;
 inline constexpr double kNavigationBarHeight = 44;
 inline constexpr double kNavigationBarHideShowDuration = 0.2;
+// Bar items keep this far from the bar's edges; image items are square buttons of this side.
+inline constexpr double kBarItemMargin = 8;
+inline constexpr double kBarItemSide = 44;
 
 class NavigationBar : public View {
  public:
@@ -31,8 +34,10 @@ class NavigationBar : public View {
     std::optional<Font> font;
   };
 
-  // Shows `item`: its title, then its left and right items. Custom views are shown as they
-  // are; image items become buttons running the item's action; fixed spaces take no view.
+  // Shows `item`: its title, then its left and right items, centred vertically in the bar, left
+  // items from the left edge and right items from the right edge (first item outermost).
+  // Custom views keep their size; image items become kBarItemSide-point buttons running the
+  // item's action, tinted by the item's or else the bar's tint; fixed spaces leave room.
   void show(const NavigationItem& item);
   const std::string& title() const { return title_; }
 

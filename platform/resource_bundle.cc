@@ -1,8 +1,10 @@
 #include "platform/resource_bundle.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "platform/embedded_resources.h"
 
@@ -53,16 +55,32 @@ std::optional<Size> pngSize(std::string_view bytes) {
               static_cast<double>(bigEndian32(bytes, 20))};
 }
 
-const std::map<std::string, Image, std::less<>>& images() {
+// Every representation of each image, by increasing scale.
+using Representations = std::vector<std::pair<double, Image>>;
+
+const std::map<std::string, Representations, std::less<>>& images() {
   static const auto table = [] {
-    std::map<std::string, Image, std::less<>> result;
+    std::map<std::string, Representations, std::less<>> result;
     for (const auto& entry : embeddedResources()) {
       if (!entry.path.starts_with(kImageFolder) || !entry.path.ends_with(kImageSuffix)) continue;
-      const auto size = pngSize(entry.bytes);
-      if (!size) continue;
+      const auto pixels = pngSize(entry.bytes);
+      if (!pixels) continue;
       std::string name(entry.path.substr(
           kImageFolder.size(), entry.path.size() - kImageFolder.size() - kImageSuffix.size()));
-      result.emplace(name, Image(name, *size, std::make_shared<const std::string>(entry.bytes)));
+      double scale = 1;
+      for (const double candidate : {2.0, 3.0}) {
+        const std::string suffix = "@" + std::to_string(static_cast<int>(candidate)) + "x";
+        if (name.ends_with(suffix)) {
+          name.resize(name.size() - suffix.size());
+          scale = candidate;
+        }
+      }
+      auto& representations = result[name];
+      representations.emplace_back(scale,
+                                   Image(name, {pixels->width / scale, pixels->height / scale},
+                                         std::make_shared<const std::string>(entry.bytes)));
+      std::sort(representations.begin(), representations.end(),
+                [](const auto& a, const auto& b) { return a.first < b.first; });
     }
     return result;
   }();
@@ -77,11 +95,14 @@ std::string localizedString(std::string_view key) {
   return found == table.end() ? std::string(key) : found->second;
 }
 
-std::optional<Image> imageNamed(std::string_view name) {
+std::optional<Image> imageNamed(std::string_view name, double scale) {
   const auto& table = images();
   const auto found = table.find(name);
   if (found == table.end()) return std::nullopt;
-  return found->second;
+  for (const auto& [representationScale, image] : found->second) {
+    if (representationScale >= scale) return image;
+  }
+  return found->second.back().second;
 }
 
 }  // namespace zelto::platform

@@ -5,8 +5,9 @@
 // resources are never consulted.
 //
 // - The string table is resources/strings/en.json, a flat JSON object from key to text.
-// - Images are PNG files resources/images/<name>.png; an image's size is the PNG's pixel size,
-//   in points.
+// - Images are PNG files resources/images/<name>.png, <name>@2x.png and <name>@3x.png: the
+//   same picture at 1, 2 and 3 pixels a point. An image's size in points is the PNG's pixel size
+//   over its scale.
 //
 // Both are loaded once, on first use, under a thread-safe one-time initialisation; afterwards
 // lookups are read-only and may run on any thread.
@@ -24,9 +25,10 @@ namespace zelto::platform {
 // The text of `key` in the string table; the key itself when the table has no text for it.
 std::string localizedString(std::string_view key);
 
-// The bundle's image `name` (without ".png"); absent when there is no such image or its file is
-// not a readable PNG.
-std::optional<Image> imageNamed(std::string_view name);
+// The bundle's image `name` (without "@2x" or ".png") in the representation with the smallest
+// scale at or above `scale`, or the largest there is; absent when there is no such image or
+// none of its files is a readable PNG.
+std::optional<Image> imageNamed(std::string_view name, double scale = 3);
 
 }  // namespace zelto::platform
 

@@ -246,6 +246,8 @@ class TextField : public Control {
   TextAlignment textAlignment = TextAlignment::kLeft;
   KeyboardType keyboardType = KeyboardType::kDefault;
   TextBorderStyle borderStyle = TextBorderStyle::kNone;
+  // Room between the field's edges (inside a border style's own margin) and its text.
+  EdgeInsets textInsets;
 
  protected:
   void didBecomeFirstResponder() override;

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git clang clang-format libclang-rt-14-dev
   libicu-dev nlohmann-json3-dev libcli11-dev libqrcodegencpp-dev
-  libcairo2-dev libpango1.0-dev fonts-dejavu-core
+  libcairo2-dev libpango1.0-dev zlib1g-dev fonts-dejavu-core
+  fonts-inter fonts-noto-ui-core fonts-droid-fallback python3-cairo
   googletest libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev python3
 )
 

@@ -1,0 +1,700 @@
+#include "platform/renderer.h"
+
+#include <cairo.h>
+#include <pango/pangocairo.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <numbers>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/navigation_controller.h"
+#include "platform/resource_bundle.h"
+#include "platform/window.h"
+
+namespace zelto::platform {
+namespace {
+
+// The toolkit's colours where a view sets none.
+constexpr Color kDefaultText{0, 0, 0, 1};
+constexpr Color kDefaultTint{0, 122 / 255.0, 1, 1};  // #007AFF
+constexpr Color kPlaceholder{60 / 255.0, 60 / 255.0, 67 / 255.0, 0.3};
+constexpr Color kFieldBorder{199 / 255.0, 199 / 255.0, 204 / 255.0, 1};  // #C7C7CC
+constexpr Color kSwitchOn{52 / 255.0, 199 / 255.0, 89 / 255.0, 1};       // #34C759
+constexpr Color kSwitchOff{233 / 255.0, 233 / 255.0, 234 / 255.0, 1};    // #E9E9EA
+constexpr Color kSpinner{142 / 255.0, 142 / 255.0, 147 / 255.0, 1};      // #8E8E93
+constexpr Color kBarBackground{248 / 255.0, 248 / 255.0, 248 / 255.0, 1};
+constexpr Color kHairline{0, 0, 0, 0.3};
+constexpr double kFieldInset = 7;
+constexpr double kButtonImageGap = 8;
+constexpr const char* kFontFamily = "Inter";
+
+struct SurfaceDeleter {
+  void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+struct ContextDeleter {
+  void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
+using Context = std::unique_ptr<cairo_t, ContextDeleter>;
+struct ObjectDeleter {
+  void operator()(void* object) const { g_object_unref(object); }
+};
+using Layout = std::unique_ptr<PangoLayout, ObjectDeleter>;
+
+void setColor(cairo_t* cr, const Color& color) {
+  cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
+}
+
+void roundedRect(cairo_t* cr, const Rect& r, double radius) {
+  radius = std::min({radius, r.width / 2, r.height / 2});
+  if (radius <= 0) {
+    cairo_rectangle(cr, r.x, r.y, r.width, r.height);
+    return;
+  }
+  constexpr double kQuarter = std::numbers::pi / 2;
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, r.maxX() - radius, r.y + radius, radius, -kQuarter, 0);
+  cairo_arc(cr, r.maxX() - radius, r.maxY() - radius, radius, 0, kQuarter);
+  cairo_arc(cr, r.x + radius, r.maxY() - radius, radius, kQuarter, 2 * kQuarter);
+  cairo_arc(cr, r.x + radius, r.y + radius, radius, 2 * kQuarter, 3 * kQuarter);
+  cairo_close_path(cr);
+}
+
+// ---- PNG in and out ----
+
+void appendBigEndian(std::string& out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>(value >> shift));
+}
+
+void appendChunk(std::string& out, const char* type, std::string_view data) {
+  appendBigEndian(out, static_cast<std::uint32_t>(data.size()));
+  const std::size_t start = out.size();
+  out.append(type, 4);
+  out.append(data);
+  const auto* checked = reinterpret_cast<const Bytef*>(out.data() + start);
+  appendBigEndian(
+      out, static_cast<std::uint32_t>(crc32(0, checked, static_cast<uInt>(out.size() - start))));
+}
+
+// A PNG of 8-bit samples: grey (1 channel), RGB (3) or RGBA (4); `fillRow(y, out)` writes row y
+// (width * channels bytes). Written for speed rather than size, one row at a time so no
+// whole-image buffer is needed: every row is filtered against the row above (screens repeat
+// vertically) and compressed with zlib's fastest run-length setting.
+template <typename FillRow>
+std::string encodePng(int width, int height, int channels, FillRow fillRow) {
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * channels;
+  std::vector<std::uint8_t> above(rowBytes), row(rowBytes), filtered(rowBytes + 1);
+  std::string compressed;
+  z_stream stream{};
+  // A window no larger than the data: small images (QR symbols) then need little memory.
+  int windowBits = 9;
+  while (windowBits < 15 && (std::size_t{1} << windowBits) < (rowBytes + 1) * height) ++windowBits;
+  deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, windowBits, std::max(1, windowBits - 7), Z_RLE);
+  constexpr std::size_t kChunk = 1 << 16;
+  std::uint8_t chunk[kChunk];
+  const auto pump = [&](int flush) {
+    do {
+      stream.next_out = chunk;
+      stream.avail_out = kChunk;
+      deflate(&stream, flush);
+      compressed.append(reinterpret_cast<const char*>(chunk), kChunk - stream.avail_out);
+    } while (stream.avail_out == 0);
+  };
+  for (int y = 0; y < height; ++y) {
+    fillRow(y, row.data());
+    // "Up": the difference from the row above (the first row's "above" is zeros).
+    filtered[0] = 2;
+    for (std::size_t i = 0; i < rowBytes; ++i) {
+      filtered[i + 1] = static_cast<std::uint8_t>(row[i] - above[i]);
+    }
+    stream.next_in = filtered.data();
+    stream.avail_in = static_cast<uInt>(filtered.size());
+    pump(y + 1 == height ? Z_FINISH : Z_NO_FLUSH);
+    std::swap(row, above);
+  }
+  deflateEnd(&stream);
+
+  static constexpr std::uint8_t kColorTypes[] = {0, 0, 0, 2, 6};  // by channel count
+  std::string header;
+  appendBigEndian(header, static_cast<std::uint32_t>(width));
+  appendBigEndian(header, static_cast<std::uint32_t>(height));
+  header += {8, static_cast<char>(kColorTypes[channels]), 0, 0, 0};
+  std::string png("\x89PNG\r\n\x1a\n", 8);
+  appendChunk(png, "IHDR", header);
+  appendChunk(png, "IDAT", compressed);
+  appendChunk(png, "IEND", "");
+  return png;
+}
+
+// The surface's pixels as a PNG: RGB when every pixel is opaque, RGBA otherwise (cairo keeps
+// colours premultiplied by alpha; PNG does not).
+std::string pngBytes(cairo_surface_t* surface) {
+  cairo_surface_flush(surface);
+  const int width = cairo_image_surface_get_width(surface);
+  const int height = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  const auto rowPixels = [&](int y) {
+    return reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+  };
+  bool opaque = true;
+  for (int y = 0; y < height && opaque; ++y) {
+    const std::uint32_t* pixels = rowPixels(y);
+    opaque = std::all_of(pixels, pixels + width, [](std::uint32_t p) { return p >> 24 == 0xFF; });
+  }
+  return encodePng(width, height, opaque ? 3 : 4, [&](int y, std::uint8_t* out) {
+    const std::uint32_t* pixels = rowPixels(y);
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t argb = pixels[x];
+      const std::uint32_t alpha = argb >> 24;
+      std::uint32_t red = (argb >> 16) & 0xFF, green = (argb >> 8) & 0xFF, blue = argb & 0xFF;
+      if (alpha != 0xFF && alpha != 0) {
+        red = (red * 255 + alpha / 2) / alpha;
+        green = (green * 255 + alpha / 2) / alpha;
+        blue = (blue * 255 + alpha / 2) / alpha;
+      }
+      *out++ = static_cast<std::uint8_t>(red);
+      *out++ = static_cast<std::uint8_t>(green);
+      *out++ = static_cast<std::uint8_t>(blue);
+      if (!opaque) *out++ = static_cast<std::uint8_t>(alpha);
+    }
+  });
+}
+
+struct PngReader {
+  std::string_view bytes;
+  std::size_t offset = 0;
+};
+
+cairo_status_t readBytes(void* closure, unsigned char* data, unsigned int length) {
+  auto* reader = static_cast<PngReader*>(closure);
+  if (reader->bytes.size() - reader->offset < length) return CAIRO_STATUS_READ_ERROR;
+  std::copy_n(reader->bytes.data() + reader->offset, length, data);
+  reader->offset += length;
+  return CAIRO_STATUS_SUCCESS;
+}
+
+// The decoded picture, or null when the bytes are not a PNG cairo can read.
+Surface decodePng(std::string_view bytes) {
+  if (bytes.empty()) return nullptr;
+  PngReader reader{bytes};
+  Surface surface(cairo_image_surface_create_from_png_stream(readBytes, &reader));
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
+  return surface;
+}
+
+// ---- Text ----
+
+PangoWeight pangoWeight(FontWeight weight) {
+  switch (weight) {
+    case FontWeight::kRegular:
+      return PANGO_WEIGHT_NORMAL;
+    case FontWeight::kMedium:
+      return PANGO_WEIGHT_MEDIUM;
+    case FontWeight::kSemibold:
+      return PANGO_WEIGHT_SEMIBOLD;
+    case FontWeight::kBold:
+      return PANGO_WEIGHT_BOLD;
+  }
+  return PANGO_WEIGHT_NORMAL;
+}
+
+PangoFontDescription* fontDescription(const Font& font, double sizeFactor) {
+  PangoFontDescription* description = pango_font_description_new();
+  pango_font_description_set_family_static(description, kFontFamily);
+  pango_font_description_set_weight(description, pangoWeight(font.weight));
+  pango_font_description_set_absolute_size(description,
+                                           std::max(1.0, font.size * sizeFactor) * PANGO_SCALE);
+  return description;
+}
+
+// Unhinted metrics: text takes the same room at every scale.
+cairo_font_options_t* textOptions() {
+  static cairo_font_options_t* options = [] {
+    cairo_font_options_t* created = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(created, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(created, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_antialias(created, CAIRO_ANTIALIAS_GRAY);
+    return created;
+  }();
+  return options;
+}
+
+// A context for measuring text outside drawing.
+PangoContext* measuringContext() {
+  static PangoContext* context = [] {
+    PangoContext* created = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    pango_cairo_context_set_font_options(created, textOptions());
+    return created;
+  }();
+  return context;
+}
+
+std::uint16_t colorChannel(double value) {
+  return static_cast<std::uint16_t>(std::lround(std::clamp(value, 0.0, 1.0) * 65535));
+}
+
+struct TextStyle {
+  Font font;
+  double sizeFactor = 1;
+  double width = -1;  // points; negative: unlimited
+  int lines = 1;      // 0: as many as needed
+  TextAlignment alignment = TextAlignment::kLeft;
+  bool ellipsize = true;
+};
+
+// Sets `layout` up for `text`, or the runs of `styled` when given.
+void configure(PangoLayout* layout, std::string_view text, const StyledText* styled,
+               const TextStyle& style) {
+  PangoFontDescription* description = fontDescription(style.font, style.sizeFactor);
+  pango_layout_set_font_description(layout, description);
+  pango_font_description_free(description);
+  if (styled) {
+    const std::string joined = styled->string();
+    pango_layout_set_text(layout, joined.data(), static_cast<int>(joined.size()));
+    PangoAttrList* attributes = pango_attr_list_new();
+    std::size_t start = 0;
+    for (const TextRun& run : styled->runs) {
+      const auto begin = static_cast<guint>(start);
+      const auto end = static_cast<guint>(start + run.text.size());
+      const auto add = [&](PangoAttribute* attribute) {
+        attribute->start_index = begin;
+        attribute->end_index = end;
+        pango_attr_list_insert(attributes, attribute);
+      };
+      PangoFontDescription* runFont = fontDescription(run.font, style.sizeFactor);
+      add(pango_attr_font_desc_new(runFont));
+      pango_font_description_free(runFont);
+      if (run.color) {
+        add(pango_attr_foreground_new(colorChannel(run.color->red), colorChannel(run.color->green),
+                                      colorChannel(run.color->blue)));
+        add(pango_attr_foreground_alpha_new(colorChannel(run.color->alpha)));
+      }
+      if (run.underline) add(pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+      start += run.text.size();
+    }
+    pango_layout_set_attributes(layout, attributes);
+    pango_attr_list_unref(attributes);
+  } else {
+    pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+  }
+  if (style.width >= 0) pango_layout_set_width(layout, static_cast<int>(style.width * PANGO_SCALE));
+  switch (style.alignment) {
+    case TextAlignment::kLeft:
+      pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT);
+      break;
+    case TextAlignment::kCenter:
+      pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
+      break;
+    case TextAlignment::kRight:
+      pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT);
+      break;
+  }
+  if (style.lines == 1) {
+    pango_layout_set_single_paragraph_mode(layout, true);
+  } else {
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    if (style.lines > 1) pango_layout_set_height(layout, -style.lines);
+  }
+  if (style.ellipsize && style.width >= 0 && style.lines != 0) {
+    pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+  }
+}
+
+Size logicalSize(PangoLayout* layout) {
+  PangoRectangle logical;
+  pango_layout_get_extents(layout, nullptr, &logical);
+  return {static_cast<double>(logical.width) / PANGO_SCALE,
+          static_cast<double>(logical.height) / PANGO_SCALE};
+}
+
+Size measure(std::string_view text, const StyledText* styled, TextStyle style) {
+  Layout layout(pango_layout_new(measuringContext()));
+  configure(layout.get(), text, styled, style);
+  return logicalSize(layout.get());
+}
+
+// Draws the text in `area`, centred vertically, in `color` (runs with a colour keep theirs).
+// Returns the text's logical rectangle.
+Rect drawText(cairo_t* cr, std::string_view text, const StyledText* styled, const TextStyle& style,
+              const Rect& area, const Color& color) {
+  Layout layout(pango_cairo_create_layout(cr));
+  configure(layout.get(), text, styled, style);
+  PangoRectangle logical;
+  pango_layout_get_extents(layout.get(), nullptr, &logical);
+  const double height = static_cast<double>(logical.height) / PANGO_SCALE;
+  const double y = area.y + (area.height - height) / 2;
+  setColor(cr, color);
+  cairo_move_to(cr, area.x, y);
+  pango_cairo_show_layout(cr, layout.get());
+  return {area.x + static_cast<double>(logical.x) / PANGO_SCALE, y,
+          static_cast<double>(logical.width) / PANGO_SCALE, height};
+}
+
+// ---- Images ----
+
+// The bundle's representation of a bundle image that best fits `scale`; the image itself
+// otherwise.
+Image bestRepresentation(const Image& image, double scale) {
+  if (image.name().empty() || image.isPixelArt()) return image;
+  const auto better = imageNamed(image.name(), scale);
+  return better && better->size() == image.size() ? *better : image;
+}
+
+void drawImage(cairo_t* cr, const Image& image, const Rect& destination,
+               const std::optional<Color>& tint, double scale) {
+  if (destination.width <= 0 || destination.height <= 0) return;
+  const Surface surface = decodePng(bestRepresentation(image, scale).bytes());
+  if (!surface) return;
+  const double pixelWidth = cairo_image_surface_get_width(surface.get());
+  const double pixelHeight = cairo_image_surface_get_height(surface.get());
+  if (pixelWidth <= 0 || pixelHeight <= 0) return;
+  cairo_save(cr);
+  cairo_rectangle(cr, destination.x, destination.y, destination.width, destination.height);
+  cairo_clip(cr);
+  cairo_translate(cr, destination.x, destination.y);
+  cairo_scale(cr, destination.width / pixelWidth, destination.height / pixelHeight);
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface.get());
+  cairo_pattern_set_filter(pattern, image.isPixelArt() ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+  if (tint) {
+    setColor(cr, *tint);
+    cairo_mask(cr, pattern);
+  } else {
+    cairo_set_source(cr, pattern);
+    cairo_paint(cr);
+  }
+  cairo_pattern_destroy(pattern);
+  cairo_restore(cr);
+}
+
+Rect fitted(Size image, const Rect& bounds, ContentMode mode) {
+  if (image.width <= 0 || image.height <= 0) return bounds;
+  double factor = 1;
+  switch (mode) {
+    case ContentMode::kScaleToFill:
+      return bounds;
+    case ContentMode::kScaleAspectFit:
+      factor = std::min(bounds.width / image.width, bounds.height / image.height);
+      break;
+    case ContentMode::kScaleAspectFill:
+      factor = std::max(bounds.width / image.width, bounds.height / image.height);
+      break;
+    case ContentMode::kCenter:
+      break;
+  }
+  const double width = image.width * factor, height = image.height * factor;
+  return {bounds.x + (bounds.width - width) / 2, bounds.y + (bounds.height - height) / 2, width,
+          height};
+}
+
+// ---- Views ----
+
+void drawLabel(cairo_t* cr, const Label& label, const Rect& bounds) {
+  const StyledText* styled = label.attributedText ? &*label.attributedText : nullptr;
+  if (!styled && label.text.empty()) return;
+  TextStyle style{label.font, 1, bounds.width, label.numberOfLines, label.textAlignment, true};
+  if (label.adjustsFontSizeToFitWidth && label.numberOfLines == 1 && bounds.width > 0) {
+    TextStyle natural = style;
+    natural.width = -1;
+    double width = measure(label.text, styled, natural).width;
+    // Text does not narrow exactly in proportion to its size (kerning, rounding): shrink a
+    // little further until it fits.
+    for (int attempt = 0; attempt < 8 && width > bounds.width; ++attempt) {
+      natural.sizeFactor =
+          std::max(label.minimumScaleFactor, natural.sizeFactor * bounds.width / width * 0.99);
+      width = measure(label.text, styled, natural).width;
+      if (natural.sizeFactor <= label.minimumScaleFactor) break;
+    }
+    style.sizeFactor = natural.sizeFactor;
+  }
+  drawText(cr, label.text, styled, style, bounds, label.textColor.value_or(kDefaultText));
+}
+
+void drawButton(cairo_t* cr, const Button& button, const Rect& bounds, double scale) {
+  const ControlState state = button.state();
+  if (const auto background = button.backgroundColorForState(state)) {
+    setColor(cr, *background);
+    roundedRect(cr, bounds, button.cornerRadius);
+    cairo_fill(cr);
+  }
+  const std::string title = button.title(state);
+  const auto image = button.image(state);
+  Size imageSize = image ? image->size() : Size{};
+  if (imageSize.height > bounds.height && imageSize.height > 0) {
+    imageSize = {imageSize.width * bounds.height / imageSize.height, bounds.height};
+  }
+  const double gap = image && !title.empty() ? kButtonImageGap : 0;
+  TextStyle style{button.titleFont, 1, -1, 1, TextAlignment::kLeft, true};
+  const double room = std::max(0.0, bounds.width - imageSize.width - gap);
+  double titleWidth = title.empty() ? 0 : std::min(room, measure(title, nullptr, style).width);
+  const double left = bounds.x + (bounds.width - imageSize.width - gap - titleWidth) / 2;
+  const Color color = button.titleColor(state).value_or(button.tintColor.value_or(kDefaultTint));
+  if (image) {
+    drawImage(cr, *image,
+              {left, bounds.y + (bounds.height - imageSize.height) / 2, imageSize.width,
+               imageSize.height},
+              button.tintColor, scale);
+  }
+  if (!title.empty()) {
+    style.width = titleWidth;
+    drawText(cr, title, nullptr, style,
+             {left + imageSize.width + gap, bounds.y, titleWidth, bounds.height}, color);
+  }
+}
+
+void drawSwitch(cairo_t* cr, const Switch& toggle, const Rect& bounds) {
+  setColor(cr, toggle.isOn() ? toggle.onTintColor.value_or(kSwitchOn) : kSwitchOff);
+  roundedRect(cr, bounds, bounds.height / 2);
+  cairo_fill(cr);
+  const double radius = bounds.height / 2 - 2;
+  const double x = toggle.isOn() ? bounds.maxX() - 2 - radius : bounds.x + 2 + radius;
+  const double y = bounds.y + bounds.height / 2;
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.12);  // the thumb's shadow
+  cairo_arc(cr, x, y + 1.5, radius + 0.5, 0, 2 * std::numbers::pi);
+  cairo_fill(cr);
+  setColor(cr, toggle.thumbTintColor.value_or(Color::white()));
+  cairo_arc(cr, x, y, radius, 0, 2 * std::numbers::pi);
+  cairo_fill(cr);
+}
+
+void drawTextField(cairo_t* cr, const TextField& field, const Rect& bounds) {
+  double inset = 0;
+  if (field.borderStyle == TextBorderStyle::kRoundedRect) {
+    roundedRect(cr, {bounds.x + 0.25, bounds.y + 0.25, bounds.width - 0.5, bounds.height - 0.5}, 5);
+    setColor(cr, Color::white());
+    cairo_fill_preserve(cr);
+    setColor(cr, kFieldBorder);
+    cairo_set_line_width(cr, 0.5);
+    cairo_stroke(cr);
+    inset = kFieldInset;
+  } else if (field.borderStyle == TextBorderStyle::kLine) {
+    cairo_rectangle(cr, bounds.x + 0.5, bounds.y + 0.5, bounds.width - 1, bounds.height - 1);
+    setColor(cr, kDefaultText);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    inset = kFieldInset;
+  }
+  const EdgeInsets& extra = field.textInsets;
+  const Rect area{bounds.x + inset + extra.left, bounds.y + extra.top,
+                  std::max(0.0, bounds.width - 2 * inset - extra.left - extra.right),
+                  std::max(0.0, bounds.height - extra.top - extra.bottom)};
+  cairo_save(cr);
+  cairo_rectangle(cr, area.x, area.y, area.width, area.height);
+  cairo_clip(cr);
+  const bool showPlaceholder = field.text.empty();
+  const std::string& shown = showPlaceholder ? field.placeholder : field.text;
+  TextStyle style{field.font, 1, -1, 1, TextAlignment::kLeft, false};
+  const double width = measure(shown, nullptr, style).width;
+  double x = area.x;
+  if (width > area.width) {
+    // Too long: the end shows while editing, the start otherwise.
+    if (field.isFirstResponder() && !showPlaceholder) x = area.maxX() - width;
+  } else if (field.textAlignment == TextAlignment::kCenter) {
+    x = area.x + (area.width - width) / 2;
+  } else if (field.textAlignment == TextAlignment::kRight) {
+    x = area.maxX() - width;
+  }
+  const Color color = showPlaceholder ? field.placeholderColor.value_or(kPlaceholder)
+                                      : field.textColor.value_or(kDefaultText);
+  drawText(cr, shown, nullptr, style, {x, area.y, width, area.height}, color);
+  if (field.isFirstResponder()) {
+    const double caretX = showPlaceholder ? (x == area.x ? area.x : x) : x + width;
+    const double caretHeight = field.font.size * 1.25;
+    setColor(cr, field.tintColor.value_or(kDefaultTint));
+    cairo_rectangle(cr, std::min(caretX, area.maxX() - 2), area.y + (area.height - caretHeight) / 2,
+                    2, caretHeight);
+    cairo_fill(cr);
+  }
+  cairo_restore(cr);
+}
+
+void drawTextView(cairo_t* cr, const TextView& view, const Rect& bounds) {
+  if (view.text.empty()) return;
+  const Rect area{bounds.x + 5, bounds.y + 8, std::max(0.0, bounds.width - 10), 0};
+  TextStyle style{view.font, 1, area.width, 0, TextAlignment::kLeft, false};
+  const Size size = measure(view.text, nullptr, style);
+  drawText(cr, view.text, nullptr, style, {area.x, area.y, area.width, size.height},
+           view.textColor.value_or(kDefaultText));
+}
+
+void drawSpinner(cairo_t* cr, const ActivityIndicatorView& spinner, const Rect& bounds) {
+  constexpr int kSpokes = 8;
+  const double radius = std::min(bounds.width, bounds.height) / 2;
+  const Color color = spinner.color.value_or(kSpinner);
+  cairo_set_line_width(cr, radius * 0.22);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  for (int i = 0; i < kSpokes; ++i) {
+    const double angle = 2 * std::numbers::pi * i / kSpokes;
+    const double dx = std::cos(angle), dy = std::sin(angle);
+    const double cx = bounds.x + bounds.width / 2, cy = bounds.y + bounds.height / 2;
+    cairo_set_source_rgba(cr, color.red, color.green, color.blue,
+                          color.alpha * (0.25 + 0.75 * (i + 1) / kSpokes));
+    cairo_move_to(cr, cx + dx * radius * 0.45, cy + dy * radius * 0.45);
+    cairo_line_to(cr, cx + dx * (radius - radius * 0.11), cy + dy * (radius - radius * 0.11));
+    cairo_stroke(cr);
+  }
+}
+
+void drawNavigationBar(cairo_t* cr, const NavigationBar& bar, const Rect& bounds) {
+  if (!bar.backgroundColor) {
+    setColor(cr, bar.barTintColor.value_or(kBarBackground));
+    cairo_rectangle(cr, bounds.x, bounds.y, bounds.width, bounds.height);
+    cairo_fill(cr);
+  }
+  const bool flat = bar.shadowImage && bar.shadowImage->empty();
+  if (!flat) {
+    setColor(cr, kHairline);
+    cairo_rectangle(cr, bounds.x, bounds.maxY() - 0.5, bounds.width, 0.5);
+    cairo_fill(cr);
+  }
+  if (bar.title().empty()) return;
+  const Font font =
+      bar.titleTextAttributes.font.value_or(Font::systemFont(17, FontWeight::kSemibold));
+  // The title stays clear of the items at the sides.
+  constexpr double kTitleMargin = 64;
+  const Rect area{bounds.x + kTitleMargin, bounds.y, std::max(0.0, bounds.width - 2 * kTitleMargin),
+                  bounds.height};
+  drawText(cr, bar.title(), nullptr, {font, 1, area.width, 1, TextAlignment::kCenter, true}, area,
+           bar.titleTextAttributes.foregroundColor.value_or(kDefaultText));
+}
+
+void drawContent(cairo_t* cr, const View& view, const Rect& bounds, double scale) {
+  if (const auto* label = dynamic_cast<const Label*>(&view)) {
+    drawLabel(cr, *label, bounds);
+  } else if (const auto* toggle = dynamic_cast<const Switch*>(&view)) {
+    drawSwitch(cr, *toggle, bounds);
+  } else if (const auto* button = dynamic_cast<const Button*>(&view)) {
+    drawButton(cr, *button, bounds, scale);
+  } else if (const auto* field = dynamic_cast<const TextField*>(&view)) {
+    drawTextField(cr, *field, bounds);
+  } else if (const auto* textView = dynamic_cast<const TextView*>(&view)) {
+    drawTextView(cr, *textView, bounds);
+  } else if (const auto* imageView = dynamic_cast<const ImageView*>(&view)) {
+    if (imageView->image) {
+      drawImage(cr, *imageView->image,
+                fitted(imageView->image->size(), bounds, imageView->contentMode),
+                imageView->tintColor, scale);
+    }
+  } else if (const auto* spinner = dynamic_cast<const ActivityIndicatorView*>(&view)) {
+    drawSpinner(cr, *spinner, bounds);
+  } else if (const auto* bar = dynamic_cast<const NavigationBar*>(&view)) {
+    drawNavigationBar(cr, *bar, bounds);
+  }
+}
+
+// Draws `view` with its top-left corner at the current origin.
+void drawView(cairo_t* cr, const View& view, Size size, bool isTop, double scale) {
+  if (!isTop && (view.hidden || view.alpha <= 0)) return;
+  const Rect bounds{0, 0, size.width, size.height};
+  const bool group = !isTop && view.alpha < 1;
+  if (group) cairo_push_group(cr);
+  cairo_save(cr);
+  const bool clips = view.clipsToBounds || dynamic_cast<const ScrollView*>(&view) != nullptr;
+  if (clips) {
+    roundedRect(cr, bounds, view.cornerRadius);
+    cairo_clip(cr);
+  }
+  if (view.backgroundColor) {
+    setColor(cr, *view.backgroundColor);
+    roundedRect(cr, bounds, view.cornerRadius);
+    cairo_fill(cr);
+  }
+  drawContent(cr, view, bounds, scale);
+  const Point offset = view.scrollOffset();
+  for (const auto& child : view.subviews()) {
+    const Rect frame = child->presentationFrame();
+    cairo_save(cr);
+    cairo_translate(cr, frame.x - offset.x, frame.y - offset.y);
+    drawView(cr, *child, frame.size(), false, scale);
+    cairo_restore(cr);
+  }
+  cairo_restore(cr);
+  if (view.borderWidth > 0 && view.borderColor) {
+    const double half = view.borderWidth / 2;
+    roundedRect(cr, {half, half, size.width - view.borderWidth, size.height - view.borderWidth},
+                view.cornerRadius - half);
+    setColor(cr, *view.borderColor);
+    cairo_set_line_width(cr, view.borderWidth);
+    cairo_stroke(cr);
+  }
+  if (group) {
+    cairo_pop_group_to_source(cr);
+    cairo_paint_with_alpha(cr, view.alpha);
+  }
+}
+
+Image render(const View& view, double scale, const std::optional<Color>& ground) {
+  if (!(scale > 0) || !std::isfinite(scale)) scale = kDefaultRenderScale;
+  const Size size = view.frame().size();
+  const int width = std::max(1, static_cast<int>(std::ceil(size.width * scale)));
+  const int height = std::max(1, static_cast<int>(std::ceil(size.height * scale)));
+  // One surface kept for the next drawing of the same size: a fresh one would be zeroed page by
+  // page by the system, which costs more than the drawing of a screen.
+  thread_local Surface surface;
+  if (!surface || cairo_image_surface_get_width(surface.get()) != width ||
+      cairo_image_surface_get_height(surface.get()) != height) {
+    surface.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+  }
+  Context cr(cairo_create(surface.get()));
+  cairo_set_operator(cr.get(), CAIRO_OPERATOR_CLEAR);
+  cairo_paint(cr.get());
+  cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
+  cairo_set_font_options(cr.get(), textOptions());
+  cairo_scale(cr.get(), scale, scale);
+  if (ground) {
+    setColor(cr.get(), *ground);
+    cairo_paint(cr.get());
+  }
+  drawView(cr.get(), view, size, true, scale);
+  cairo_surface_flush(surface.get());
+  return Image("snapshot", size, std::make_shared<const std::string>(pngBytes(surface.get())));
+}
+
+}  // namespace
+
+Image renderView(const View& view, double scale) { return render(view, scale, std::nullopt); }
+
+Image renderWindow(const Window& window, double scale) {
+  return render(window, scale, Color::white());
+}
+
+std::optional<std::string> writeImage(const Image& image, const std::string& path) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (out) out.write(image.bytes().data(), static_cast<std::streamsize>(image.bytes().size()));
+  if (out) out.close();
+  if (!out) return "cannot write the image to " + path;
+  return std::nullopt;
+}
+
+std::optional<Image> grayImage(std::string name, int width, int height,
+                               std::span<const std::uint8_t> pixels, bool pixelArt) {
+  if (width <= 0 || height <= 0 ||
+      pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    return std::nullopt;
+  }
+  return Image(std::move(name), {static_cast<double>(width), static_cast<double>(height)},
+               std::make_shared<const std::string>(encodePng(
+                   width, height, 1,
+                   [&](int y, std::uint8_t* out) {
+                     std::copy_n(pixels.data() + static_cast<std::size_t>(y) * width, width, out);
+                   })),
+               pixelArt);
+}
+
+Size measureText(std::string_view text, const Font& font, double maxWidth, int numberOfLines) {
+  TextStyle style{font,
+                  1,
+                  numberOfLines == 1 ? -1 : std::max(0.0, maxWidth),
+                  std::max(0, numberOfLines),
+                  TextAlignment::kLeft,
+                  true};
+  return measure(text, nullptr, style);
+}
+
+}  // namespace zelto::platform

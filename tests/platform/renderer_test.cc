@@ -1,0 +1,239 @@
+// Drawn pixels where they matter, and QR symbols read back by an independent decoder.
+#include "platform/renderer.h"
+
+#include <ZXing/ReadBarcode.h>
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "platform/alert_controller.h"
+#include "platform/controls.h"
+#include "platform/qr_code.h"
+#include "platform/resource_bundle.h"
+#include "platform/run_loop.h"
+#include "platform/window.h"
+
+namespace zelto::platform {
+namespace {
+
+// A decoded PNG: 8-bit red, green, blue and alpha of every pixel.
+class Pixels {
+ public:
+  explicit Pixels(const Image& image) {
+    struct Reader {
+      std::string_view bytes;
+      std::size_t offset = 0;
+    } reader{image.bytes()};
+    cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(
+        [](void* closure, unsigned char* data, unsigned int length) {
+          auto* r = static_cast<Reader*>(closure);
+          if (r->bytes.size() - r->offset < length) return CAIRO_STATUS_READ_ERROR;
+          std::copy_n(r->bytes.data() + r->offset, length, data);
+          r->offset += length;
+          return CAIRO_STATUS_SUCCESS;
+        },
+        &reader);
+    EXPECT_EQ(cairo_surface_status(surface), CAIRO_STATUS_SUCCESS);
+    width = cairo_image_surface_get_width(surface);
+    height = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    for (int y = 0; y < height; ++y) {
+      const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+      argb.insert(argb.end(), row, row + width);
+    }
+    cairo_surface_destroy(surface);
+  }
+  // Channel values 0-255 (premultiplied, as cairo keeps them).
+  int red(int x, int y) const { return (at(x, y) >> 16) & 0xFF; }
+  int green(int x, int y) const { return (at(x, y) >> 8) & 0xFF; }
+  int blue(int x, int y) const { return at(x, y) & 0xFF; }
+  int alpha(int x, int y) const { return at(x, y) >> 24; }
+  bool dark(int x, int y) const { return alpha(x, y) > 128 && red(x, y) + green(x, y) < 200; }
+  std::uint32_t at(int x, int y) const { return argb.at(static_cast<std::size_t>(y) * width + x); }
+
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> argb;
+};
+
+template <typename T>
+std::shared_ptr<T> add(View& parent, Rect frame, std::optional<Color> background = std::nullopt) {
+  auto view = std::make_shared<T>();
+  view->setFrame(frame);
+  view->backgroundColor = background;
+  parent.addSubview(view);
+  return view;
+}
+
+std::string readQr(const Image& image) {
+  const Pixels pixels(image);
+  std::vector<std::uint8_t> luminance;
+  for (const std::uint32_t pixel : pixels.argb) luminance.push_back((pixel >> 8) & 0xFF);
+  const auto result =
+      ZXing::ReadBarcode({luminance.data(), pixels.width, pixels.height, ZXing::ImageFormat::Lum},
+                         ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode));
+  if (!result.isValid()) return "(unreadable)";
+  const auto& bytes = result.bytes();
+  return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(RendererTest, PixelsFollowColoursBordersAlphaAndHiding) {
+  const Color red{1, 0, 0, 1}, blue{0, 0, 1, 1};
+  auto root = std::make_shared<View>(Rect{0, 0, 100, 100});
+  root->backgroundColor = Color::white();
+  add<View>(*root, {0, 0, 50, 50}, blue)->hidden = true;
+  add<View>(*root, {50, 0, 50, 50}, Color::black())->alpha = 0.4;
+  auto framed = add<View>(*root, {0, 50, 50, 50});
+  framed->borderWidth = 2;
+  framed->borderColor = red;
+  // A scroll view shows its content moved by the offset and cut at its edges.
+  auto scroll = add<ScrollView>(*root, {50, 50, 50, 50});
+  scroll->contentOffset = {0, 20};
+  add<View>(*scroll, {0, 30, 50, 100}, blue);
+
+  const Pixels pixels(renderView(*root, 2));
+  ASSERT_EQ(pixels.width, 200);
+  const struct {
+    int x, y, red, green, blue;
+  } expected[] = {
+      {50, 50, 255, 255, 255},    // the hidden blue view left nothing
+      {150, 50, 153, 153, 153},   // black at alpha 0.4 over white
+      {1, 150, 255, 0, 0},        // the border, inside the edge
+      {50, 150, 255, 255, 255},   // inside the border
+      {150, 115, 255, 255, 255},  // above the scrolled content (30 - 20 points down)
+      {150, 125, 0, 0, 255},      // the scrolled content
+  };
+  for (const auto& e : expected) {
+    EXPECT_NEAR(pixels.red(e.x, e.y), e.red, 1) << e.x << "," << e.y;
+    EXPECT_NEAR(pixels.green(e.x, e.y), e.green, 1) << e.x << "," << e.y;
+    EXPECT_NEAR(pixels.blue(e.x, e.y), e.blue, 1) << e.x << "," << e.y;
+  }
+}
+
+// The rectangle, in pixels, holding every dark pixel; empty when there is none.
+Rect darkArea(const Pixels& pixels) {
+  int left = pixels.width, top = pixels.height, right = -1, bottom = -1;
+  for (int y = 0; y < pixels.height; ++y) {
+    for (int x = 0; x < pixels.width; ++x) {
+      if (!pixels.dark(x, y)) continue;
+      left = std::min(left, x), right = std::max(right, x);
+      top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) return {};
+  return {double(left), double(top), double(right - left + 1), double(bottom - top + 1)};
+}
+
+TEST(RendererTest, TextStaysInsideItsLabelWhateverItsLengthAndScript) {
+  const struct {
+    std::string text;
+    bool shrink;
+    TextAlignment alignment;
+  } cases[] = {
+      {"Pay", false, TextAlignment::kCenter},
+      {"A merchant name far too long for this label", false, TextAlignment::kLeft},
+      {"A merchant name far too long for this label", true, TextAlignment::kLeft},
+      {"राम स्टोर 東京 Café", false, TextAlignment::kRight},
+  };
+  for (const auto& c : cases) {
+    auto root = std::make_shared<View>(Rect{0, 0, 200, 60});
+    auto label = add<Label>(*root, {20, 10, 160, 40});
+    label->text = c.text;
+    label->font = Font::systemFont(17, FontWeight::kBold);
+    label->textAlignment = c.alignment;
+    label->adjustsFontSizeToFitWidth = c.shrink;
+    label->minimumScaleFactor = 0.3;
+    const Rect ink = darkArea(Pixels(renderView(*root, 2)));
+    SCOPED_TRACE(c.text);
+    ASSERT_GT(ink.width, 0);
+    EXPECT_GE(ink.x, 40);
+    EXPECT_LE(ink.maxX(), 360);
+    EXPECT_GE(ink.y, 20);
+    EXPECT_LE(ink.maxY(), 100);
+    if (c.alignment == TextAlignment::kCenter) {
+      EXPECT_NEAR(ink.x + ink.width / 2, 200, 4);
+    }
+    if (c.shrink) {
+      EXPECT_GT(ink.width, 300);  // shrunk to the width, not cut short
+    }
+  }
+}
+
+TEST(RendererTest, ADialogDimsTheScreenBelowIt) {
+  auto window = std::make_shared<Window>();
+  auto root = std::make_shared<ViewController>();
+  root->view()->backgroundColor = Color::white();
+  window->setRootViewController(root);
+  window->makeKeyAndVisible();
+  auto alert = std::make_shared<AlertController>("Session timed out", "Please start again",
+                                                 AlertController::Style::kAlert);
+  alert->addAction({"OK", AlertActionStyle::kDefault, nullptr});
+  root->present(alert, false);
+  RunLoop::main().runPending();
+  const Pixels pixels(renderWindow(*window, 1));
+  EXPECT_NEAR(pixels.red(5, 5), 153, 1);  // white under black at 0.4
+  const Rect box = alert->view()->subviews().front()->frame();
+  const int midX = static_cast<int>(box.x + box.width / 2);
+  EXPECT_GT(pixels.red(midX, static_cast<int>(box.y) + 2), 240);  // the dialog itself is light
+  EXPECT_FALSE(darkArea(pixels).width == 0);                      // and carries its title
+}
+
+TEST(QrCodeTest, DrawnSymbolsReadBackAsTheirText) {
+  const std::string texts[] = {
+      "000201010211021641111111111111115909ABC Store520454116006Mumbai5802IN5303356540510."
+      "006215010412340703T016304FB81",
+      "5914Café Crème Brûlée6005Genève",
+      "5912東京ラーメン店6002大阪",
+  };
+  for (const auto& text : texts) {
+    SCOPED_TRACE(text);
+    const auto symbol = qrCodeImage(text);
+    ASSERT_TRUE(symbol.has_value());
+    EXPECT_TRUE(symbol->isPixelArt());
+    EXPECT_EQ(readQr(*symbol), text);
+    // Drawn in an image view of whole modules: still readable, and only black and white.
+    const double side = wholeModuleSide(300, *symbol);
+    EXPECT_LE(side, 300);
+    EXPECT_DOUBLE_EQ(std::fmod(side * 2, symbol->size().width), 0);
+    auto root = std::make_shared<View>(Rect{0, 0, 320, 320});
+    root->backgroundColor = Color::white();
+    add<ImageView>(*root, {10, 10, side, side})->image = symbol;
+    const Image drawn = renderView(*root, 2);
+    EXPECT_EQ(readQr(drawn), text);
+    const Pixels pixels(drawn);
+    int grey = 0;
+    for (const std::uint32_t pixel : pixels.argb) {
+      const int value = pixel & 0xFF;
+      grey += value != 0 && value != 255;
+    }
+    EXPECT_EQ(grey, 0);
+  }
+  EXPECT_TRUE(qrCodeImage(std::string(kQrMaxBytes, 'a')).has_value());
+  EXPECT_FALSE(qrCodeImage(std::string(kQrMaxBytes + 1, 'a')).has_value());
+}
+
+TEST(QrCodeTest, WholeModulesFitTheWidth) {
+  const Image symbol("qr", {29, 29}, std::make_shared<const std::string>("png"), true);
+  const struct {
+    double width, scale, expected;
+  } cases[] = {
+      {300, 2, 290},        // 20 pixels a module
+      {300, 3, 899.0 / 3},  // 31 pixels a module
+      {10, 2, 14.5},        // narrower than one pixel a module: one pixel a module
+  };
+  for (const auto& c : cases) {
+    EXPECT_DOUBLE_EQ(wholeModuleSide(c.width, symbol, c.scale), c.expected) << c.width;
+  }
+}
+
+TEST(RendererTest, WritingToAFolderThatDoesNotExistNamesThePath) {
+  const auto error = writeImage(Image(), "/nonexistent-folder/out.png");
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(*error, "cannot write the image to /nonexistent-folder/out.png");
+}
+
+}  // namespace
+}  // namespace zelto::platform
