@@ -14,10 +14,10 @@ constexpr int kTagCount = 100;
 
 // The number of the two ASCII digits at `digits`, or -1.
 int twoDigits(const char* digits) {
-  const int tens = digits[0] - '0';
-  const int units = digits[1] - '0';
-  if (tens < 0 || tens > 9 || units < 0 || units > 9) return -1;
-  return tens * 10 + units;
+  const unsigned tens = static_cast<unsigned char>(digits[0]) - unsigned{'0'};
+  const unsigned units = static_cast<unsigned char>(digits[1]) - unsigned{'0'};
+  if (tens > 9 || units > 9) return -1;
+  return static_cast<int>(tens * 10 + units);
 }
 
 constexpr int tagNumberOf(std::string_view name) {
@@ -63,14 +63,25 @@ constexpr std::array<std::string_view, kTagCount> kAdditionalDataNames = [] {
   return names;
 }();
 
+// The names under which the decoder keeps the sub-fields of "64", by number.
+const std::array<std::string_view, kTagCount>& languageTemplateNames() {
+  static const auto names = [] {
+    std::array<std::string_view, kTagCount> byNumber{};
+    for (const auto& [subTag, name] : merchantInformationLanguageTemplateSubTagDictionary()) {
+      if (subTag.size() == 2) byNumber[twoDigits(subTag.data())] = name;
+    }
+    return byNumber;
+  }();
+  return names;
+}
+
 // The key the decoder gives sub-element `subTag` (number `sub`) of template `tag`.
 std::string_view keyOf(int tag, int sub, std::string_view subTag) {
   if (tag == kAdditionalData && !kAdditionalDataNames[sub].empty()) {
     return kAdditionalDataNames[sub];
   }
-  if (tag == kLanguageTemplate) {
-    const auto& names = merchantInformationLanguageTemplateSubTagDictionary();
-    if (auto it = names.find(subTag); it != names.end()) return it->second;
+  if (tag == kLanguageTemplate && !languageTemplateNames()[sub].empty()) {
+    return languageTemplateNames()[sub];
   }
   return subTag;
 }
@@ -115,13 +126,15 @@ bool PlainPayload::read(std::string_view text) {
     at += length;
     lastTag = tag;
     if (tag == kAdditionalData) {
-      if (!readTemplate(tag, value, &view_.additionalData)) return false;
+      if (!readTemplate(tag, value, &view_.additionalData, /*sorted=*/true)) return false;
     } else if (tag == kLanguageTemplate) {
-      if (!readTemplate(tag, value, &view_.languageTemplate)) return false;
+      if (!readTemplate(tag, value, &view_.languageTemplate, /*sorted=*/true)) return false;
     } else if (isAccountTemplate(tag)) {
-      if (!readTemplate(tag, value, &view_.accountTemplates[tag - 26])) return false;
+      if (!readTemplate(tag, value, &view_.accountTemplates[tag - 26], /*sorted=*/false)) {
+        return false;
+      }
     } else if (isOtherTemplate(tag)) {
-      if (!readTemplate(tag, value, nullptr)) return false;
+      if (!readTemplate(tag, value, nullptr, /*sorted=*/false)) return false;
     } else if (const Field field = kFields[tag]) {
       view_.*field = value;
     }
@@ -129,7 +142,7 @@ bool PlainPayload::read(std::string_view text) {
   return lastTag == kCrc;
 }
 
-bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* out) {
+bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* out, bool sorted) {
   const std::size_t first = used_;
   std::bitset<kTagCount> seen;
   std::size_t at = 0;
@@ -151,8 +164,10 @@ bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* o
   }
   if (out != nullptr) {
     const auto entries = std::span(entries_).subspan(first, used_ - first);
-    std::sort(entries.begin(), entries.end(),
-              [](const TemplateEntry& a, const TemplateEntry& b) { return a.key < b.key; });
+    if (sorted) {
+      std::sort(entries.begin(), entries.end(),
+                [](const TemplateEntry& a, const TemplateEntry& b) { return a.key < b.key; });
+    }
     *out = entries;
   }
   return true;

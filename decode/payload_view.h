@@ -24,7 +24,7 @@ struct TemplateEntry {
   std::optional<std::string_view> text;
 };
 
-// A template's entries sorted by key, or nullopt when the payload does not hold the template.
+// A template's entries, or nullopt when the payload does not hold the template.
 using TemplateView = std::optional<std::span<const TemplateEntry>>;
 
 struct PayloadView {
@@ -45,9 +45,9 @@ struct PayloadView {
   Text crc;                                       // "63"
   Text primaryId;                                 // format 00 only
   Text secondaryId;                               // format 00 only
-  TemplateView additionalData;                    // "62"
-  TemplateView languageTemplate;                  // "64"
-  std::array<TemplateView, 26> accountTemplates;  // "26"-"51"
+  TemplateView additionalData;                    // "62", sorted by key
+  TemplateView languageTemplate;                  // "64", sorted by key
+  std::array<TemplateView, 26> accountTemplates;  // "26"-"51", in text order
   // Every value is ASCII without "\r", so its length in characters is its size.
   bool oneBytePerCharacter = false;
 };
@@ -71,8 +71,8 @@ class PlainPayload {
   static constexpr std::size_t kMaxEntries = 48;
 
   // Checks the sub-elements of template `tag` and, unless `out` is null, puts them in the entry
-  // pool sorted by key and points `out` at them.
-  bool readTemplate(int tag, std::string_view value, TemplateView* out);
+  // pool (sorted by key if `sorted`) and points `out` at them.
+  bool readTemplate(int tag, std::string_view value, TemplateView* out, bool sorted);
 
   PayloadView view_;
   std::array<TemplateEntry, kMaxEntries> entries_;

@@ -12,8 +12,27 @@ namespace zelto {
 
 namespace tlv {
 
+namespace {
+
+// Payload values are nearly always a few ASCII characters without "\r", one character per byte:
+// those are counted here, the others by the text helpers.
+std::size_t characterCountOf(std::string_view value) {
+  if (value.size() <= 16) {
+    unsigned bits = 0;
+    bool carriageReturn = false;
+    for (const char c : value) {
+      bits |= static_cast<unsigned char>(c);
+      carriageReturn |= c == '\r';
+    }
+    if (bits < 0x80 && !carriageReturn) return value.size();
+  }
+  return text::characterCount(value);
+}
+
+}  // namespace
+
 bool appendObject(std::string& out, std::string_view tag, std::string_view value, bool writeEmpty) {
-  const std::size_t count = text::characterCount(value);
+  const std::size_t count = characterCountOf(value);
   if (count > kMaxValueCharacters || (count == 0 && !writeEmpty)) return false;
   const char length[2] = {static_cast<char>('0' + count / 10), static_cast<char>('0' + count % 10)};
   if (tag.size() == 2) {
