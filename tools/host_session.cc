@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <fstream>
 
 #include "payload/tag_dictionary.h"
 #include "platform/activity_view_controller.h"
@@ -11,6 +10,7 @@
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
+#include "platform/renderer.h"
 #include "platform/run_loop.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
@@ -141,10 +141,8 @@ class HostSession::Sharer final : public platform::ShareHandler {
     output_->print(Json{{"event", "share"}, {"images", items.size()}, {"excluded", names}});
     if (!path || items.empty()) return {};
     shared = items.front();
-    std::ofstream file(*path, std::ios::binary);
-    file << shared->bytes();
-    if (!file.flush()) {
-      writeError = "cannot write " + *path;
+    if (const auto error = platform::writeImage(*shared, *path)) {
+      writeError = *error;
       return {};
     }
     return {true, platform::ActivityType::kSaveToCameraRoll};
@@ -179,10 +177,10 @@ HostSession::~HostSession() {
   platform::setShareHandler(nullptr);
   output_->out = nullptr;
   ZeltoMerchantSDK::endZeltoFlow();
-  settle();
+  letTransitionsFinish();
 }
 
-void HostSession::settle() {
+void letTransitionsFinish() {
   auto& loop = platform::RunLoop::main();
   const double until = loop.now() + kSettleSeconds;
   loop.runPending();
@@ -261,7 +259,7 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
     case HostVerb::kLaunchRequestTags:
     case HostVerb::kLaunchRefund:
       outcome = launch(command);
-      settle();
+      letTransitionsFinish();
       if (outcome.error.empty()) {
         const auto& window = ZeltoSession::sharedSession().sdkWindow;
         outcome.fields["shown"] = window->isKeyWindow() && !window->hidden;
@@ -282,7 +280,7 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
             platform::findView(*window, command.target));
         outcome.fields["on"] = toggled && toggled->isOn();
       }
-      settle();
+      letTransitionsFinish();
       if (result == platform::DriveResult::kNotFound && alert) {
         return {{},
                 "the dialog has no action \"" + command.target + "\" (it has " +
@@ -301,7 +299,7 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
                               ? platform::typeText(*window, command.target, command.text)
                               : platform::deleteBackward(*window, command.target,
                                                          static_cast<std::size_t>(command.count));
-      settle();
+      letTransitionsFinish();
       if (result.status != platform::DriveResult::kDone) {
         return {{}, std::string(platform::describe(result.status))};
       }
@@ -336,7 +334,7 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       ZeltoMerchantSDK::endZeltoFlow([output = output_] {
         output->print(Json{{"event", "flow-ended"}});
       });
-      settle();
+      letTransitionsFinish();
       return outcome;
     case HostVerb::kDelegate:
       useDelegate_ = command.on;
@@ -365,7 +363,7 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       sharer_->shared.reset();
       sharer_->writeError.clear();
       const auto result = platform::tap(*window, kShareButton);
-      settle();
+      letTransitionsFinish();
       sharer_->path.reset();
       if (result != platform::DriveResult::kDone) {
         return {{}, std::string(kShareButton) + ": " + std::string(platform::describe(result))};
@@ -375,8 +373,14 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       outcome.fields["size"] = {sharer_->shared->size().width, sharer_->shared->size().height};
       return outcome;
     }
-    case HostVerb::kSnapshot:
-      return {{}, "not available in this build"};
+    case HostVerb::kSnapshot: {
+      const auto window = frontWindow();
+      if (!window) return {{}, "no window is in front"};
+      const platform::Image image = platform::renderWindow(*window);
+      if (const auto error = platform::writeImage(image, command.target)) return {{}, *error};
+      outcome.fields["size"] = {image.size().width, image.size().height};
+      return outcome;
+    }
   }
   return outcome;
 }

@@ -43,6 +43,10 @@ namespace zelto::tool {
 
 inline constexpr double kSettleSeconds = 1.0;
 
+// Lets the transitions just started finish on the main run loop: fires the timers due within
+// kSettleSeconds from now (and those they schedule within that time), nothing later.
+void letTransitionsFinish();
+
 class HostSession {
  public:
   explicit HostSession(std::ostream& out);
@@ -70,7 +74,6 @@ class HostSession {
 
   Outcome execute(const HostCommand& command);
   Outcome launch(const HostCommand& command);
-  void settle();
 
   std::shared_ptr<Output> output_;
   std::shared_ptr<platform::Window> hostWindow_;
