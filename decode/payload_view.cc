@@ -1,7 +1,6 @@
 #include "decode/payload_view.h"
 
 #include <algorithm>
-#include <bitset>
 #include <cstdint>
 #include <cstring>
 
@@ -11,6 +10,23 @@ namespace zelto {
 namespace {
 
 constexpr int kTagCount = 100;
+
+// The tags "00"-"99" seen so far, in two words that stay in registers.
+class SeenTags {
+ public:
+  // Marks `tag`; false when it was marked already.
+  bool mark(int tag) {
+    std::uint64_t& word = tag < 64 ? low_ : high_;
+    const std::uint64_t bit = std::uint64_t{1} << (tag & 63);
+    if ((word & bit) != 0) return false;
+    word |= bit;
+    return true;
+  }
+
+ private:
+  std::uint64_t low_ = 0;
+  std::uint64_t high_ = 0;
+};
 
 // The number of the two ASCII digits at `digits`, or -1.
 int twoDigits(const char* digits) {
@@ -111,15 +127,14 @@ bool PlainPayload::read(std::string_view text) {
   used_ = 0;
   if (!text.starts_with("00") || !isOneBytePerCharacter(text)) return false;
   view_.oneBytePerCharacter = true;
-  std::bitset<kTagCount> seen;
+  SeenTags seen;
   int lastTag = -1;
   std::size_t at = 0;
   while (at < text.size()) {
     if (text.size() - at < 4) return false;
     const int tag = twoDigits(text.data() + at);
     const int length = twoDigits(text.data() + at + 2);
-    if (tag < 0 || length < 1 || seen.test(tag)) return false;
-    seen.set(tag);
+    if (tag < 0 || length < 1 || !seen.mark(tag)) return false;
     at += 4;
     if (text.size() - at < static_cast<std::size_t>(length)) return false;
     const std::string_view value = text.substr(at, length);
@@ -144,15 +159,15 @@ bool PlainPayload::read(std::string_view text) {
 
 bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* out, bool sorted) {
   const std::size_t first = used_;
-  std::bitset<kTagCount> seen;
+  SeenTags seen;
   std::size_t at = 0;
   while (at < value.size()) {
     if (value.size() - at < 4) return false;
     const int sub = twoDigits(value.data() + at);
     const int length = twoDigits(value.data() + at + 2);
-    if (sub < 0 || length < 1 || seen.test(sub)) return false;
+    if (sub < 0 || length < 1) return false;
     if (tag == kAdditionalData && sub == 0) return false;  // "6200" is no field
-    seen.set(sub);
+    if (!seen.mark(sub)) return false;
     const std::string_view subTag = value.substr(at, 2);
     at += 4;
     if (value.size() - at < static_cast<std::size_t>(length)) return false;

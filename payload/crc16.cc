@@ -34,6 +34,16 @@ constexpr SliceTables kSlices = [] {
   return t;
 }();
 
+// The CRC after the `n` bytes at `data` (n from 2 to kSlice): the CRC so far meets the first two
+// bytes, the others only need their own lookups.
+template <std::size_t n>
+unsigned fold(unsigned crc, const std::uint8_t* data) {
+  static_assert(n >= 2 && n <= kSlice);
+  unsigned folded = kSlices[n - 1][data[0] ^ (crc >> 8)] ^ kSlices[n - 2][data[1] ^ (crc & 0xFF)];
+  for (std::size_t k = 2; k < n; ++k) folded ^= kSlices[n - 1 - k][data[k]];
+  return folded;
+}
+
 unsigned updateByte(const std::array<std::uint16_t, 256>& table, unsigned crc, std::uint8_t byte) {
   return table[((crc >> 8) ^ byte) & 0xFF] ^ ((crc & 0xFF) << 8);
 }
@@ -51,17 +61,26 @@ void writeHex4(std::uint16_t value, char* out) {
 std::uint16_t checksum(std::string_view text) {
   const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
   std::size_t size = text.size();
-  const SliceTables& t = kSlices;
   unsigned c = kInitialValue;
   while (size >= kSlice) {
-    // The CRC so far meets the first two bytes; the other fourteen only need their own lookups.
-    unsigned folded = t[15][data[0] ^ (c >> 8)] ^ t[14][data[1] ^ (c & 0xFF)];
-    for (std::size_t k = 2; k < kSlice; ++k) folded ^= t[kSlice - 1 - k][data[k]];
-    c = folded;
+    c = fold<kSlice>(c, data);
     data += kSlice;
     size -= kSlice;
   }
-  for (; size > 0; --size) c = updateByte(t[0], c, *data++);
+  // The rest in slices of eight, four and two bytes, then the last byte alone.
+  if (size & 8) {
+    c = fold<8>(c, data);
+    data += 8;
+  }
+  if (size & 4) {
+    c = fold<4>(c, data);
+    data += 4;
+  }
+  if (size & 2) {
+    c = fold<2>(c, data);
+    data += 2;
+  }
+  if (size & 1) c = updateByte(kSlices[0], c, *data);
   return static_cast<std::uint16_t>(c & 0xFFFF);
 }
 
