@@ -10,11 +10,14 @@
 #
 #   bench/compare_js.sh            # uses build-release/ (configured and built if needed)
 #   BUILD_DIR=/some/dir bench/compare_js.sh
+#   ROUNDS=5 bench/compare_js.sh   # rounds of timing, 3 by default
 #
 # The npm packages are installed into a scratch folder (mktemp -d), never into the project, and
-# removed afterwards. Every figure is the median of 41 short runs (a few milliseconds each) on
-# both sides, in CPU time: on an idle machine that is the wall-clock time, and on a shared one it
-# leaves out the time the process waits for a core. Needs node and npm, which building and testing do not, so setup.sh leaves
+# removed afterwards. Each round times the JavaScript libraries, then ours, as the median of 41
+# short runs (a few milliseconds each) in CPU time: on an idle machine that is the wall-clock
+# time, and on a shared one it leaves out the time the process waits for a core. Every figure
+# printed is the median over the rounds, so that a burst of load sways one round, not the
+# result. Needs node and npm, which building and testing do not, so setup.sh leaves
 # them out.
 set -euo pipefail
 
@@ -25,6 +28,7 @@ done
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$repo/build-release}
+rounds=${ROUNDS:-3}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -87,19 +91,31 @@ console.log(JSON.stringify({ decoding, encoding }));
 JS
 
 cat >"$scratch/table.js" <<'JS'
-// Joins the JavaScript timings and the Google Benchmark JSON into two tables with ratios.
+// Joins the rounds of JavaScript timings and Google Benchmark JSON into two tables with ratios:
+// each figure is the median of its values over the rounds.
 const fs = require('fs');
 const os = require('os');
-const js = JSON.parse(fs.readFileSync(process.argv[2], 'utf8'));
-const medians = (file) => {
+const [dir, rounds] = [process.argv[2], Number(process.argv[3])];
+const read = (name) => JSON.parse(fs.readFileSync(`${dir}/${name}`, 'utf8'));
+const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+// The median over the rounds of every number in objects of the same shape.
+function combine(objects) {
+  if (typeof objects[0] === 'number') return median(objects);
+  const out = {};
+  for (const key of Object.keys(objects[0])) out[key] = combine(objects.map((o) => o[key]));
+  return out;
+}
+const medians = (name) => {
   const found = {};
-  for (const b of JSON.parse(fs.readFileSync(file, 'utf8')).benchmarks) {
+  for (const b of read(name).benchmarks) {
     if (b.aggregate_name === 'median') found[b.run_name] = b.cpu_time;
   }
   return found;
 };
-const decoding = medians(process.argv[3]);
-const encoding = medians(process.argv[4]);
+const each = [...Array(rounds).keys()];
+const js = combine(each.map((r) => read(`js.${r}.json`)));
+const decoding = combine(each.map((r) => medians(`decode_bench.${r}.json`)));
+const encoding = combine(each.map((r) => medians(`payload_bench.${r}.json`)));
 
 const ns = (v) => (v === undefined ? '-' : `${Math.round(v)} ns`);
 const ratio = (a, b) => (a === undefined || b === undefined ? '-' : `${(a / b).toFixed(1)}x`);
@@ -127,15 +143,17 @@ print([['encoder', 'median', 'ratio'],
        ['zelto dictionary (15 tags, two templates)', ns(dictionary),
         `${ratio(dictionary, plain)} of plain object (target <= 3x)`],
        ['promptpay-qr', ns(promptPay), `${ratio(promptPay, plain)} of plain object (target >= 10x)`]]);
-console.log(`median CPU time per call over 41 short runs; node ${process.version}; ` +
+console.log(`median CPU time per call, ${rounds} rounds of 41 short runs; node ${process.version}; ` +
             `${os.cpus().length} cores, load average ${os.loadavg()[0].toFixed(2)}`);
 JS
 
-echo "timing ..." >&2
-(cd "$scratch" && node time.js >js.json)
-for bench in decode_bench payload_bench; do
-  "$build/bench/$bench" --benchmark_repetitions=41 --benchmark_min_time=0.004 \
-    --benchmark_report_aggregates_only=true \
-    --benchmark_format=json >"$scratch/$bench.json" 2>/dev/null
+for ((round = 0; round < rounds; ++round)); do
+  echo "timing, round $((round + 1)) of $rounds ..." >&2
+  (cd "$scratch" && node time.js >"js.$round.json")
+  for bench in decode_bench payload_bench; do
+    "$build/bench/$bench" --benchmark_repetitions=41 --benchmark_min_time=0.004 \
+      --benchmark_report_aggregates_only=true \
+      --benchmark_format=json >"$scratch/$bench.$round.json" 2>/dev/null
+  done
 done
-node "$scratch/table.js" "$scratch/js.json" "$scratch/decode_bench.json" "$scratch/payload_bench.json"
+node "$scratch/table.js" "$scratch" "$rounds"
