@@ -57,31 +57,71 @@ static_assert(kTagTable[kPayloadFormatIndicator].tag == "00");
 // for a property name whose tag is also in the dictionary: the tag's value wins.
 struct ResolvedEntry {
   int position;
-  std::string_view key;
+  bool byName;
+  const std::string* key;
   const TagValue* value;
 };
 
-// The entries of a dictionary in its order, each key resolved once. Time is linear in the size
-// of the dictionary.
-std::vector<ResolvedEntry> resolveKeys(const TagDictionary& dictionary) {
+// The resolved entries of one dictionary. Dictionaries are small: up to 32 entries are kept
+// without allocating (ResolvedEntry needs no initialisation), larger ones on the heap.
+class ResolvedEntries {
+ public:
+  explicit ResolvedEntries(std::size_t size) {
+    if (size > inline_.size()) {
+      heap_.resize(size);
+      data_ = heap_.data();
+    }
+  }
+  ResolvedEntries(const ResolvedEntries&) = delete;
+  ResolvedEntries& operator=(const ResolvedEntries&) = delete;
+
+  void push_back(const ResolvedEntry& entry) { data_[size_++] = entry; }
+  ResolvedEntry& operator[](std::size_t i) { return data_[i]; }
+  std::size_t size() const { return size_; }
+  const ResolvedEntry* begin() const { return data_; }
+  const ResolvedEntry* end() const { return data_ + size_; }
+
+ private:
+  std::array<ResolvedEntry, 32> inline_;
+  std::vector<ResolvedEntry> heap_;
+  ResolvedEntry* data_ = inline_.data();
+  std::size_t size_ = 0;
+};
+
+// When a dictionary names a table entry both by tag and by property name, the tag's value wins,
+// at the tag's place: the other entry is set aside (its value made null).
+void keepOneEntryPerTag(ResolvedEntries& entries) {
   constexpr std::uint32_t kAbsent = static_cast<std::uint32_t>(-1);
   std::array<std::uint32_t, std::size(kTagTable)> at;  // where each table entry stands
   at.fill(kAbsent);
-  std::vector<ResolvedEntry> entries;
-  entries.reserve(dictionary.size());
+  for (std::uint32_t i = 0; i < entries.size(); ++i) {
+    ResolvedEntry& entry = entries[i];
+    if (entry.position == kNotInTagTable) continue;
+    std::uint32_t& standing = at[entry.position];
+    if (standing == kAbsent) {
+      standing = i;
+    } else if (entry.byName) {
+      entry.value = nullptr;
+    } else {
+      entries[standing].value = nullptr;
+      standing = i;
+    }
+  }
+}
+
+// The entries of a dictionary in its order, each key resolved once. Time is linear in the size
+// of the dictionary.
+void resolveKeys(const TagDictionary& dictionary, ResolvedEntries& entries) {
+  bool byName = false;
   for (const auto& [key, value] : dictionary) {
     int position = tagTablePositionOfTag(key);
-    if (position != kNotInTagTable) {
-      // A tag replaces its name wherever the name stood, and takes the tag's place.
-      if (at[position] != kAbsent) entries[at[position]].value = nullptr;
-    } else {
-      position = tagTablePositionOfName(key);
-      if (position != kNotInTagTable && at[position] != kAbsent) continue;
-    }
-    if (position != kNotInTagTable) at[position] = static_cast<std::uint32_t>(entries.size());
-    entries.push_back({position, key, &value});
+    const bool named = position == kNotInTagTable;
+    if (named) position = tagTablePositionOfName(key);
+    byName |= named && position != kNotInTagTable;
+    entries.push_back({position, named, &key, &value});
   }
-  return entries;
+  // Keys are unique, so only a property name can meet another key for the same tag.
+  if (byName) keepOneEntryPerTag(entries);
 }
 
 bool isCrc(int position) { return position != kNotInTagTable && kTagTable[position].tag == "63"; }
@@ -94,11 +134,11 @@ std::string_view subTagFor(std::string_view templateTag, const ResolvedEntry& en
   }
   if (templateTag == "64") {
     for (const auto& [subTag, name] : merchantInformationLanguageTemplateSubTagDictionary()) {
-      if (name == entry.key) return subTag;
+      if (name == *entry.key) return subTag;
     }
     return {};
   }
-  return entry.key;
+  return *entry.key;
 }
 
 // Writes the template in place: its length is known once its sub-objects are written.
@@ -106,7 +146,9 @@ void appendTemplate(std::string& payload, std::string_view tag, const TagDiction
   const std::size_t start = payload.size();
   payload.append(tag).append("00");
   const std::size_t contentStart = payload.size();
-  for (const ResolvedEntry& entry : resolveKeys(nested)) {
+  ResolvedEntries entries(nested.size());
+  resolveKeys(nested, entries);
+  for (const ResolvedEntry& entry : entries) {
     const std::string* text = entry.value == nullptr ? nullptr : entry.value->string();
     if (text == nullptr) continue;
     tlv::appendObject(payload, subTagFor(tag, entry), *text, /*writeEmpty=*/true);
@@ -123,7 +165,8 @@ void appendTemplate(std::string& payload, std::string_view tag, const TagDiction
 }  // namespace
 
 std::string TLVGenerator::encodeDictToTLV(const TagDictionary& qrCodeDict) {
-  const std::vector<ResolvedEntry> entries = resolveKeys(qrCodeDict);
+  ResolvedEntries entries(qrCodeDict.size());
+  resolveKeys(qrCodeDict, entries);
   std::string payload;
   payload.reserve(256);
   for (const ResolvedEntry& entry : entries) {
@@ -138,7 +181,7 @@ std::string TLVGenerator::encodeDictToTLV(const TagDictionary& qrCodeDict) {
       continue;
     }
     const bool known = entry.position != kNotInTagTable;
-    const std::string_view tag = known ? kTagTable[entry.position].tag : entry.key;
+    const std::string_view tag = known ? kTagTable[entry.position].tag : *entry.key;
     // Tags of the table are ASCII; another key is a tag when it has two user-perceived
     // characters, however many bytes they take.
     if (known ? tag.size() != 2 : text::characterCount(tag) != 2) continue;
