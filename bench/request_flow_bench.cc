@@ -1,0 +1,76 @@
+// The request-payment screens: from the launch to the QR screen drawn once into a 750 by 1334
+// image (375 by 667 points at 2x), and one keystroke in the amount cell of the details screen
+// with its re-format (no drawing).
+#include <benchmark/benchmark.h>
+
+#include "platform/renderer.h"
+#include "platform/run_loop.h"
+#include "platform/ui_driver.h"
+#include "platform/window.h"
+#include "screens/zelto_request_payment_details_view_controller.h"
+#include "sdk/zelto_merchant_sdk.h"
+#include "sdk/zelto_session.h"
+
+namespace zelto {
+namespace {
+
+constexpr platform::Rect kScreen{0, 0, 375, 667};
+
+std::shared_ptr<ZeltoPaymentRequest> demoRequest() {
+  return std::make_shared<ZeltoPaymentRequest>("01", "11", "4111111111111111", "Zelto Demo Store",
+                                               "5411", "Mumbai", "IN", "356", "", "", "", "400001",
+                                               "", "", "", "");
+}
+
+void useSmallScreen() {
+  platform::setMainScreenBounds(kScreen);
+  ZeltoSession::sharedSession().sdkWindow->setFrame(kScreen);
+}
+
+void LaunchToQrScreenDrawn(benchmark::State& state) {
+  useSmallScreen();
+  const auto request = demoRequest();
+  auto& loop = platform::RunLoop::main();
+  auto& window = *ZeltoSession::sharedSession().sdkWindow;
+  for (auto _ : state) {
+    ZeltoMerchantSDK::launchRequestPaymentFlow(request, RequestPaymentCompletionHandler());
+    loop.runFor(0.4);  // the slide in, on the manual clock
+    const auto image = platform::renderWindow(window);
+    benchmark::DoNotOptimize(image.bytes().data());
+    if (image.size().width != 750 && image.size().width != 375) state.SkipWithError("wrong size");
+    state.PauseTiming();
+    ZeltoMerchantSDK::endZeltoFlow();
+    loop.runFor(2);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(LaunchToQrScreenDrawn)->Unit(benchmark::kMillisecond);
+
+void AmountKeystroke(benchmark::State& state) {
+  useSmallScreen();
+  auto& loop = platform::RunLoop::main();
+  auto& window = *ZeltoSession::sharedSession().sdkWindow;
+  ZeltoMerchantSDK::launchRequestPaymentFlow(demoRequest(), RequestPaymentCompletionHandler());
+  loop.runFor(1);
+  platform::tap(window, "Payment_Details_Button");
+  loop.runFor(1);
+  const auto field =
+      std::dynamic_pointer_cast<platform::TextField>(platform::findView(window, "Amount_Field"));
+  if (!field) {
+    state.SkipWithError("no amount field");
+    return;
+  }
+  field->insertText("1234");
+  // Typing and deleting one digit in turn: every iteration is one key with its re-format.
+  bool typing = true;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(typing ? field->insertText("5") : field->deleteBackward());
+    typing = !typing;
+  }
+  ZeltoMerchantSDK::endZeltoFlow();
+  loop.runFor(2);
+}
+BENCHMARK(AmountKeystroke)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace zelto

@@ -1,0 +1,79 @@
+// Drawn screens read back: the pixels of a rendered PNG, and the QR code in it read by ZXing as
+// a consumer's camera would.
+#ifndef ZELTO_TESTS_SCREENS_DRAWN_IMAGE_H_
+#define ZELTO_TESTS_SCREENS_DRAWN_IMAGE_H_
+
+#include <ZXing/ReadBarcode.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/color.h"
+#include "platform/image.h"
+
+namespace zelto::testing {
+
+class DrawnImage {
+ public:
+  explicit DrawnImage(const platform::Image& image) {
+    struct Reader {
+      std::string_view bytes;
+      std::size_t offset = 0;
+    } reader{image.bytes()};
+    cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(
+        [](void* closure, unsigned char* data, unsigned int length) {
+          auto* r = static_cast<Reader*>(closure);
+          if (r->bytes.size() - r->offset < length) return CAIRO_STATUS_READ_ERROR;
+          std::copy_n(r->bytes.data() + r->offset, length, data);
+          r->offset += length;
+          return CAIRO_STATUS_SUCCESS;
+        },
+        &reader);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+      width = cairo_image_surface_get_width(surface);
+      height = cairo_image_surface_get_height(surface);
+      const int stride = cairo_image_surface_get_stride(surface);
+      const unsigned char* data = cairo_image_surface_get_data(surface);
+      for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+        argb.insert(argb.end(), row, row + width);
+      }
+    }
+    cairo_surface_destroy(surface);
+  }
+
+  // The opaque colour of pixel x, y as "#RRGGBB".
+  std::string hexAt(int x, int y) const {
+    const std::uint32_t pixel = argb.at(static_cast<std::size_t>(y) * width + x);
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", (pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF,
+                  pixel & 0xFF);
+    return text;
+  }
+
+  // The QR code's bytes as text; absent when no code can be read.
+  std::optional<std::string> readQr() const {
+    std::vector<std::uint8_t> luminance;
+    luminance.reserve(argb.size());
+    for (const std::uint32_t pixel : argb) luminance.push_back((pixel >> 8) & 0xFF);
+    const auto result =
+        ZXing::ReadBarcode({luminance.data(), width, height, ZXing::ImageFormat::Lum},
+                           ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode));
+    if (!result.isValid()) return std::nullopt;
+    const auto& bytes = result.bytes();
+    return std::string(bytes.begin(), bytes.end());
+  }
+
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> argb;
+};
+
+}  // namespace zelto::testing
+
+#endif  // ZELTO_TESTS_SCREENS_DRAWN_IMAGE_H_
