@@ -23,7 +23,7 @@ std::shared_ptr<ZeltoPaymentRequest> demoRequest() {
 }
 
 void useSmallScreen() {
-  platform::setMainScreenBounds(kScreen);
+  platform::setMainScreenSize(kScreen.size());
   ZeltoSession::sharedSession().sdkWindow->setFrame(kScreen);
 }
 
