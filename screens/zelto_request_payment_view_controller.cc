@@ -220,17 +220,20 @@ std::optional<platform::Image> ZELTORequestPaymentViewController::createShareQRI
   qrSnapView = createQRSnapView();
   if (auto window = root->window()) window->addSubview(qrSnapView);
 
-  // The snapshot shows every network, leaves the merchant's own button out, and is laid out at
+  // The snapshot shows every network, leaves the merchant's own buttons out, and is laid out at
   // the size of the snap view's image so it is drawn there pixel for pixel (module edges stay
   // sharp).
   const bool collapsed = supportedNetwork->hasMoreButton() && !supportedNetwork->isExpanded;
   if (collapsed) supportedNetwork->moreClicked(true);
+  const auto& more = supportedNetwork->moreButton();
+  if (more) more->hidden = true;
   const platform::Rect shown = root->frame();
   const auto area = qrSnapView->qrImageView->frame();
   root->setFrame({shown.x, shown.y, area.width, area.height});
   layoutColumn(false);
   qrSnapView->qrImageView->image = platform::renderView(*root);
   root->setFrame(shown);
+  if (more) more->hidden = false;
   if (collapsed) supportedNetwork->moreClicked(true);
   layoutViews();
 

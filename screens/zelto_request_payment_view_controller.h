@@ -14,8 +14,8 @@
 //
 // Sharing (popAction): the share image is a QRSnapView holding a snapshot of this screen with
 // the network list fully shown (expanded for the snapshot without animation, collapsed again
-// afterwards) and without the details button; it goes to the platform share sheet with print,
-// post to Weibo, copy to pasteboard, add to reading list and post to Vimeo excluded.
+// afterwards) and without the details and "more" buttons; it goes to the platform share sheet with
+// print, post to Weibo, copy to pasteboard, add to reading list and post to Vimeo excluded.
 //
 // Accessibility identifiers (for scripts):
 //   "Scan_To_Pay_Label", "Arrow_Image", "QR_Code_Image", "QR_Code_Border",
