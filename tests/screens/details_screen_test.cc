@@ -250,6 +250,24 @@ TEST_F(DetailsScreenTest, KeyboardNeverCoversTheFieldBeingEdited) {
   EXPECT_EQ(detailsScreen()->currentTextField, nullptr);
 }
 
+TEST_F(DetailsScreenTest, EveryKeyInTheFormCountsAsActivity) {
+  launch();
+  openDetails();
+  ASSERT_EQ(toggle("Bill_Number_Switch"), DriveResult::kDone);
+  auto& idle = session().timeoutManager();
+  idle.timeoutLength = 180;
+  idle.startTimeoutObservation();
+  for (const char* field : {"Amount_Field", "Bill_Number_Field"}) {
+    loop().runFor(100);
+    type(field, "1");
+    EXPECT_EQ(idle.timeoutTime(), now() + 180) << field;
+    loop().runFor(100);
+    erase(field, 1);
+    EXPECT_EQ(idle.timeoutTime(), now() + 180) << field;
+  }
+  idle.endTimeoutObservation();
+}
+
 TEST_F(DetailsScreenTest, StoredAmountTextIsTheShortestDecimalWithAFraction) {
   const std::vector<std::pair<double, std::string>> cases = {{12.34, "12.34"},
                                                              {100, "100.0"},
