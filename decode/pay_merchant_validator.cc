@@ -647,10 +647,10 @@ bool ZeltoPayMerchantTLVValidator::luhnsAlgorithmCheck(std::string_view forPan) 
 std::vector<std::string> TLVGenerator::tlvValidation(std::string_view tlvString) {
   auto& validator = ZeltoPayMerchantTLVValidator::sharedValidator();
   // Nearly every payload is plain: its fields are read in place, without building a record.
-  thread_local PlainPayload plain;
-  if (plain.read(tlvString)) {
-    validator.validate01(plain.view());
-    validator.validateCRC(plain.view().crc, tlvString);
+  thread_local PlainPayload reader;
+  if (PayloadView plain; reader.read(tlvString, plain)) {
+    validator.validate01(plain);
+    validator.validateCRC(plain.crc, tlvString);
     return validator.errorCodes();
   }
   ZeltoPayMerchantTLV record;

@@ -122,11 +122,10 @@ bool isOneBytePerCharacter(std::string_view text) {
   return true;
 }
 
-bool PlainPayload::read(std::string_view text) {
-  view_ = PayloadView{};
+bool PlainPayload::read(std::string_view text, PayloadView& view) {
   used_ = 0;
   if (!text.starts_with("00") || !isOneBytePerCharacter(text)) return false;
-  view_.oneBytePerCharacter = true;
+  view.oneBytePerCharacter = true;
   SeenTags seen;
   int lastTag = -1;
   std::size_t at = 0;
@@ -141,17 +140,17 @@ bool PlainPayload::read(std::string_view text) {
     at += length;
     lastTag = tag;
     if (tag == kAdditionalData) {
-      if (!readTemplate(tag, value, &view_.additionalData, /*sorted=*/true)) return false;
+      if (!readTemplate(tag, value, &view.additionalData, /*sorted=*/true)) return false;
     } else if (tag == kLanguageTemplate) {
-      if (!readTemplate(tag, value, &view_.languageTemplate, /*sorted=*/true)) return false;
+      if (!readTemplate(tag, value, &view.languageTemplate, /*sorted=*/true)) return false;
     } else if (isAccountTemplate(tag)) {
-      if (!readTemplate(tag, value, &view_.accountTemplates[tag - 26], /*sorted=*/false)) {
+      if (!readTemplate(tag, value, &view.accountTemplates[tag - 26], /*sorted=*/false)) {
         return false;
       }
     } else if (isOtherTemplate(tag)) {
       if (!readTemplate(tag, value, nullptr, /*sorted=*/false)) return false;
     } else if (const Field field = kFields[tag]) {
-      view_.*field = value;
+      view.*field = value;
     }
   }
   return lastTag == kCrc;

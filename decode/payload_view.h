@@ -61,11 +61,10 @@ bool isOneBytePerCharacter(std::string_view text);
 // from "01" to "99". Decoding such text always succeeds.
 class PlainPayload {
  public:
-  // Reads `text`, which must outlive the view. Returns false, leaving the view unusable, when
-  // the text is not plain (or holds more template entries than kMaxEntries).
-  bool read(std::string_view text);
-
-  const PayloadView& view() const { return view_; }
+  // Reads `text` into `view`, a fresh one, which then refers to `text` and to this reader's
+  // entries until the next read. Returns false, leaving `view` unusable, when the text is not
+  // plain (or holds more template entries than kMaxEntries).
+  bool read(std::string_view text, PayloadView& view);
 
  private:
   static constexpr std::size_t kMaxEntries = 48;
@@ -74,7 +73,6 @@ class PlainPayload {
   // pool (sorted by key if `sorted`) and points `out` at them.
   bool readTemplate(int tag, std::string_view value, TemplateView* out, bool sorted);
 
-  PayloadView view_;
   std::array<TemplateEntry, kMaxEntries> entries_;
   std::size_t used_ = 0;
 };

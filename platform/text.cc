@@ -111,8 +111,8 @@ bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 // A number of the grammar of parseDouble with at most 15 digits and no exponent, such as an
 // amount: its digits form an integer below 2^53 and its decimals a power of ten below 10^16, both
 // exact doubles, so their quotient is the correctly rounded value from_chars would give, without
-// its cost. Other texts give nullopt.
-std::optional<double> parsePlainDecimal(std::string_view text) {
+// its cost. Returns false for other texts.
+bool parsePlainDecimal(std::string_view text, double& value) {
   constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const bool negative = !text.empty() && text.front() == '-';
@@ -128,11 +128,12 @@ std::optional<double> parsePlainDecimal(std::string_view text) {
       ++count;
       if (decimals >= 0) ++decimals;
     } else {
-      return std::nullopt;
+      return false;
     }
   }
-  const double value = static_cast<double>(digits) / kPowersOfTen[decimals < 0 ? 0 : decimals];
-  return negative ? -value : value;
+  value = static_cast<double>(digits) / kPowersOfTen[decimals < 0 ? 0 : decimals];
+  if (negative) value = -value;
+  return true;
 }
 
 // Number of characters of `utf8`, whose first `from` bytes are ASCII without "\r". Out of line,
@@ -262,11 +263,11 @@ std::optional<double> parseDouble(std::string_view text) {
     if (exponentDigits == 0) return std::nullopt;
   }
   if (i != n) return std::nullopt;
-  if (const auto plain = parsePlainDecimal(text)) return plain;
+  double value = 0;
+  if (parsePlainDecimal(text, value)) return value;
   // from_chars rejects a leading "+"; the grammar above has already been checked.
   std::string_view body = text;
   if (body.front() == '+') body.remove_prefix(1);
-  double value = 0;
   auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), value);
   if (error == std::errc::result_out_of_range) {
     // Underflow reads as zero; overflow is not a number.

@@ -82,8 +82,9 @@ TEST(PlainPayload, ValidatesLikeItsDecodedRecord) {
         text[at] = static_cast<char>('0' + below(10));
       }
     }
-    PlainPayload payload;
-    plain += payload.read(text);
+    PlainPayload reader;
+    PayloadView view;
+    plain += reader.read(text, view);
     ASSERT_EQ(TLVGenerator::tlvValidation(text), codesThroughRecord(text)) << text;
   }
   // Both roads were taken often.
