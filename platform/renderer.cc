@@ -504,7 +504,13 @@ void drawTextField(cairo_t* cr, const TextField& field, const Rect& bounds) {
                                       : field.textColor.value_or(kDefaultText);
   drawText(cr, shown, nullptr, style, {x, area.y, width, area.height}, color);
   if (field.isFirstResponder()) {
-    const double caretX = showPlaceholder ? (x == area.x ? area.x : x) : x + width;
+    // After the text; over an empty field, where the first character will go.
+    double caretX = x + width;
+    if (showPlaceholder) {
+      caretX = field.textAlignment == TextAlignment::kCenter  ? area.x + area.width / 2 - 1
+               : field.textAlignment == TextAlignment::kRight ? area.maxX()
+                                                              : area.x;
+    }
     const double caretHeight = field.font.size * 1.25;
     setColor(cr, field.tintColor.value_or(kDefaultTint));
     cairo_rectangle(cr, std::min(caretX, area.maxX() - 2), area.y + (area.height - caretHeight) / 2,
