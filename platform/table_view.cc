@@ -14,7 +14,8 @@ constexpr std::size_t kReusableCells = 32;
 TableViewCell::TableViewCell(std::string reuseIdentifier)
     : reuseIdentifier_(std::move(reuseIdentifier)),
       contentView_(std::make_shared<View>()),
-      textLabel_(std::make_shared<Label>()) {}
+      textLabel_(std::make_shared<Label>()),
+      separator_(std::make_shared<View>()) {}
 
 void TableViewCell::layoutSubviews() {
   if (contentView_->superview().get() != this) {
@@ -188,6 +189,8 @@ void TableView::layoutSubviews() {
                         });
       }
       cell->setFrame({0, y - top, frame().width, rowHeight});
+      cell->separator_->backgroundColor = separatorColor;
+      cell->separator_->hidden = !separatorColor;
       cell->layoutSubviews();
       if (cell->superview().get() != this) addSubview(cell);
     }

@@ -39,7 +39,8 @@ struct IndexPath {
 };
 
 // One row's view: a content view filling the cell, with a one-line text label inset by 16
-// points on each side.
+// points on each side, and a one-point separator along its bottom edge from the label's left
+// inset to the cell's right edge, drawn in the table view's separatorColor (none when absent).
 class TableViewCell : public Control {
  public:
   enum class SelectionStyle { kNone, kDefault };
@@ -62,6 +63,7 @@ class TableViewCell : public Control {
   std::string reuseIdentifier_;
   std::shared_ptr<View> contentView_;
   std::shared_ptr<Label> textLabel_;
+  std::shared_ptr<View> separator_;
   bool wired_ = false;  // the table view's tap action has been added
 };
 
@@ -104,6 +106,7 @@ class TableView : public View {
   std::weak_ptr<TableViewDelegate> delegate;
   double rowHeight = 44;
   double sectionHeaderHeight = 28;
+  std::optional<Color> separatorColor;
   std::optional<Color> sectionHeaderBackgroundColor;
   std::optional<Color> sectionHeaderTextColor;
   Font sectionHeaderFont = Font::boldSystemFont(13);

@@ -50,6 +50,15 @@ std::shared_ptr<ZELTOCurrencySelectionView> ZELTOCurrencySelectionView::create(
   return view;
 }
 
+std::shared_ptr<ZELTOCurrencySelectionView> ZELTOCurrencySelectionView::presentOver(
+    platform::Window& window, std::weak_ptr<ZELTOCurrencySelectionViewDelegate> delegate) {
+  auto view = create(window.bounds());
+  view->currencySelectionDelegate = std::move(delegate);
+  window.addSubview(view);
+  view->show();
+  return view;
+}
+
 void ZELTOCurrencySelectionView::buildPanel() {
   const auto& config = *ZeltoSession::sharedSession().internalConfiguration();
   const double width = std::max(0.0, frame().width - 2 * kMargin);
@@ -109,6 +118,7 @@ void ZELTOCurrencySelectionView::buildPanel() {
   tableView = std::make_shared<platform::TableView>(listFrame);
   tableView->rowHeight = kRowHeight;
   tableView->backgroundColor = platform::Color::white();
+  tableView->separatorColor = mist();
   tableView->sectionHeaderBackgroundColor = mist();
   tableView->sectionHeaderTextColor = slate();
   tableView->accessibilityIdentifier = "Currency_Table";

@@ -38,6 +38,7 @@
 #include "currency/kit_currency_data.h"
 #include "platform/table_view.h"
 #include "platform/view.h"
+#include "platform/window.h"
 
 namespace zelto {
 
@@ -54,6 +55,10 @@ class ZELTOCurrencySelectionView : public platform::View,
  public:
   // The overlay over `frame` (the main screen's bounds), transparent until show().
   static std::shared_ptr<ZELTOCurrencySelectionView> create(platform::Rect frame);
+  // Creates the view over the whole of `window`, on top of what it shows, with `delegate`, and
+  // fades it in.
+  static std::shared_ptr<ZELTOCurrencySelectionView> presentOver(
+      platform::Window& window, std::weak_ptr<ZELTOCurrencySelectionViewDelegate> delegate);
 
   // Fades the view in (alpha to 1 over 0.2 s).
   void show();
