@@ -1,0 +1,64 @@
+#include "screens/cells/zelto_merchant_detail_cell_view.h"
+
+#include <algorithm>
+
+#include "kit/kit_bundle.h"
+#include "kit/kit_theme.h"
+
+namespace zelto {
+namespace {
+
+constexpr double kCardWidth = 48;
+constexpr double kCardHeight = 32;
+constexpr double kGap = 12;
+constexpr double kNameHeight = 40;  // two lines of the headline font
+constexpr double kCardLineHeight = 18;
+
+}  // namespace
+
+void ZELTOMerchantDetailCellView::setCellModel(ZELTOPaymentCellModel model) {
+  ZELTOCellView::setCellModel(std::move(model));
+  backgroundColor = platform::Color::white();
+
+  card_ = std::make_shared<platform::View>();
+  card_->backgroundColor = KitPalette::navy();
+  card_->cornerRadius = 4;
+  addSubview(card_);
+  cardLogo_ = std::make_shared<platform::ImageView>();
+  cardLogo_->image = KitBundle::image("img_card_logo_orvan_white");
+  cardLogo_->contentMode = platform::ContentMode::kScaleAspectFit;
+  card_->addSubview(cardLogo_);
+
+  nameLabel_ = std::make_shared<platform::Label>();
+  nameLabel_->text = model_.merchantName.value_or("");
+  nameLabel_->font = KitFont::headline();
+  nameLabel_->textColor = KitPalette::ink();
+  nameLabel_->numberOfLines = 2;
+  nameLabel_->adjustsFontSizeToFitWidth = true;
+  nameLabel_->minimumScaleFactor = 0.75;
+  nameLabel_->accessibilityIdentifier = "Card_Holder_Name";
+  addSubview(nameLabel_);
+
+  cardLabel_ = std::make_shared<platform::Label>();
+  cardLabel_->text = model_.merchantCity.value_or("");
+  cardLabel_->font = KitFont::secondary();
+  cardLabel_->textColor = KitPalette::slate();
+  cardLabel_->accessibilityIdentifier = "Card_Last_Four";
+  addSubview(cardLabel_);
+}
+
+double ZELTOMerchantDetailCellView::preferredHeight(double /*width*/) const {
+  return 2 * kMarginY + kNameHeight + kCardLineHeight;
+}
+
+void ZELTOMerchantDetailCellView::layoutCell() {
+  const double textX = kMarginX + kCardWidth + kGap;
+  const double textWidth = std::max(0.0, frame().width - textX - kMarginX);
+  const double height = preferredHeight(frame().width);
+  card_->setFrame({kMarginX, (height - kCardHeight) / 2, kCardWidth, kCardHeight});
+  cardLogo_->setFrame({6, 4, kCardWidth - 12, kCardHeight - 8});
+  nameLabel_->setFrame({textX, kMarginY, textWidth, kNameHeight});
+  cardLabel_->setFrame({textX, kMarginY + kNameHeight, textWidth, kCardLineHeight});
+}
+
+}  // namespace zelto

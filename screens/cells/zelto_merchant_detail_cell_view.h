@@ -1,0 +1,37 @@
+// ZELTOMerchantDetailCellView: the card the refund goes back to, at the top of the confirm
+// screen: a small navy card with the Orvan mark, the model's merchantName (the card holder,
+// up to two lines, shrinking when longer) and below it the model's merchantCity ("Orvan ..."
+// and the card's last four digits).
+//
+// Accessibility identifiers: "Card_Holder_Name", "Card_Last_Four".
+//
+// Thread-safety: main thread only.
+#ifndef ZELTO_SCREENS_CELLS_ZELTO_MERCHANT_DETAIL_CELL_VIEW_H_
+#define ZELTO_SCREENS_CELLS_ZELTO_MERCHANT_DETAIL_CELL_VIEW_H_
+
+#include <memory>
+
+#include "platform/controls.h"
+#include "screens/cells/zelto_cell_view.h"
+
+namespace zelto {
+
+class ZELTOMerchantDetailCellView : public ZELTOCellView {
+ public:
+  void setCellModel(ZELTOPaymentCellModel model) override;
+  double preferredHeight(double width) const override;
+  void layoutCell() override;
+
+  const std::shared_ptr<platform::Label>& nameLabel() const { return nameLabel_; }
+  const std::shared_ptr<platform::Label>& cardLabel() const { return cardLabel_; }
+
+ private:
+  std::shared_ptr<platform::View> card_;
+  std::shared_ptr<platform::ImageView> cardLogo_;
+  std::shared_ptr<platform::Label> nameLabel_;
+  std::shared_ptr<platform::Label> cardLabel_;
+};
+
+}  // namespace zelto
+
+#endif  // ZELTO_SCREENS_CELLS_ZELTO_MERCHANT_DETAIL_CELL_VIEW_H_
