@@ -78,6 +78,7 @@ void ZELTOCurrencyDropDownCellView::hideSelectionView() {
 }
 
 void ZELTOCurrencyDropDownCellView::didCloseSelectionView(const std::string& currency) {
+  selectionView_.reset();
   showCurrency(currency);
   if (auto listener = lockedDelegate()) listener->didChangeCurrency(currency);
 }
