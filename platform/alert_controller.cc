@@ -75,7 +75,8 @@ std::shared_ptr<View> AlertController::loadView() {
     button->titleFont =
         Font::systemFont(17, action.style == AlertActionStyle::kCancel ? FontWeight::kSemibold
                                                                        : FontWeight::kRegular);
-    button->accessibilityIdentifier = action.title;
+    button->accessibilityIdentifier =
+        action.accessibilityIdentifier.empty() ? action.title : action.accessibilityIdentifier;
     button->addAction(
         ControlEvent::kTouchUpInside,
         [weakSelf = std::weak_ptr<ViewController>(weak_from_this()), index] {

@@ -1,8 +1,8 @@
 // Alert dialogs: a title, a message and styled actions, shown with ViewController::present().
 //
 // Each action is a button of the dialog's view whose accessibility identifier is the action's
-// title. Choosing an action dismisses the dialog (animated) and runs the action's handler once
-// the dismissal has completed.
+// accessibilityIdentifier, or its title when it has none. Choosing an action dismisses the dialog
+// (animated) and runs the action's handler once the dismissal has completed.
 //
 // Thread-safety: main thread only.
 #ifndef ZELTO_PLATFORM_ALERT_CONTROLLER_H_
@@ -23,6 +23,7 @@ struct AlertAction {
   std::string title;
   AlertActionStyle style = AlertActionStyle::kDefault;
   std::function<void()> handler;
+  std::string accessibilityIdentifier = "";
 };
 
 class AlertController : public ViewController {

@@ -1,5 +1,7 @@
 #include "platform/ui_driver.h"
 
+#include <algorithm>
+
 #include "platform/alert_controller.h"
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
@@ -155,7 +157,13 @@ DriveResult toggleSwitch(Window& window, std::string_view identifier) {
 DriveResult selectAlertAction(Window& window, std::string_view title) {
   const auto alert = std::dynamic_pointer_cast<AlertController>(frontController(window));
   if (!alert) return DriveResult::kNoAlert;
-  const auto button = alert->view()->viewWithAccessibilityIdentifier(title);
+  const auto& actions = alert->actions();
+  const auto action = std::find_if(actions.begin(), actions.end(), [title](const auto& a) {
+    return a.title == title || a.accessibilityIdentifier == title;
+  });
+  if (action == actions.end()) return DriveResult::kNotFound;
+  const auto button = alert->view()->viewWithAccessibilityIdentifier(
+      action->accessibilityIdentifier.empty() ? action->title : action->accessibilityIdentifier);
   if (!button) return DriveResult::kNotFound;
   if (!button->isInteractive()) return DriveResult::kNotInteractive;
   window.sendEvent(Event{Event::Type::kTouch, button});

@@ -51,7 +51,7 @@ KeysResult typeText(Window& window, std::string_view identifier, std::string_vie
 KeysResult deleteBackward(Window& window, std::string_view identifier, std::size_t count);
 // Taps the switch `identifier`: it flips and runs its value-changed actions.
 DriveResult toggleSwitch(Window& window, std::string_view identifier);
-// Taps the action titled `title` of the dialog in front.
+// Taps the action of the dialog in front titled `title`, or whose button has that identifier.
 DriveResult selectAlertAction(Window& window, std::string_view title);
 
 // One element of the frontmost screen, as a tool prints it.

@@ -197,17 +197,27 @@ TEST_F(ControlsTest, TheShareSheetHandsItsItemsToTheHostAndClosesItself) {
             (std::vector<ActivityType>{ActivityType::kPrint, ActivityType::kPostToVimeo}));
 }
 
-TEST_F(ControlsTest, DialogActionsAreChosenByTitle) {
+TEST_F(ControlsTest, DialogActionsAreChosenByTitleOrIdentifier) {
   EXPECT_EQ(selectAlertAction(*window, "OK"), DriveResult::kNoAlert);
   auto alert = std::make_shared<AlertController>("Timeout", "", AlertController::Style::kAlert);
   int chosen = 0;
   alert->addAction({"OK", AlertActionStyle::kDefault, [&] { ++chosen; }});
+  alert->addAction({"Go on", AlertActionStyle::kDefault, [&] { chosen += 10; }, "Go_Button"});
   root->present(alert, false);
   run(0);
+  EXPECT_EQ(findView(*window, "Go_Button")->accessibilityIdentifier, "Go_Button");
+  EXPECT_EQ(findView(*window, "Go on"), nullptr);
   EXPECT_EQ(selectAlertAction(*window, "Cancel"), DriveResult::kNotFound);
-  EXPECT_EQ(selectAlertAction(*window, "OK"), DriveResult::kDone);
+  EXPECT_EQ(selectAlertAction(*window, "Go_Button"), DriveResult::kDone);
   run(kTransitionDuration);
-  EXPECT_EQ(chosen, 1);
+  EXPECT_EQ(chosen, 10);
+  alert = std::make_shared<AlertController>("", "", AlertController::Style::kAlert);
+  alert->addAction({"Go on", AlertActionStyle::kDefault, [&] { chosen += 100; }, "Go_Button"});
+  root->present(alert, false);
+  run(0);
+  EXPECT_EQ(selectAlertAction(*window, "Go on"), DriveResult::kDone);
+  run(kTransitionDuration);
+  EXPECT_EQ(chosen, 110);
   EXPECT_EQ(root->presentedViewController(), nullptr);
 }
 
