@@ -136,15 +136,15 @@ void ZELTORefundPaymentViewController::payButtonPressed() {
   const std::weak_ptr<platform::ViewController> weakSelf = weak_from_this();
   dialog->addAction({KitBundle::string(StringConstants::ZELTO_CANCEL),
                      platform::AlertActionStyle::kDefault, nullptr});
-  platform::AlertAction proceed{
-      KitBundle::string(StringConstants::ZELTO_CONTINUE), platform::AlertActionStyle::kDefault,
-      [weakSelf] {
-        if (auto screen =
-                std::dynamic_pointer_cast<ZELTORefundPaymentViewController>(weakSelf.lock())) {
-          screen->confirmRefund();
-        }
-      }};
-  dialog->addAction(std::move(proceed));
+  dialog->addAction(
+      {KitBundle::string(StringConstants::ZELTO_CONTINUE), platform::AlertActionStyle::kDefault,
+       [weakSelf] {
+         if (auto screen =
+                 std::dynamic_pointer_cast<ZELTORefundPaymentViewController>(weakSelf.lock())) {
+           screen->confirmRefund();
+         }
+       },
+       std::string(StringConstants::CONTINUE_BUTTON_IDENTIFIER)});
   // As on the phone, a screen inside a navigation controller presents from the navigation
   // controller, so the dialog is on top of the window's chain (where the idle timeout looks).
   if (auto navigation = navigationController()) {

@@ -176,6 +176,7 @@ TEST_F(RefundScreenTest, ConfirmationNamesHolderAndAmountAndCancelChangesNothing
   ASSERT_EQ(dialog()->actions().size(), 2u);
   EXPECT_EQ(dialog()->actions()[0].title, "Cancel");
   EXPECT_EQ(dialog()->actions()[1].title, "Continue");
+  EXPECT_NE(platform::findView(window(), "Continue_Button"), nullptr);
   // The pay button is behind the dialog.
   EXPECT_EQ(platform::tap(window(), "PAY_BUTTON"), DriveResult::kNotFound);
 
@@ -215,7 +216,7 @@ TEST_F(RefundScreenTest, ContinueShowsTheBusyButtonAndReportsOnceToHandlerElseDe
     loop().runFor(testing::kSettle);
     enter("1234");
     ASSERT_EQ(tapAndSettle("PAY_BUTTON"), DriveResult::kDone);
-    ASSERT_EQ(platform::selectAlertAction(window(), "Continue"), DriveResult::kDone);
+    ASSERT_EQ(platform::tap(window(), "Continue_Button"), DriveResult::kDone);
     loop().runFor(testing::kSettle);
     EXPECT_EQ(host->heard, c.heard);
 
