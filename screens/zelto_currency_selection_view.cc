@@ -119,7 +119,7 @@ void ZELTOCurrencySelectionView::buildPanel() {
   tableView->rowHeight = kRowHeight;
   tableView->backgroundColor = platform::Color::white();
   tableView->separatorColor = mist();
-  tableView->sectionHeaderBackgroundColor = mist();
+  tableView->sectionHeaderBackgroundColor = platform::Color::white();
   tableView->sectionHeaderTextColor = slate();
   tableView->accessibilityIdentifier = "Currency_Table";
   const auto self = std::static_pointer_cast<ZELTOCurrencySelectionView>(shared_from_this());
