@@ -5,6 +5,7 @@
 #include "platform/alert_controller.h"
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
+#include "platform/table_view.h"
 #include "platform/text.h"
 
 namespace zelto::platform {
@@ -42,6 +43,7 @@ std::string kindOf(const View& view) {
   if (dynamic_cast<const ActivityIndicatorView*>(&view)) return "activityIndicator";
   if (dynamic_cast<const ScrollView*>(&view)) return "scrollView";
   if (dynamic_cast<const NavigationBar*>(&view)) return "navigationBar";
+  if (dynamic_cast<const TableViewCell*>(&view)) return "cell";
   return "view";
 }
 
@@ -69,6 +71,9 @@ void describeTree(const View& view, bool enabledAbove, std::vector<ElementDescri
       element.value = spinner->isAnimating() ? "animating" : "stopped";
     } else if (const auto* bar = dynamic_cast<const NavigationBar*>(&view)) {
       element.text = bar->title();
+    } else if (const auto* cell = dynamic_cast<const TableViewCell*>(&view)) {
+      element.text = cell->textLabel()->text;
+      if (cell->selected) element.value = "selected";
     }
     out.push_back(std::move(element));
   }

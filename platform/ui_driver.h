@@ -58,12 +58,14 @@ DriveResult selectAlertAction(Window& window, std::string_view title);
 struct ElementDescription {
   std::string identifier;
   // "view", "label", "button", "textField", "textView", "switch", "image",
-  // "activityIndicator", "scrollView", "navigationBar".
+  // "activityIndicator", "scrollView", "navigationBar", "cell" (a table view's row).
   std::string kind;
-  // A label's text, a button's title in its current state, a field's text, a bar's title.
+  // A label's text, a button's title in its current state, a field's text, a bar's title, a
+  // row's text.
   std::string text;
   // A switch: "on" or "off"; a text field: its placeholder; an image view: the image's name;
-  // an activity indicator: "animating" or "stopped"; otherwise "".
+  // an activity indicator: "animating" or "stopped"; a row: "selected" when marked; otherwise
+  // "".
   std::string value;
   // Hidden or fully transparent.
   bool hidden = false;
@@ -75,7 +77,7 @@ struct ElementDescription {
 
 // The elements of the frontmost screen, depth-first in drawing order: every view with an
 // accessibility identifier and every label, button, text input, switch, image view, activity
-// indicator and navigation bar. The subviews of a hidden view are left out.
+// indicator, navigation bar and table row. The subviews of a hidden view are left out.
 std::vector<ElementDescription> describeScreen(Window& window);
 
 }  // namespace zelto::platform
