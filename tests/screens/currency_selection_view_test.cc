@@ -142,6 +142,12 @@ TEST_F(CurrencySelectionViewTest, RowsNameTheCurrencyAndMarkTheOneInUse) {
   EXPECT_EQ(usd->contentView()->backgroundColor, platform::Color::fromHex("#F2F4F8"));
   EXPECT_EQ(view->tableView->cellForRow({0, 19})->contentView()->backgroundColor,
             platform::Color::white());
+  // A tool describing the screen sees the rows and which one is marked.
+  Ids marked;
+  for (const auto& element : platform::describeScreen(*session().sdkWindow)) {
+    if (element.kind == "cell" && element.value == "selected") marked.push_back(element.text);
+  }
+  EXPECT_EQ(marked, (Ids{"USD - United States dollar"}));
 }
 
 TEST_F(CurrencySelectionViewTest, KeyboardLeavesEveryRowReachableUntilReturnPutsItAway) {
