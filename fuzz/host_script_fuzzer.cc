@@ -49,7 +49,8 @@ std::filesystem::path scratchFolder() {
 
 bool needsTarget(HostVerb verb) {
   return verb != HostVerb::kAdvance && verb != HostVerb::kShow && verb != HostVerb::kPayload &&
-         verb != HostVerb::kRequest && verb != HostVerb::kEndFlow && verb != HostVerb::kDelegate;
+         verb != HostVerb::kRequest && verb != HostVerb::kEndFlow && verb != HostVerb::kDelegate &&
+         verb != HostVerb::kCurrencies;
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 namespace zelto::tool {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, HostVerb>, 15> kVerbs = {{
+constexpr std::array<std::pair<std::string_view, HostVerb>, 16> kVerbs = {{
     {"launch-request", HostVerb::kLaunchRequest},
     {"launch-refund", HostVerb::kLaunchRefund},
     {"tap", HostVerb::kTap},
@@ -26,6 +26,7 @@ constexpr std::array<std::pair<std::string_view, HostVerb>, 15> kVerbs = {{
     {"share", HostVerb::kShare},
     {"end-flow", HostVerb::kEndFlow},
     {"delegate", HostVerb::kDelegate},
+    {"currencies", HostVerb::kCurrencies},
 }};
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -216,6 +217,7 @@ ScriptLine parseScriptLine(std::string_view line) {
     case HostVerb::kPayload:
     case HostVerb::kRequest:
     case HostVerb::kEndFlow:
+    case HostVerb::kCurrencies:
     case HostVerb::kLaunchRequestTags:
       break;
   }

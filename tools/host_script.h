@@ -11,7 +11,7 @@
 //   toggle ID                    alert TITLE                      advance SECONDS
 //   show [ID]                    payload                          request
 //   snapshot FILE.png            share FILE.png                   end-flow
-//   delegate on|off
+//   delegate on|off              currencies
 //
 // TEXT and TITLE are the rest of the line as written (inner spaces kept), or one JSON string
 // literal. N is a whole number from 1 to 1000 (1 when left out); SECONDS a decimal number from
@@ -45,6 +45,7 @@ enum class HostVerb {
   kShare,
   kEndFlow,
   kDelegate,
+  kCurrencies,
 };
 
 inline constexpr int kMaxDeleteCount = 1000;

@@ -14,6 +14,7 @@
 #include "platform/run_loop.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
+#include "screens/zelto_currency_selection_view.h"
 #include "screens/zelto_request_payment_view_controller.h"
 #include "sdk/session_constants.h"
 #include "sdk/zelto_merchant_sdk.h"
@@ -157,12 +158,28 @@ class HostSession::Sharer final : public platform::ShareHandler {
   std::shared_ptr<Output> output_;
 };
 
+// Hears the currency selection view opened by `currencies`.
+class HostSession::CurrencyListener final : public ZELTOCurrencySelectionViewDelegate {
+ public:
+  explicit CurrencyListener(std::shared_ptr<Output> output) : output_(std::move(output)) {}
+  void didCloseSelectionView(const std::string& currency) override {
+    const auto& selected = ZeltoSession::sharedSession().selectedCurrency;
+    output_->print(Json{{"event", "currency"},
+                        {"currency", currency},
+                        {"selected", selected ? Json(selected->currencyId) : Json(nullptr)}});
+  }
+
+ private:
+  std::shared_ptr<Output> output_;
+};
+
 HostSession::HostSession(std::ostream& out)
     : output_(std::make_shared<Output>(out)),
       hostWindow_(std::make_shared<platform::Window>()),
       requestDelegate_(std::make_shared<RequestDelegate>(output_)),
       refundDelegate_(std::make_shared<RefundDelegate>(output_)),
-      sharer_(std::make_shared<Sharer>(output_)) {
+      sharer_(std::make_shared<Sharer>(output_)),
+      currencyListener_(std::make_shared<CurrencyListener>(output_)) {
   hostWindow_->makeKeyAndVisible();
   platform::setShareHandler(sharer_);
   platform::NotificationCenter::defaultCenter().addObserver(
@@ -336,6 +353,16 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       });
       letTransitionsFinish();
       return outcome;
+    case HostVerb::kCurrencies: {
+      auto& session = ZeltoSession::sharedSession();
+      if (!session.sdkWindow->rootViewController() || session.sdkWindow->hidden) {
+        return {{}, "no flow is showing"};
+      }
+      ZELTOCurrencySelectionView::presentOver(*session.sdkWindow, currencyListener_);
+      letTransitionsFinish();
+      outcome.fields["active"] = session.activeCurrencyCode();
+      return outcome;
+    }
     case HostVerb::kDelegate:
       useDelegate_ = command.on;
       outcome.fields["delegate"] = command.on ? "on" : "off";

@@ -11,7 +11,10 @@
 //   {"event": "completion"|"delegate", "flow": "request-payment"|"refund", "success": ...,
 //    "response": {...}|null, "error": {"errorCodes": [...]}|null};
 // - {"event": "notification", "name": "ZELTOSessionTimeOut"} when the idle timeout is posted,
-//   {"event": "flow-ended"} when the completion given to endZeltoFlow runs, and
+//   {"event": "flow-ended"} when the completion given to endZeltoFlow runs,
+//   {"event": "currency", "currency": "978", "selected": "EUR"|null} when the currency
+//   selection view opened by `currencies` closes (the code it reports and the session's
+//   selectedCurrency at that moment), and
 //   {"event": "share", "images": N, "excluded": [...]} when a share sheet hands its items to
 //   the host.
 //
@@ -65,6 +68,7 @@ class HostSession {
   class RequestDelegate;
   class RefundDelegate;
   class Sharer;
+  class CurrencyListener;
 
   // The result of one command: its fields, or an error.
   struct Outcome {
@@ -80,6 +84,7 @@ class HostSession {
   std::shared_ptr<RequestDelegate> requestDelegate_;
   std::shared_ptr<RefundDelegate> refundDelegate_;
   std::shared_ptr<Sharer> sharer_;
+  std::shared_ptr<CurrencyListener> currencyListener_;
   // The request of the last request-payment launch: the host's object, which the library edits.
   std::shared_ptr<ZeltoPaymentRequest> request_;
   bool useDelegate_ = false;
