@@ -1,9 +1,11 @@
 #include "screens/cells/zelto_merchant_detail_cell_view.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "kit/kit_bundle.h"
 #include "kit/kit_theme.h"
+#include "platform/renderer.h"
 
 namespace zelto {
 namespace {
@@ -11,8 +13,8 @@ namespace {
 constexpr double kCardWidth = 48;
 constexpr double kCardHeight = 32;
 constexpr double kGap = 12;
-constexpr double kNameHeight = 40;  // two lines of the headline font
 constexpr double kCardLineHeight = 18;
+constexpr double kLineGap = 2;
 
 }  // namespace
 
@@ -34,8 +36,6 @@ void ZELTOMerchantDetailCellView::setCellModel(ZELTOPaymentCellModel model) {
   nameLabel_->font = KitFont::headline();
   nameLabel_->textColor = KitPalette::ink();
   nameLabel_->numberOfLines = 2;
-  nameLabel_->adjustsFontSizeToFitWidth = true;
-  nameLabel_->minimumScaleFactor = 0.75;
   nameLabel_->accessibilityIdentifier = "Card_Holder_Name";
   addSubview(nameLabel_);
 
@@ -47,18 +47,31 @@ void ZELTOMerchantDetailCellView::setCellModel(ZELTOPaymentCellModel model) {
   addSubview(cardLabel_);
 }
 
-double ZELTOMerchantDetailCellView::preferredHeight(double /*width*/) const {
-  return 2 * kMarginY + kNameHeight + kCardLineHeight;
+double ZELTOMerchantDetailCellView::textWidth(double width) {
+  return std::max(0.0, width - 2 * kMarginX - kCardWidth - kGap);
+}
+
+double ZELTOMerchantDetailCellView::nameHeight(double width) const {
+  // One line, or two for a long name (a longer one is cut at the end of the second).
+  return std::ceil(platform::measureText(nameLabel_->text, nameLabel_->font, textWidth(width),
+                                         nameLabel_->numberOfLines)
+                       .height);
+}
+
+double ZELTOMerchantDetailCellView::preferredHeight(double width) const {
+  return 2 * kMarginY + std::max(kCardHeight, nameHeight(width) + kLineGap + kCardLineHeight);
 }
 
 void ZELTOMerchantDetailCellView::layoutCell() {
+  const double width = frame().width;
+  const double height = preferredHeight(width);
+  const double nameTall = nameHeight(width);
+  const double textTop = (height - nameTall - kLineGap - kCardLineHeight) / 2;
   const double textX = kMarginX + kCardWidth + kGap;
-  const double textWidth = std::max(0.0, frame().width - textX - kMarginX);
-  const double height = preferredHeight(frame().width);
   card_->setFrame({kMarginX, (height - kCardHeight) / 2, kCardWidth, kCardHeight});
   cardLogo_->setFrame({6, 4, kCardWidth - 12, kCardHeight - 8});
-  nameLabel_->setFrame({textX, kMarginY, textWidth, kNameHeight});
-  cardLabel_->setFrame({textX, kMarginY + kNameHeight, textWidth, kCardLineHeight});
+  nameLabel_->setFrame({textX, textTop, textWidth(width), nameTall});
+  cardLabel_->setFrame({textX, textTop + nameTall + kLineGap, textWidth(width), kCardLineHeight});
 }
 
 }  // namespace zelto

@@ -1,7 +1,7 @@
 // ZELTOMerchantDetailCellView: the card the refund goes back to, at the top of the confirm
 // screen: a small navy card with the Orvan mark, the model's merchantName (the card holder,
-// up to two lines, shrinking when longer) and below it the model's merchantCity ("Orvan ..."
-// and the card's last four digits).
+// on one line or two, cut at the end of the second) and below it the model's merchantCity
+// ("Orvan ..." and the card's last four digits), the two centred beside the card.
 //
 // Accessibility identifiers: "Card_Holder_Name", "Card_Last_Four".
 //
@@ -26,6 +26,9 @@ class ZELTOMerchantDetailCellView : public ZELTOCellView {
   const std::shared_ptr<platform::Label>& cardLabel() const { return cardLabel_; }
 
  private:
+  static double textWidth(double width);
+  double nameHeight(double width) const;
+
   std::shared_ptr<platform::View> card_;
   std::shared_ptr<platform::ImageView> cardLogo_;
   std::shared_ptr<platform::Label> nameLabel_;
