@@ -141,7 +141,9 @@ void ZELTORequestPaymentViewController::layoutColumn(bool withButton) {
                        2 + kCityHeight + 10 + kAmountHeight + 2 + kDetailHeight;
   const double available = columnBottom - 2 * kMargin - fixed;
   const double side = std::floor(std::max(0.0, std::min(width - 2 * qrImageMargin, available)));
-  double y = kMargin + std::max(0.0, (available - side) / 2);
+  // Room left on tall screens goes a third above the column and two thirds below it, so the
+  // code sits high, where the eye starts.
+  double y = kMargin + std::floor(std::max(0.0, available - side) / 3);
 
   scanToPayLabel->setFrame({kMargin, y, columnWidth, kScanHeight});
   y += kScanHeight + 4;
