@@ -154,13 +154,25 @@ std::string subElementKey(std::string_view parent, std::string_view subTag) {
   return std::string(subTag);
 }
 
-// The lower-case form of a format-00 tag character (ASCII letters only; other tags are never
-// taken by the record, so they need no case folding).
 char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Value of a base-36 digit, or -1.
-int base36Digit(char c) {
-  c = asciiLower(c);
+// The Unicode lower case of one format-00 character, kept in `storage` when it is not ASCII.
+std::string_view lowerCharacter(std::string_view character, char& ascii, std::string& storage) {
+  if (character.size() == 1) {
+    ascii = asciiLower(character[0]);
+    return {&ascii, 1};
+  }
+  storage = text::toLower(character);
+  return storage;
+}
+
+// Value of a base-36 digit after lower-casing ("K", the Kelvin sign, is "k": 20), or -1.
+int base36Digit(std::string_view character) {
+  char ascii = '\0';
+  std::string storage;
+  const std::string_view lowered = lowerCharacter(character, ascii, storage);
+  if (lowered.size() != 1) return -1;
+  const char c = lowered[0];
   if (isAsciiDigit(c)) return c - '0';
   if (c >= 'a' && c <= 'z') return c - 'a' + 10;
   return -1;
@@ -231,13 +243,14 @@ std::optional<TLVDecodingError> TLVDecodingProtocol::decodeTLV00(std::string_vie
   std::size_t cursor = 0;
   while (cursor < text.size()) {
     const std::size_t tagBytes = reader.take(cursor, 1);
-    std::string_view tag = text.substr(cursor, tagBytes);
-    const char lowered = tagBytes == 1 ? asciiLower(tag[0]) : '\0';
-    if (tagBytes == 1) tag = std::string_view(&lowered, 1);
+    char asciiTag = '\0';
+    std::string loweredTag;
+    const std::string_view tag =
+        lowerCharacter(text.substr(cursor, tagBytes), asciiTag, loweredTag);
     if (seen.contains(tag)) return TLVDecodingError::repeatedTag;
     const std::size_t lengthBytes = reader.take(cursor + tagBytes, 1);
     if (lengthBytes == kNone) return TLVDecodingError::invalidTagLength;
-    const int length = lengthBytes == 1 ? base36Digit(text[cursor + tagBytes]) : -1;
+    const int length = base36Digit(text.substr(cursor + tagBytes, lengthBytes));
     if (length < 0) return TLVDecodingError::invalidTagLength;
     const std::size_t valueStart = cursor + tagBytes + lengthBytes;
     const std::size_t valueBytes = reader.take(valueStart, static_cast<std::size_t>(length));

@@ -1,7 +1,9 @@
 #include "platform/text.h"
 
 #include <unicode/brkiter.h>
+#include <unicode/locid.h>
 #include <unicode/uchar.h>
+#include <unicode/unistr.h>
 #include <unicode/utext.h>
 #include <unicode/utf8.h>
 
@@ -97,8 +99,7 @@ bool allCodePoints(std::string_view utf8, Predicate predicate) {
 // ASCII answers without ICU: its only letters are A-Z and a-z, its only digits 0-9.
 bool isLetterCodePoint(UChar32 c) {
   if (c < 0x80) return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
-  const auto mask = U_GET_GC_MASK(c);
-  return (mask & (U_GC_L_MASK | U_GC_M_MASK)) != 0;
+  return (U_GET_GC_MASK(c) & U_GC_L_MASK) != 0;
 }
 
 bool isDigitCodePoint(UChar32 c) {
@@ -212,6 +213,22 @@ bool containsLetter(std::string_view utf8) {
     if (c >= 0 && isLetterCodePoint(c)) return true;
   }
   return false;
+}
+
+std::string toLower(std::string_view utf8) {
+  std::string lowered(utf8);
+  if (isAscii(utf8)) {
+    for (char& c : lowered) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lowered;
+  }
+  lowered.clear();
+  icu::UnicodeString::fromUTF8(
+      icu::StringPiece(utf8.data(), static_cast<std::int32_t>(utf8.size())))
+      .toLower(icu::Locale::getRoot())
+      .toUTF8String(lowered);
+  return lowered;
 }
 
 std::optional<std::int64_t> parseInteger(std::string_view text) {

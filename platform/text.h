@@ -13,8 +13,13 @@
 //                 else. "inf", "nan", hexadecimal forms and results that overflow to infinity
 //                 are not numbers. ".5" and "5." are numbers.
 //
-// Character classes use ICU's Unicode properties: a decimal digit is general category Nd (so
-// "٣" is a digit), a letter is any character of category L* or M*.
+// Character classes are ICU's Unicode general categories and nothing else: a decimal digit is
+// category Nd (so "٣" is a digit, "²" and "Ⅳ" are not), a letter is category L* (so "é" and
+// "ж" are letters, while a combining mark such as U+0301 is not, even after a letter).
+// Ill-formed UTF-8 is in no class.
+//
+// Lower case is Unicode full lower-casing, independent of the locale: "Σ" becomes "σ", the
+// Kelvin sign "K" becomes "k", "İ" becomes "i" followed by U+0307.
 //
 // Thread-safety: every function may be called from any thread.
 #ifndef ZELTO_PLATFORM_TEXT_H_
@@ -40,10 +45,13 @@ bool isValidUtf8(std::string_view utf8);
 
 // True when `utf8` is non-empty and every code point is a Unicode decimal digit (Nd).
 bool isAllDecimalDigits(std::string_view utf8);
-// True when `utf8` is non-empty and every code point is a letter (L* or M*).
+// True when `utf8` is non-empty and every code point is a letter (L*).
 bool isAllLetters(std::string_view utf8);
-// True when at least one code point of `utf8` is a letter (L* or M*).
+// True when at least one code point of `utf8` is a letter (L*).
 bool containsLetter(std::string_view utf8);
+
+// `utf8` in lower case; ill-formed sequences become U+FFFD. ASCII text never touches ICU.
+std::string toLower(std::string_view utf8);
 
 std::optional<std::int64_t> parseInteger(std::string_view text);
 std::optional<std::uint64_t> parseUnsignedInteger(std::string_view text);

@@ -125,7 +125,7 @@ TEST(TlvValidation, TipAndFeeRules) {
       {"03", "1", "", "39 "},     {"03", "", "100", "36 "},
       {"03", "", "0.01", ""},     {"03", "", "99.99", ""},
       {"03", "", "0.001", "36 "}, {"03", "", "100.00", "35 36 "},
-      {"03", "", "5%", "36 "},
+      {"03", "", "5%", "36 "},    {"02", "1\u0301", "", "32 "},  // a combining mark is no letter
   };
   for (const auto& c : cases) {
     EXPECT_EQ(codesOf(variant({{"55", c.tip}, {"56", c.fee}, {"57", c.percentage}})), c.codes)

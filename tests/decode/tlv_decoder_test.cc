@@ -110,10 +110,11 @@ TEST(DecodeTLV, FormatZero) {
   EXPECT_EQ(decoder.calls, (Calls{"00 0 10 1234567890", "00 1 0 ", "00 2 3 xyz", "00 a 0 "}));
 
   // Lengths are one base-36 digit ("z" is 35); tags ignore case. "01" is tag "0" of length 1.
+  // Case is Unicode lower case: the Kelvin sign reads as "k" (20), "Σ" and "σ" are one tag.
   expectOutcomes({
       {E::invalidLength, {"0A123456789", "01", "1", "1-", "1é", "1z" + std::string(34, 'z')}},
-      {E::repeatedTag, {"0A12345678901010", "A0a0", "A0B0b0"}},
-      {std::nullopt, {"10", "1z" + std::string(35, 'z')}},
+      {E::repeatedTag, {"0A12345678901010", "A0a0", "A0B0b0", "Σ0σ0"}},
+      {std::nullopt, {"10", "1z" + std::string(35, 'z'), "1\u212A" + std::string(20, 'x')}},
   });
 }
 

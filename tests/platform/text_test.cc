@@ -34,14 +34,29 @@ TEST(CharacterClasses, UseUnicodeProperties) {
   EXPECT_FALSE(isAllDecimalDigits(""));
   EXPECT_FALSE(isAllDecimalDigits("12a"));
   EXPECT_FALSE(isAllDecimalDigits("½"));
+  EXPECT_FALSE(isAllDecimalDigits("²"));  // No, not Nd
+  EXPECT_FALSE(isAllDecimalDigits("Ⅳ"));  // Nl
+  EXPECT_FALSE(isAllDecimalDigits("1\xCC"));
   EXPECT_TRUE(isAllLetters("IN"));
   EXPECT_TRUE(isAllLetters("é"));
+  EXPECT_TRUE(isAllLetters("жß"));
   EXPECT_FALSE(isAllLetters("I1"));
   EXPECT_FALSE(isAllLetters(""));
+  // A combining mark (Mn, Mc) is not a letter, alone or after one.
+  EXPECT_FALSE(isAllLetters("e\u0301"));
+  EXPECT_FALSE(isAllLetters("\u0903"));
   EXPECT_TRUE(containsLetter("12a"));
   EXPECT_FALSE(containsLetter("12.5"));
+  EXPECT_FALSE(containsLetter("1\u0301"));
   EXPECT_TRUE(isValidUtf8("Tú"));
   EXPECT_FALSE(isValidUtf8("T\xC3"));
+}
+
+TEST(ToLower, UnicodeFullLowerCaseWithoutLocale) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"AbC-09", "abc-09"}, {"ΣΑ", "σα"},   {"\u212A", "k"},  // Kelvin sign
+      {"İ", "i\u0307"},     {"ÄÖÜ", "äöü"}, {"", ""},        {"I\xFF", "i\uFFFD"}};
+  for (const auto& [text, lower] : cases) EXPECT_EQ(toLower(text), lower) << text;
 }
 
 TEST(ParseInteger, WholeTextWithOptionalSign) {
