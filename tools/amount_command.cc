@@ -1,11 +1,13 @@
 // zelto amount --currency CODE [--keys KEYS] [--locale LOCALE]
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <iostream>
 
 #include "currency/amount_format.h"
+#include "currency/currency_table.h"
 #include "currency/iso_country_codes.h"
 #include "platform/device_locale.h"
 #include "platform/text.h"
@@ -14,23 +16,33 @@
 namespace zelto::tool {
 namespace {
 
-// The flow currency code for `given`: a known three-digit numeric code as it is ("036"), or the
-// numeric code of a known alphabetic code ("aud" -> "036"). Nothing for anything else.
+// The flow currency code for `given`: a three-digit numeric code as it is ("036"), or the
+// numeric code of an alphabetic code ("aud" -> "036"), for any currency a flow can have: those
+// of the validators' ISO table and those the currency table offers the merchant (SVC, BYN,
+// ZWL), whether or not they have a locale. Nothing for anything else.
 std::optional<std::string> flowCurrencyCode(std::string_view given) {
   const auto& currencies = ISOCountryCodes::availableISOCurrencies();
+  const auto table = currency::currencyTable();
+  auto threeDigits = [](int number) {
+    char digits[4];
+    std::snprintf(digits, sizeof digits, "%03d", number);
+    return std::string(digits);
+  };
   if (given.size() == 3 && text::isAllDecimalDigits(given)) {
-    std::optional<std::int64_t> number = text::parseInteger(given);
-    if (number && currencies.contains(static_cast<int>(*number))) return std::string(given);
-    return std::nullopt;
+    const std::optional<std::int64_t> number = text::parseInteger(given);
+    if (!number) return std::nullopt;
+    const bool known = currencies.contains(static_cast<int>(*number)) ||
+                       std::any_of(table.begin(), table.end(),
+                                   [&](const auto& row) { return row.numericCode == *number; });
+    return known ? std::optional<std::string>(given) : std::nullopt;
   }
   std::string upper(given);
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (const auto& row : table) {
+    if (row.alphabeticCode == upper) return threeDigits(row.numericCode);
+  }
   for (const auto& [number, alphabetic] : currencies) {
-    if (alphabetic == upper) {
-      char digits[4];
-      std::snprintf(digits, sizeof digits, "%03d", number);
-      return std::string(digits);
-    }
+    if (alphabetic == upper) return threeDigits(number);
   }
   return std::nullopt;
 }

@@ -79,8 +79,12 @@ TEST(AmountCli, DigitEntryInTheFlowCurrencyAndBadInput) {
       {{"--currency", "840", "--keys", "123456", "--locale", "de_DE"},
        0,
        "$0,01\n$0,12\n$1,23\n$12,34\n$123,45\n$1.234,56\n1234.56\n"},
+      // Offered by the currency table without a locale: the device locale's currency.
+      {{"--currency", "SVC", "--keys", "12"}, 0, "$0.01\n$0.12\n0.12\n"},
+      {{"--currency", "933", "--keys", "1"}, 0, "$0.01\n0.01\n"},
+      {{"--currency", "zwl", "--keys", "1", "--locale", "de_DE"}, 0, "0,01\u00A0€\n0.01\n"},
       {{"--currency", "84"}, 2, "unknown currency \"84\""},
-      {{"--currency", "222"}, 2, "unknown currency \"222\""},
+      {{"--currency", "223"}, 2, "unknown currency \"223\""},
       {{"--currency", "ABC"}, 2, "unknown currency \"ABC\""},
       {{"--currency", "840", "--keys", "12a"}, 2, "--keys: 'a' is not a key"},
       {{"--currency", "840", "--locale", "xx_YY"}, 2, "--locale: unknown locale \"xx_YY\""},
