@@ -8,26 +8,24 @@
 #include "payload/crc16.h"
 #include "payload/tag_dictionary.h"
 #include "payload/tlv_generator.h"
+#include "platform/json_reader.h"
 #include "platform/text.h"
 
 namespace zelto::capi {
 namespace {
 
 nlohmann::ordered_json parseJson(const char* json, std::size_t length) {
-  std::string_view source = readText(json, length, "json");
-  try {
-    return nlohmann::ordered_json::parse(source);
-  } catch (const nlohmann::ordered_json::parse_error& error) {
-    throw Failure{ZELTO_ERROR_INVALID_JSON, error.what()};
-  }
+  json::ReadResult result = json::read(readText(json, length, "json"));
+  if (!result.value) throw Failure{ZELTO_ERROR_INVALID_JSON, result.message("json")};
+  return std::move(*result.value);
 }
 
 TagDictionary tagDictionary(const char* json, std::size_t length) {
-  std::optional<TagDictionary> dictionary = tagDictionaryFromJson(parseJson(json, length));
-  if (!dictionary) {
+  TagDictionaryFromJson read = tagDictionaryFromJson(parseJson(json, length));
+  if (!read.dictionary) {
     throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "json: expected an object of tags and values"};
   }
-  return std::move(*dictionary);
+  return std::move(*read.dictionary);
 }
 
 void setProperty(ZeltoPaymentRequest& request, std::string_view name,

@@ -1,28 +1,53 @@
 #include "payload/tag_dictionary.h"
 
-#include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "platform/json_reader.h"
+
 namespace zelto {
+
+namespace {
+
+// Dictionaries with fewer entries find a key by scanning them, which is faster for the dozen
+// or so tags of a merchant payload; larger ones keep a hash index.
+constexpr std::size_t kIndexFrom = 16;
+
+}  // namespace
 
 TagDictionary::TagDictionary(std::initializer_list<Entry> entries) {
   for (const auto& entry : entries) set(entry.first, entry.second);
 }
 
+std::size_t TagDictionary::position(std::string_view key) const {
+  if (!index_.empty()) {
+    return index_.find(key, entries_.size(),
+                       [&](std::size_t at) -> std::string_view { return entries_[at].first; });
+  }
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].first == key) return i;
+  }
+  return entries_.size();
+}
+
+void TagDictionary::rebuildIndex() {
+  if (entries_.size() < kIndexFrom) {
+    index_.clear();
+    return;
+  }
+  index_.rebuild(entries_.size(),
+                 [&](std::size_t at) -> std::string_view { return entries_[at].first; });
+}
+
 bool TagDictionary::contains(std::string_view key) const { return find(key) != nullptr; }
 
 const TagValue* TagDictionary::find(std::string_view key) const {
-  for (const auto& entry : entries_) {
-    if (entry.first == key) return &entry.second;
-  }
-  return nullptr;
+  const std::size_t at = position(key);
+  return at == entries_.size() ? nullptr : &entries_[at].second;
 }
 
 TagValue* TagDictionary::find(std::string_view key) {
-  for (auto& entry : entries_) {
-    if (entry.first == key) return &entry.second;
-  }
-  return nullptr;
+  const std::size_t at = position(key);
+  return at == entries_.size() ? nullptr : &entries_[at].second;
 }
 
 const std::string* TagDictionary::findString(std::string_view key) const {
@@ -36,8 +61,15 @@ const TagDictionary* TagDictionary::findDictionary(std::string_view key) const {
 }
 
 void TagDictionary::set(std::string key, TagValue value) {
-  if (TagValue* existing = find(key)) {
-    *existing = std::move(value);
+  std::size_t at = entries_.size();
+  if (!index_.empty() || entries_.size() + 1 >= kIndexFrom) {
+    at = index_.insert(key, entries_.size(),
+                       [&](std::size_t i) -> std::string_view { return entries_[i].first; });
+  } else {
+    at = position(key);
+  }
+  if (at != entries_.size()) {
+    entries_[at].second = std::move(value);
     return;
   }
   entries_.emplace_back(std::move(key), std::move(value));
@@ -46,10 +78,10 @@ void TagDictionary::set(std::string key, TagValue value) {
 void TagDictionary::reserve(std::size_t count) { entries_.reserve(count); }
 
 bool TagDictionary::erase(std::string_view key) {
-  auto it = std::find_if(entries_.begin(), entries_.end(),
-                         [&](const Entry& entry) { return entry.first == key; });
-  if (it == entries_.end()) return false;
-  entries_.erase(it);
+  const std::size_t at = position(key);
+  if (at == entries_.size()) return false;
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
+  rebuildIndex();
   return true;
 }
 
@@ -57,19 +89,32 @@ bool TagDictionary::operator==(const TagDictionary& other) const {
   return entries_ == other.entries_;
 }
 
-std::optional<TagDictionary> tagDictionaryFromJson(const nlohmann::ordered_json& json) {
-  if (!json.is_object()) return std::nullopt;
+namespace {
+
+// Recursion is bounded: tagDictionaryFromJson has checked the depth of `json`.
+TagDictionary dictionaryOf(const nlohmann::ordered_json& json) {
   TagDictionary dictionary;
   for (const auto& [key, value] : json.items()) {
     if (value.is_string()) {
       dictionary.set(key, value.get<std::string>());
     } else if (value.is_object()) {
-      dictionary.set(key, *tagDictionaryFromJson(value));
+      dictionary.set(key, dictionaryOf(value));
     } else {
       dictionary.set(key, OpaqueValue{value.dump()});
     }
   }
   return dictionary;
+}
+
+}  // namespace
+
+TagDictionaryFromJson tagDictionaryFromJson(const nlohmann::ordered_json& json) {
+  if (!json.is_object()) return {std::nullopt, "expected a JSON object of tags and values"};
+  if (json::depth(json) > json::kMaxDepth) {
+    return {std::nullopt,
+            "JSON nested more than " + std::to_string(json::kMaxDepth) + " levels deep"};
+  }
+  return {dictionaryOf(json), ""};
 }
 
 nlohmann::ordered_json tagDictionaryToJson(const TagDictionary& dictionary) {

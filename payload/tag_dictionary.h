@@ -3,7 +3,9 @@
 // name of the tag table ("merchantName"). A value is a string, a nested dictionary (a
 // template), or an opaque value of another kind (a number, say) that encoders skip.
 //
-// Keys are unique: set() replaces the value of an existing key in place.
+// Keys are unique: set() replaces the value of an existing key in place. Lookups take constant
+// time on average: a dictionary of more than a few entries keeps a hash index of its keys, so
+// building a dictionary of n entries takes time linear in n.
 //
 // Thread-safety: a value type; concurrent reads are safe, writes need exclusive access.
 #ifndef ZELTO_PAYLOAD_TAG_DICTIONARY_H_
@@ -19,6 +21,8 @@
 #include <utility>
 #include <variant>
 #include <vector>
+
+#include "platform/position_index.h"
 
 namespace zelto {
 
@@ -54,7 +58,13 @@ class ZELTO_EXPORT TagDictionary {
   bool operator==(const TagDictionary& other) const;
 
  private:
+  // Position of `key` in entries_, or entries_.size().
+  std::size_t position(std::string_view key) const;
+  void rebuildIndex();
+
   std::vector<Entry> entries_;
+  // The positions of entries_ by key, kept once the dictionary holds more than a few entries.
+  PositionIndex index_;
 };
 
 // A value of a kind encoders do not write, kept as its JSON text ("12", "true", "null").
@@ -91,8 +101,15 @@ inline std::vector<TagDictionary::Entry>::const_iterator TagDictionary::end() co
 
 // Converts a JSON object into a tag dictionary: strings stay strings, objects become nested
 // dictionaries, anything else becomes an opaque value. Order follows the JSON text when
-// `json` is an ordered_json. Returns nullopt when `json` is not an object.
-ZELTO_EXPORT std::optional<TagDictionary> tagDictionaryFromJson(const nlohmann::ordered_json& json);
+// `json` is an ordered_json. Fails, naming the reason, when `json` is not an object or is
+// nested deeper than json::kMaxDepth (64, platform/json_reader.h) objects and arrays: a tree
+// read by json::read never is, one a host built itself may be. Time is linear in the size of
+// `json`, and stack use is bounded.
+struct TagDictionaryFromJson {
+  std::optional<TagDictionary> dictionary;
+  std::string error;  // set when dictionary is absent
+};
+ZELTO_EXPORT TagDictionaryFromJson tagDictionaryFromJson(const nlohmann::ordered_json& json);
 // The reverse: strings, nested objects, and opaque values parsed back from their JSON text.
 ZELTO_EXPORT nlohmann::ordered_json tagDictionaryToJson(const TagDictionary& dictionary);
 

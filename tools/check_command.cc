@@ -1,9 +1,9 @@
 // zelto check [--tags] [FILE|-] and zelto check-refund [FILE|-]
 #include <iostream>
 
+#include "payload/request_json.h"
 #include "payload/tag_dictionary.h"
 #include "tools/command.h"
-#include "tools/request_input.h"
 
 namespace zelto::tool {
 namespace {
@@ -33,11 +33,12 @@ const CommandRegistrar checkRegistrar(
         const JsonInput parsed = readJson(*source);
         if (!parsed.json) return fail(parsed.error);
         if (*tags) {
-          const auto dictionary = tagDictionaryFromJson(*parsed.json);
-          if (!dictionary) return fail("expected a JSON object of tags and values");
-          return report(ZeltoPaymentRequest::withTagValueDictionary(*dictionary)->validate());
+          const TagDictionaryFromJson dictionary = tagDictionaryFromJson(*parsed.json);
+          if (!dictionary.dictionary) return fail(dictionary.error);
+          return report(
+              ZeltoPaymentRequest::withTagValueDictionary(*dictionary.dictionary)->validate());
         }
-        const RequestInput request = requestFromJson(*parsed.json);
+        const PaymentRequestFromJson request = paymentRequestFromJson(*parsed.json);
         if (!request.request) return fail(request.error);
         return report(request.request->validate());
       };
@@ -57,9 +58,9 @@ const CommandRegistrar refundRegistrar(
       return [source]() {
         const JsonInput parsed = readJson(*source);
         if (!parsed.json) return fail(parsed.error);
-        const RefundInput refund = refundFromJson(*parsed.json);
-        if (!refund.request) return fail(refund.error);
-        return report(refund.request->validate());
+        const RefundRequestFromJson request = refundRequestFromJson(*parsed.json);
+        if (!request.request) return fail(request.error);
+        return report(request.request->validate());
       };
     });
 

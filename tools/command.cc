@@ -1,9 +1,13 @@
 #include "tools/command.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <iostream>
-#include <iterator>
-#include <sstream>
+
+#include "platform/json_reader.h"
 
 namespace zelto::tool {
 
@@ -21,26 +25,44 @@ int fail(std::string_view message) {
   return kUsageError;
 }
 
-Input readInput(const std::string& source) {
-  if (source == "-") {
-    std::ostringstream buffer;
-    buffer << std::cin.rdbuf();
-    return {buffer.str(), ""};
+namespace {
+
+// Reads `fd` to its end; nullopt with errno set when a read fails.
+std::optional<std::string> readAll(int fd) {
+  std::string text;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    if (count == 0) return text;
+    if (count > 0) {
+      text.append(buffer, static_cast<std::size_t>(count));
+    } else if (errno != EINTR) {
+      return std::nullopt;
+    }
   }
-  std::ifstream in(source, std::ios::binary);
-  if (!in) return {std::nullopt, "cannot read " + source};
-  return {std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), ""};
+}
+
+}  // namespace
+
+Input readInput(const std::string& source) {
+  const bool standardInput = source == "-";
+  const std::string name = standardInput ? "standard input" : source;
+  const int fd = standardInput ? STDIN_FILENO : ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {std::nullopt, "cannot read " + name + ": " + std::strerror(errno)};
+  std::optional<std::string> text = readAll(fd);
+  const int readError = errno;
+  if (!standardInput) ::close(fd);
+  if (!text) return {std::nullopt, "cannot read " + name + ": " + std::strerror(readError)};
+  return {std::move(text), ""};
 }
 
 JsonInput readJson(const std::string& source) {
-  const Input input = readInput(source);
-  if (!input.text) return {std::nullopt, input.error};
-  try {
-    return {nlohmann::ordered_json::parse(*input.text), ""};
-  } catch (const nlohmann::json::parse_error& error) {
-    const std::string name = source == "-" ? "standard input" : source;
-    return {std::nullopt, "invalid JSON in " + name + " at byte " + std::to_string(error.byte)};
-  }
+  Input input = readInput(source);
+  if (!input.text) return {std::nullopt, std::move(input.error)};
+  json::ReadResult result = json::read(*input.text);
+  if (!result.value)
+    return {std::nullopt, result.message(source == "-" ? "standard input" : source)};
+  return {std::move(result.value), ""};
 }
 
 }  // namespace zelto::tool

@@ -37,15 +37,18 @@ struct CommandRegistrar {
 // Prints "zelto: message" to stderr and returns kUsageError.
 int fail(std::string_view message);
 
-// The whole text of FILE, or of standard input for "-" (the default).
+// The whole text of FILE, or of standard input for "-" (the default). When it cannot be read
+// (a folder, a closed descriptor, an I/O error), `error` names the input and the system's
+// reason: "cannot read standard input: Is a directory".
 struct Input {
   std::optional<std::string> text;
   std::string error;
 };
 Input readInput(const std::string& source);
 
-// Reads FILE (or standard input for "-") and parses it as JSON, keeping the order of object
-// members; `error` names the file and the byte at fault.
+// Reads FILE (or standard input for "-") and parses it as JSON with json::read (at most 64
+// levels of nesting, time linear in the text), keeping the order of object members; `error`
+// names the input and the byte at fault.
 struct JsonInput {
   std::optional<nlohmann::ordered_json> json;
   std::string error;

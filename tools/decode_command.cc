@@ -19,12 +19,15 @@ const CommandRegistrar registrar(
           "its property name (merchantName, zeltoMerchantPAN, additionalDataField, ...);\n"
           "templates are nested objects. Exit status 0.\n"
           "When the payload does not decode, prints {\"error\": \"<reason>\"} (invalidLength,\n"
-          "repeatedTag or invalidTag) and exits with 1.");
+          "repeatedTag or invalidTag) and exits with 1. Exit status 2 when standard input\n"
+          "cannot be read.");
       return [payload]() {
+        const Input input = readPayload(*payload);
+        if (!input.text) return fail(input.error);
         ZeltoPayMerchantTLV record;
         nlohmann::ordered_json output = nlohmann::ordered_json::object();
         int status = 0;
-        if (const auto error = record.decodeTLV(readPayload(*payload))) {
+        if (const auto error = record.decodeTLV(*input.text)) {
           output["error"] = caseName(*error);
           status = 1;
         } else {

@@ -1,20 +1,14 @@
 // zelto encode [--tags] [FILE|-]
 #include <iostream>
 #include <optional>
-#include <set>
 
+#include "payload/request_json.h"
 #include "payload/tag_dictionary.h"
 #include "payload/tlv_generator.h"
 #include "tools/command.h"
-#include "tools/request_input.h"
 
 namespace zelto::tool {
 namespace {
-
-// The properties a request in tag-dictionary mode adds to the dictionary's payload.
-const std::set<std::string, std::less<>> kRequestFields = {
-    "transactionAmount", "billID",     "mobileNumber", "storeID", "loyaltyNumber",
-    "referenceID",       "consumerID", "terminalID",   "purpose"};
 
 const CommandRegistrar registrar(
     "encode", "Print the QR payload of a payment request or of a tag dictionary",
@@ -52,36 +46,29 @@ const CommandRegistrar registrar(
         const JsonInput parsed = readJson(*source);
         if (!parsed.json) return fail(parsed.error);
         if (*requestTags) {
-          const auto dictionary = tagDictionaryFromJson(*parsed.json);
-          if (!dictionary) return fail("expected a JSON object of tags and values");
+          const TagDictionaryFromJson dictionary = tagDictionaryFromJson(*parsed.json);
+          if (!dictionary.dictionary) return fail(dictionary.error);
           std::optional<nlohmann::ordered_json> fields;
           if (!fieldsSource->empty()) {
             JsonInput fieldsJson = readJson(*fieldsSource);
             if (!fieldsJson.json) return fail(fieldsJson.error);
-            if (!fieldsJson.json->is_object()) return fail("--fields: expected a JSON object");
-            for (const auto& [key, value] : fieldsJson.json->items()) {
-              if (!kRequestFields.contains(key)) {
-                return fail("--fields: \"" + key +
-                            "\" is not the amount or an additional data field");
-              }
-            }
             fields = std::move(fieldsJson.json);
           }
-          const auto request = ZeltoPaymentRequest::withTagValueDictionary(*dictionary);
+          const auto request = ZeltoPaymentRequest::withTagValueDictionary(*dictionary.dictionary);
           if (fields) {
-            const std::string error = applyRequestFields(*fields, *request);
+            const std::string error = applyAmountAndAdditionalData(*fields, *request);
             if (!error.empty()) return fail("--fields: " + error);
           }
           std::cout << request->getTLV() << '\n';
           return 0;
         }
         if (*tags) {
-          const auto dictionary = tagDictionaryFromJson(*parsed.json);
-          if (!dictionary) return fail("expected a JSON object of tags and values");
-          std::cout << TLVGenerator::encodeDictToTLV(*dictionary) << '\n';
+          const TagDictionaryFromJson dictionary = tagDictionaryFromJson(*parsed.json);
+          if (!dictionary.dictionary) return fail(dictionary.error);
+          std::cout << TLVGenerator::encodeDictToTLV(*dictionary.dictionary) << '\n';
           return 0;
         }
-        const RequestInput request = requestFromJson(*parsed.json);
+        const PaymentRequestFromJson request = paymentRequestFromJson(*parsed.json);
         if (!request.request) return fail(request.error);
         std::cout << request.request->getTLV() << '\n';
         return 0;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "payload/request_json.h"
 #include "payload/tag_dictionary.h"
 #include "platform/activity_view_controller.h"
 #include "platform/alert_controller.h"
@@ -20,7 +21,6 @@
 #include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"
 #include "tools/command.h"
-#include "tools/request_input.h"
 
 namespace zelto::tool {
 
@@ -231,7 +231,7 @@ HostSession::Outcome HostSession::launch(const HostCommand& command) {
   const JsonInput input = readJson(command.target);
   if (!input.json) return {{}, input.error};
   if (command.verb == HostVerb::kLaunchRefund) {
-    const RefundInput refund = refundFromJson(*input.json);
+    const RefundRequestFromJson refund = refundRequestFromJson(*input.json);
     if (!refund.request) return {{}, refund.error};
     if (useDelegate_) {
       ZeltoMerchantSDK::launchRefundPaymnetFlow(refund.request, refundDelegate_);
@@ -247,11 +247,11 @@ HostSession::Outcome HostSession::launch(const HostCommand& command) {
   }
   std::shared_ptr<ZeltoPaymentRequest> request;
   if (command.verb == HostVerb::kLaunchRequestTags) {
-    const auto dictionary = tagDictionaryFromJson(*input.json);
-    if (!dictionary) return {{}, "expected a JSON object of tags and values"};
-    request = ZeltoPaymentRequest::withTagValueDictionary(*dictionary);
+    const TagDictionaryFromJson dictionary = tagDictionaryFromJson(*input.json);
+    if (!dictionary.dictionary) return {{}, dictionary.error};
+    request = ZeltoPaymentRequest::withTagValueDictionary(*dictionary.dictionary);
   } else {
-    RequestInput parsed = requestFromJson(*input.json);
+    PaymentRequestFromJson parsed = paymentRequestFromJson(*input.json);
     if (!parsed.request) return {{}, parsed.error};
     request = std::move(parsed.request);
   }

@@ -1,7 +1,5 @@
 #include "tools/payload_input.h"
 
-#include "tools/command.h"
-
 namespace zelto::tool {
 
 std::shared_ptr<std::string> addPayloadArgument(CLI::App& command) {
@@ -12,12 +10,15 @@ std::shared_ptr<std::string> addPayloadArgument(CLI::App& command) {
   return payload;
 }
 
-std::string readPayload(const std::string& argument) {
-  if (argument != "-") return argument;
-  std::string text = readInput("-").text.value_or("");
-  if (text.ends_with('\n')) text.pop_back();
-  if (text.ends_with('\r')) text.pop_back();
-  return text;
+Input readPayload(const std::string& argument) {
+  if (argument != "-") return {argument, ""};
+  Input input = readInput("-");
+  if (input.text) {
+    std::string& text = *input.text;
+    if (text.ends_with('\n')) text.pop_back();
+    if (text.ends_with('\r')) text.pop_back();
+  }
+  return input;
 }
 
 }  // namespace zelto::tool

@@ -8,13 +8,16 @@
 #include <memory>
 #include <string>
 
+#include "tools/command.h"
+
 namespace zelto::tool {
 
 // Adds the PAYLOAD argument to `command`; the returned string receives it.
 std::shared_ptr<std::string> addPayloadArgument(CLI::App& command);
 
-// The payload text named by `argument`.
-std::string readPayload(const std::string& argument);
+// The payload text named by `argument`; an error naming the system's reason when standard
+// input cannot be read.
+Input readPayload(const std::string& argument);
 
 }  // namespace zelto::tool
 

@@ -16,9 +16,12 @@ const CommandRegistrar registrar(
       command.footer(
           "Prints {\"qrCodeError\": [codes], \"qrCodeData\": {}}: every broken rule's code, in\n"
           "the order found (0 alone when the payload does not decode, 48 for a wrong CRC).\n"
-          "Exit status 0 when there are no codes, 1 when there are.");
+          "Exit status 0 when there are no codes, 1 when there are, 2 when standard input\n"
+          "cannot be read.");
       return [payload]() {
-        const QRCodeError error(TLVGenerator::tlvValidation(readPayload(*payload)));
+        const Input input = readPayload(*payload);
+        if (!input.text) return fail(input.error);
+        const QRCodeError error(TLVGenerator::tlvValidation(*input.text));
         std::cout << error.getJSONOutput() << '\n';
         return error.errorCodes.empty() ? 0 : 1;
       };

@@ -78,7 +78,7 @@ TEST(HostScripts, ReadsStandardInputAndRefusesAnUnreadableScript) {
   const auto missing = runCli({"host", "no-such.script"}, "", environment(work), work.string());
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.out, "");
-  EXPECT_EQ(missing.err, "zelto: cannot read no-such.script\n");
+  EXPECT_EQ(missing.err, "zelto: cannot read no-such.script: No such file or directory\n");
 }
 
 }  // namespace

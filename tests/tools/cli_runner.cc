@@ -37,19 +37,24 @@ std::string writeTempFile(const std::string& name, const std::string& content) {
 
 std::string scratchFolder() { return scratchDir().string(); }
 
-CliResult runCli(const std::vector<std::string>& args, const std::string& input,
-                 const std::vector<std::string>& env, const std::string& workingDirectory) {
+namespace {
+
+// Runs `zelto` with standard input opened on `inPath`, or closed when `inPath` is empty.
+CliResult run(const std::vector<std::string>& args, const std::string& inPath,
+              const std::vector<std::string>& env, const std::string& workingDirectory) {
   static int counter = 0;
   const std::string stem = "run" + std::to_string(++counter);
-  const std::string inPath = writeTempFile(stem + ".in", input);
   const auto outPath = scratchDir() / (stem + ".out");
   const auto errPath = scratchDir() / (stem + ".err");
   const pid_t pid = fork();
   if (pid == 0) {
-    const int in = open(inPath.c_str(), O_RDONLY);
     const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(in, 0);
+    if (inPath.empty()) {
+      close(0);
+    } else {
+      dup2(open(inPath.c_str(), O_RDONLY), 0);
+    }
     dup2(out, 1);
     dup2(err, 2);
     for (const auto& entry : env) putenv(const_cast<char*>(entry.c_str()));
@@ -67,6 +72,19 @@ CliResult runCli(const std::vector<std::string>& args, const std::string& input,
   result.out = readAll(outPath);
   result.err = readAll(errPath);
   return result;
+}
+
+}  // namespace
+
+CliResult runCli(const std::vector<std::string>& args, const std::string& input,
+                 const std::vector<std::string>& env, const std::string& workingDirectory) {
+  static int counter = 0;
+  const std::string inPath = writeTempFile("input" + std::to_string(++counter), input);
+  return run(args, inPath, env, workingDirectory);
+}
+
+CliResult runCliWithStdin(const std::vector<std::string>& args, const std::string& stdinPath) {
+  return run(args, stdinPath, {}, "");
 }
 
 }  // namespace zelto::testing

@@ -23,6 +23,10 @@ CliResult runCli(const std::vector<std::string>& args, const std::string& input 
 // The scratch folder of this test run, created on first use.
 std::string scratchFolder();
 
+// Runs `zelto` with `args` and standard input opened read-only on `stdinPath` (a folder, say),
+// or closed when `stdinPath` is empty.
+CliResult runCliWithStdin(const std::vector<std::string>& args, const std::string& stdinPath);
+
 // A file in a fresh scratch folder holding `content`; returns its path.
 std::string writeTempFile(const std::string& name, const std::string& content);
 

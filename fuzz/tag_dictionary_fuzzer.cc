@@ -1,0 +1,25 @@
+// A tag dictionary read from arbitrary JSON text. Checks the reader against nlohmann's, that the
+// dictionary converts back to JSON and again to the same dictionary, and that its payload is
+// closed by a correct CRC.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "fuzz/json_fuzz_checks.h"
+#include "payload/tag_dictionary.h"
+#include "payload/tlv_generator.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const auto json = zelto::fuzz::readChecked(text);
+  if (!json) return 0;
+  const zelto::TagDictionaryFromJson read = zelto::tagDictionaryFromJson(*json);
+  if (!read.dictionary) {
+    if (read.error.empty() || json->is_object()) std::abort();
+    return 0;
+  }
+  const auto again = zelto::tagDictionaryFromJson(zelto::tagDictionaryToJson(*read.dictionary));
+  if (again.dictionary != read.dictionary) std::abort();
+  zelto::fuzz::checkClosedByCrc(zelto::TLVGenerator::encodeDictToTLV(*read.dictionary));
+  return 0;
+}

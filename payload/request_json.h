@@ -1,0 +1,53 @@
+// Payment and refund requests read from JSON, for hosts and tools that keep requests as data.
+// Each function takes a tree read by json::read (platform/json_reader.h), which refuses text
+// nested more than 64 levels deep; a tag dictionary is read by tagDictionaryFromJson
+// (payload/tag_dictionary.h). Every function takes time linear in the size of its input, looks
+// at each member once, and reports the first member at fault as a message naming it.
+//
+// Thread-safety: the functions keep no state; a request is used on one thread.
+#ifndef ZELTO_PAYLOAD_REQUEST_JSON_H_
+#define ZELTO_PAYLOAD_REQUEST_JSON_H_
+
+#include <zelto/export.h>
+
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "payload/zelto_payment_request.h"
+#include "results/zelto_refund_payment_request.h"
+
+namespace zelto {
+
+// Applies the members of `json`, an object whose keys are ZeltoPaymentRequest property names
+// and whose values are strings, or null for absent, to `request` in member order. Returns ""
+// or the first fault: not an object, an unknown property, a value that is not a string or
+// null, null for a property that is not optional. Members before the fault have been applied.
+ZELTO_EXPORT std::string applyRequestFields(const nlohmann::ordered_json& json,
+                                            ZeltoPaymentRequest& request);
+
+// A request with the argument-less initialiser's values, then the members of `json` applied.
+struct PaymentRequestFromJson {
+  std::shared_ptr<ZeltoPaymentRequest> request;  // null when error is set
+  std::string error;
+};
+ZELTO_EXPORT PaymentRequestFromJson paymentRequestFromJson(const nlohmann::ordered_json& json);
+
+// The members a request in tag-dictionary mode adds to its dictionary's payload:
+// transactionAmount and the eight additional data fields, billID to purpose. Applies them like
+// applyRequestFields, after checking that `json` is an object holding no other member (nothing
+// is applied then).
+ZELTO_EXPORT std::string applyAmountAndAdditionalData(const nlohmann::ordered_json& json,
+                                                      ZeltoPaymentRequest& request);
+
+// A refund request from an object with the strings last4, cardHolderName, currencyCode and
+// refundAmount; missing members keep the argument-less initialiser's values.
+struct RefundRequestFromJson {
+  std::shared_ptr<ZeltoRefundPaymentRequest> request;  // null when error is set
+  std::string error;
+};
+ZELTO_EXPORT RefundRequestFromJson refundRequestFromJson(const nlohmann::ordered_json& json);
+
+}  // namespace zelto
+
+#endif  // ZELTO_PAYLOAD_REQUEST_JSON_H_

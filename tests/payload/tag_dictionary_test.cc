@@ -1,0 +1,72 @@
+#include "payload/tag_dictionary.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "payload/tlv_generator.h"
+#include "platform/json_reader.h"
+
+namespace zelto {
+namespace {
+
+// Dictionaries large enough to be indexed must answer as small ones do.
+TEST(TagDictionary, LargeDictionariesFindReplaceAndErase) {
+  TagDictionary dict;
+  for (int i = 0; i < 100; ++i) dict.set("k" + std::to_string(i), std::to_string(i));
+  dict.set("k7", "seven");
+  ASSERT_EQ(dict.size(), 100u);
+  EXPECT_EQ(*dict.findString("k7"), "seven");
+  EXPECT_EQ(dict.entries()[7].first, "k7");
+  EXPECT_TRUE(dict.erase("k3"));
+  EXPECT_FALSE(dict.erase("k3"));
+  EXPECT_EQ(dict.find("k3"), nullptr);
+  EXPECT_EQ(*dict.findString("k99"), "99");
+  EXPECT_EQ(dict.entries()[3].first, "k4");
+  for (int i = 4; i < 100; ++i) dict.erase("k" + std::to_string(i));
+  EXPECT_EQ(dict.size(), 3u);
+  EXPECT_EQ(*dict.findString("k2"), "2");
+  const TagDictionary copy = dict;
+  EXPECT_EQ(copy, dict);
+  EXPECT_EQ(*copy.findString("k1"), "1");
+}
+
+TEST(TagDictionary, FromJsonRefusesWhatIsNotAShallowObject) {
+  EXPECT_EQ(tagDictionaryFromJson(nlohmann::ordered_json::array()).error,
+            "expected a JSON object of tags and values");
+  // Built by hand, deeper than any text json::read accepts.
+  nlohmann::ordered_json deep = nlohmann::ordered_json::object();
+  nlohmann::ordered_json* inner = &deep;
+  for (int i = 0; i < 100000; ++i) inner = &((*inner)["62"] = nlohmann::ordered_json::object());
+  EXPECT_EQ(tagDictionaryFromJson(deep).error, "JSON nested more than 64 levels deep");
+  // Arrays count too: an opaque value is written out as JSON text.
+  nlohmann::ordered_json array = nlohmann::ordered_json::array();
+  for (int i = 0; i < 100000; ++i) array = nlohmann::ordered_json::array({std::move(array)});
+  EXPECT_FALSE(tagDictionaryFromJson({{"59", std::move(array)}}).dictionary);
+
+  const auto limit = json::read(std::string(63, '[') + "1" + std::string(63, ']'));
+  const auto shallow = tagDictionaryFromJson({{"x", *limit.value}});
+  ASSERT_TRUE(shallow.dictionary) << shallow.error;
+  EXPECT_EQ(shallow.dictionary->find("x")->opaque()->json.size(), 127u);
+}
+
+TEST(TagDictionary, EncoderKeepsTheTagOverItsNameInLargeDictionaries) {
+  TagDictionary before{{"merchantName", "Name"}};
+  TagDictionary after{{"00", "01"}, {"59", "Tag"}};
+  for (int i = 0; i < 40; ++i) {
+    before.set("filler" + std::to_string(i), "skipped");
+    after.set("filler" + std::to_string(i), "skipped");
+  }
+  before.set("59", "Tag");
+  after.set("merchantName", "Name");
+  const auto body = [](const TagDictionary& dict) {
+    const std::string payload = TLVGenerator::encodeDictToTLV(dict);
+    return payload.substr(0, payload.size() - 8);
+  };
+  EXPECT_EQ(body(before), "5903Tag");
+  EXPECT_EQ(body(after), "0002015903Tag");
+}
+
+}  // namespace
+}  // namespace zelto
