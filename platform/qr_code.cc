@@ -9,7 +9,7 @@
 
 namespace zelto::platform {
 
-std::optional<Image> qrCodeImage(std::string_view text) {
+std::optional<QrModules> qrCodeModules(std::string_view text) {
   if (text.size() > kQrMaxBytes) return std::nullopt;
   const std::vector<std::uint8_t> bytes(text.begin(), text.end());
   std::optional<qrcodegen::QrCode> symbol;
@@ -22,17 +22,24 @@ std::optional<Image> qrCodeImage(std::string_view text) {
     return std::nullopt;
   }
   const int modules = symbol->getSize();
-  const int side = modules + 2 * kQrQuietZoneModules;
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(side) * side, 0xFF);
+  QrModules result;
+  result.side = modules + 2 * kQrQuietZoneModules;
+  result.dark.assign(static_cast<std::size_t>(result.side) * result.side, false);
   for (int y = 0; y < modules; ++y) {
     for (int x = 0; x < modules; ++x) {
-      if (symbol->getModule(x, y)) {
-        pixels[static_cast<std::size_t>(y + kQrQuietZoneModules) * side + x + kQrQuietZoneModules] =
-            0;
-      }
+      result.dark[static_cast<std::size_t>(y + kQrQuietZoneModules) * result.side + x +
+                  kQrQuietZoneModules] = symbol->getModule(x, y);
     }
   }
-  return grayImage("qr_code", side, side, pixels, /*pixelArt=*/true);
+  return result;
+}
+
+std::optional<Image> qrCodeImage(std::string_view text) {
+  const auto symbol = qrCodeModules(text);
+  if (!symbol) return std::nullopt;
+  std::vector<std::uint8_t> pixels(symbol->dark.size());
+  for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = symbol->dark[i] ? 0 : 0xFF;
+  return grayImage("qr_code", symbol->side, symbol->side, pixels, /*pixelArt=*/true);
 }
 
 double wholeModuleSide(double width, const Image& symbol, double scale) {

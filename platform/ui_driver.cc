@@ -182,4 +182,16 @@ std::vector<ElementDescription> describeScreen(Window& window) {
   return elements;
 }
 
+std::vector<ElementDescription> describeView(Window& window, std::string_view identifier) {
+  std::vector<ElementDescription> elements;
+  const auto view = findView(window, identifier);
+  if (!view) return elements;
+  bool enabledAbove = true;
+  for (auto above = view->superview(); above; above = above->superview()) {
+    enabledAbove = enabledAbove && above->enabled && above->userInteractionEnabled;
+  }
+  describeTree(*view, enabledAbove, elements);
+  return elements;
+}
+
 }  // namespace zelto::platform

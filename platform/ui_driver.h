@@ -79,6 +79,9 @@ struct ElementDescription {
 // accessibility identifier and every label, button, text input, switch, image view, activity
 // indicator, navigation bar and table row. The subviews of a hidden view are left out.
 std::vector<ElementDescription> describeScreen(Window& window);
+// The view `identifier` of the frontmost screen and the elements within it, as describeScreen
+// lists them; empty when there is no such view.
+std::vector<ElementDescription> describeView(Window& window, std::string_view identifier);
 
 }  // namespace zelto::platform
 

@@ -371,8 +371,10 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       const auto window = frontWindow();
       if (!window) return {{}, "no window is in front"};
       Json elements = Json::array();
-      for (const auto& element : platform::describeScreen(*window)) {
-        if (!command.target.empty() && element.identifier != command.target) continue;
+      const auto described = command.target.empty()
+                                 ? platform::describeScreen(*window)
+                                 : platform::describeView(*window, command.target);
+      for (const auto& element : described) {
         elements.push_back(Json{{"id", element.identifier},
                                 {"kind", element.kind},
                                 {"text", element.text},
