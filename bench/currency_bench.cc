@@ -9,7 +9,7 @@
 
 #include "currency/amount_format.h"
 #include "currency/currency_formatter.h"
-#include "currency/utilities.h"
+#include "sdk/utilities.h"
 #include "sdk/zelto_session.h"
 
 namespace {

@@ -13,10 +13,10 @@
 
 #include <string>
 
-#include "payload/request_json.h"
+#include "base/json_reader.h"
 #include "payload/tag_dictionary.h"
 #include "payload/tlv_generator.h"
-#include "platform/json_reader.h"
+#include "sdk/request_json.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "payload/tlv_generator.h"
-#include "payload/zelto_payment_request.h"
+#include "sdk/zelto_payment_request.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // a few dozen views (labels, fields, switches, buttons, images, the symbol) drawn at 2x.
 #include <benchmark/benchmark.h>
 
+#include "base/resource_bundle.h"
 #include "platform/controls.h"
 #include "platform/qr_code.h"
 #include "platform/renderer.h"
-#include "platform/resource_bundle.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The C interface to amount entry and formatting, for an explicit currency and locale.
 #include <cmath>
 
+#include "base/device_locale.h"
+#include "base/text.h"
 #include "capi/support.h"
 #include "currency/amount_format.h"
 #include "currency/currency_formatter.h"
 #include "currency/iso_country_codes.h"
-#include "platform/device_locale.h"
-#include "platform/text.h"
 
 namespace zelto::capi {
 namespace {

@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "base/json_reader.h"
+#include "base/text.h"
 #include "capi/support.h"
 #include "decode/pay_merchant_tlv.h"
 #include "payload/crc16.h"
 #include "payload/tag_dictionary.h"
 #include "payload/tlv_generator.h"
-#include "platform/json_reader.h"
-#include "platform/text.h"
 
 namespace zelto::capi {
 namespace {

@@ -9,7 +9,7 @@
 #include <thread>
 #include <unordered_map>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace zelto::capi {
 namespace {

@@ -22,10 +22,10 @@
 #include <type_traits>
 #include <utility>
 
-#include "payload/zelto_payment_request.h"
 #include "results/zelto_error.h"
 #include "results/zelto_refund_payment_request.h"
 #include "sdk/zelto_config.h"
+#include "sdk/zelto_payment_request.h"
 
 struct zelto_payment_request {
   std::shared_ptr<zelto::ZeltoPaymentRequest> value;

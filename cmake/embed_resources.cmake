@@ -16,7 +16,7 @@ foreach(name IN LISTS files)
   math(EXPR index "${index} + 1")
 endforeach()
 file(WRITE ${OUTPUT}.tmp "// Generated from resources/ by cmake/embed_resources.cmake; do not edit.
-#include \"platform/embedded_resources.h\"
+#include \"base/embedded_resources.h\"
 
 namespace zelto::platform {
 namespace {

@@ -8,8 +8,8 @@ include(CMakePackageConfigHelpers)
 # include/zelto/, next to the C interface <zelto/zelto.h>.
 set(ZELTO_PUBLIC_HEADERS
   decode/pay_merchant_tlv.h decode/qr_error.h
-  payload/crc16.h payload/request_json.h payload/tag_dictionary.h payload/tlv_generator.h payload/zelto_payment_request.h
-  platform/color.h platform/json_reader.h platform/run_loop.h
+  payload/crc16.h sdk/request_json.h payload/tag_dictionary.h payload/tlv_generator.h sdk/zelto_payment_request.h
+  base/color.h base/json_reader.h platform/run_loop.h
   results/zelto_card_details.h results/zelto_error.h results/zelto_refund_payment_request.h
   sdk/zelto_config.h sdk/zelto_delegates.h sdk/zelto_merchant_sdk.h
   sdk/zelto_merchant_sdk_version.h)

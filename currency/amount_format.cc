@@ -6,9 +6,9 @@
 #include <array>
 #include <cmath>
 
+#include "base/device_locale.h"
+#include "base/text.h"
 #include "currency/locale_utility.h"
-#include "platform/device_locale.h"
-#include "platform/text.h"
 
 namespace zelto::currency {
 namespace {

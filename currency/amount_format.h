@@ -1,5 +1,5 @@
 // Amount entry and display for an explicit flow currency: the pure path under Utilities
-// (currency/utilities.h), which passes the session's active currency code.
+// (sdk/utilities.h), which passes the session's active currency code.
 //
 // Forms of an amount (USD shown):
 //   typed text      the digits the merchant typed; every other character is ignored

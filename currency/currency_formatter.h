@@ -7,7 +7,7 @@
 // locale. The comparisons are exact: "0586" is not "586". The symbol and the number of decimals
 // come from that locale (en_US and en_IN: 2, en_JP: 0, en_KW: 3), so PKR is shown with "$" and
 // IQD with "KWD", as the locale prints them; the currency grouping and decimal separators are
-// the device locale's (platform/device_locale.h). Digits are always the ASCII digits, which
+// the device locale's (base/device_locale.h). Digits are always the ASCII digits, which
 // amount entry reads back.
 //
 // Creating an ICU formatter costs far more than formatting with one, so formatterFor() keeps

@@ -8,8 +8,8 @@
 #include <functional>
 #include <limits>
 
+#include "base/device_locale.h"
 #include "currency/currency_table.h"
-#include "platform/device_locale.h"
 
 namespace zelto {
 namespace {

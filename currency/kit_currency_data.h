@@ -2,7 +2,7 @@
 // library's 177-row currency table (currency/currency_table.h) with the recently used
 // currencies.
 //
-// Recently used currencies persist in the user-defaults store (platform/user_defaults.h) under
+// Recently used currencies persist in the user-defaults store (base/user_defaults.h) under
 // two keys: KAllSelectedCurrencies, a map from numeric code (exactly as recorded) to the number
 // of uses, and KRecentCurrency, the code of the latest use. getCurrencies() turns the table into
 // the recent list (at most three: the last used one, then up to two of the most used others with
@@ -30,7 +30,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/user_defaults.h"
+#include "base/user_defaults.h"
 
 namespace zelto {
 

@@ -2,8 +2,8 @@
 
 #include <limits>
 
+#include "base/text.h"
 #include "currency/iso_country_codes.h"
-#include "platform/text.h"
 
 namespace zelto {
 namespace {

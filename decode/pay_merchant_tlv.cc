@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
+#include "base/text.h"
 #include "payload/tag_lists.h"
 #include "payload/tag_table.h"
-#include "platform/text.h"
 
 namespace zelto {
 namespace {

@@ -10,12 +10,12 @@
 #include <map>
 #include <memory>
 
+#include "base/debug_console.h"
+#include "base/text.h"
 #include "currency/iso_country_codes.h"
 #include "decode/qr_error.h"
 #include "payload/crc16.h"
 #include "payload/tlv_generator.h"
-#include "platform/debug_console.h"
-#include "platform/text.h"
 
 namespace zelto {
 namespace {

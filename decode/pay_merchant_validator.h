@@ -70,7 +70,7 @@ inline constexpr std::string_view SECONDARY_ID_REGEX = "^[1-9a-qA-Q]";
 
 // True when `text` holds at least one match of the regular expression `pattern` (ICU syntax,
 // no options). A pattern that does not compile gives false and a message on the debug console
-// (platform/debug_console.h). Compiled patterns are kept per thread.
+// (base/debug_console.h). Compiled patterns are kept per thread.
 bool isMatchingRegex(std::string_view pattern, std::string_view text);
 // True when `text` has fewer than 2 characters, otherwise whether its second character alone
 // matches `pattern`.

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace zelto {
 

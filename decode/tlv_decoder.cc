@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "decode/payload_view.h"
 #include "payload/tag_table.h"
-#include "platform/text.h"
 
 namespace zelto {
 namespace {

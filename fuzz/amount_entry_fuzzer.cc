@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
 #include "currency/amount_format.h"
-#include "platform/text.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
 #include "decode/pay_merchant_tlv.h"
 #include "decode/qr_error.h"
 #include "payload/tlv_generator.h"
-#include "platform/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

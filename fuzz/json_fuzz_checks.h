@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/json_reader.h"
 #include "payload/crc16.h"
-#include "platform/json_reader.h"
 
 namespace zelto::fuzz {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "fuzz/json_fuzz_checks.h"
-#include "payload/request_json.h"
+#include "sdk/request_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

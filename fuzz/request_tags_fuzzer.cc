@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "fuzz/json_fuzz_checks.h"
-#include "payload/request_json.h"
 #include "payload/tag_dictionary.h"
+#include "sdk/request_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);

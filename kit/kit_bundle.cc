@@ -3,7 +3,7 @@
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
-#include "platform/resource_bundle.h"
+#include "base/resource_bundle.h"
 
 namespace zelto {
 

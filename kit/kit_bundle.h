@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/image.h"
+#include "base/image.h"
 
 namespace zelto {
 

@@ -11,7 +11,7 @@
 #ifndef ZELTO_KIT_KIT_THEME_H_
 #define ZELTO_KIT_KIT_THEME_H_
 
-#include "platform/color.h"
+#include "base/color.h"
 #include "platform/font.h"
 #include "sdk/zelto_config.h"
 

@@ -1,7 +1,7 @@
 #include "payload/request_checks.h"
 
+#include "base/text.h"
 #include "currency/iso_country_codes.h"
-#include "platform/text.h"
 
 namespace zelto::request_checks {
 namespace {

@@ -1,6 +1,6 @@
 // The field checks behind ZeltoPaymentRequest::validate(), one function per rule, so that each
 // can be tested on its own. Characters are user-perceived characters; digits and letters are
-// Unicode classes (platform/text.h).
+// Unicode classes (base/text.h).
 //
 // Thread-safety: pure functions.
 #ifndef ZELTO_PAYLOAD_REQUEST_CHECKS_H_

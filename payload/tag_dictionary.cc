@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/json_reader.h"
+#include "base/json_reader.h"
 
 namespace zelto {
 

@@ -22,7 +22,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/position_index.h"
+#include "base/position_index.h"
 
 namespace zelto {
 
@@ -102,7 +102,7 @@ inline std::vector<TagDictionary::Entry>::const_iterator TagDictionary::end() co
 // Converts a JSON object into a tag dictionary: strings stay strings, objects become nested
 // dictionaries, anything else becomes an opaque value. Order follows the JSON text when
 // `json` is an ordered_json. Fails, naming the reason, when `json` is not an object or is
-// nested deeper than json::kMaxDepth (64, platform/json_reader.h) objects and arrays: a tree
+// nested deeper than json::kMaxDepth (64, base/json_reader.h) objects and arrays: a tree
 // read by json::read never is, one a host built itself may be. Time is linear in the size of
 // `json`, and stack use is bounded.
 struct TagDictionaryFromJson {

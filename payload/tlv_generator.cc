@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/text.h"
 #include "payload/crc16.h"
 #include "payload/tag_table.h"
-#include "platform/text.h"
 
 namespace zelto {
 

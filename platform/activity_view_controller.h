@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/image.h"
+#include "base/image.h"
 #include "platform/view_controller.h"
 
 namespace zelto::platform {

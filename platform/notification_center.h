@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/geometry.h"
+#include "base/geometry.h"
 
 namespace zelto::platform {
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/image.h"
+#include "base/image.h"
 
 namespace zelto::platform {
 

@@ -11,9 +11,9 @@
 #include <numbers>
 #include <vector>
 
+#include "base/resource_bundle.h"
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
-#include "platform/resource_bundle.h"
 #include "platform/window.h"
 
 namespace zelto::platform {

@@ -27,9 +27,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/geometry.h"
+#include "base/image.h"
 #include "platform/font.h"
-#include "platform/geometry.h"
-#include "platform/image.h"
 #include "platform/view.h"
 
 namespace zelto::platform {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/color.h"
+#include "base/color.h"
 #include "platform/font.h"
 
 namespace zelto::platform {

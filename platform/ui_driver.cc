@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "platform/alert_controller.h"
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
 #include "platform/table_view.h"
-#include "platform/text.h"
 
 namespace zelto::platform {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "platform/notification_center.h"
 #include "platform/run_loop.h"
-#include "platform/text.h"
 #include "platform/window.h"
 
 namespace zelto::platform {

@@ -30,11 +30,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/color.h"
+#include "base/geometry.h"
+#include "base/image.h"
 #include "platform/animation.h"
-#include "platform/color.h"
 #include "platform/font.h"
-#include "platform/geometry.h"
-#include "platform/image.h"
 #include "platform/styled_text.h"
 
 namespace zelto::platform {

@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/color.h"
-#include "platform/image.h"
+#include "base/color.h"
+#include "base/image.h"
 #include "platform/view.h"
 
 namespace zelto::platform {

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "platform/resource_bundle.h"
-#include "platform/text.h"
+#include "base/resource_bundle.h"
+#include "base/text.h"
 
 namespace zelto {
 namespace {

@@ -23,8 +23,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/color.h"
-#include "platform/image.h"
+#include "base/color.h"
+#include "base/image.h"
 
 namespace zelto {
 

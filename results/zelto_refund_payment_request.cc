@@ -1,7 +1,7 @@
 #include "results/zelto_refund_payment_request.h"
 
+#include "base/text.h"
 #include "currency/iso_country_codes.h"
-#include "platform/text.h"
 #include "results/string_constants.h"
 
 namespace zelto {

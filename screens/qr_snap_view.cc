@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
+#include "base/device_locale.h"
 #include "kit/kit_theme.h"
-#include "platform/device_locale.h"
 
 namespace zelto {
 

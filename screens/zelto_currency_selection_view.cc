@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/resource_bundle.h"
 #include "platform/animation.h"
 #include "platform/notification_center.h"
-#include "platform/resource_bundle.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "kit/kit_bundle.h"
 #include "kit/kit_theme.h"
-#include "platform/text.h"
 #include "screens/cells/zelto_amount_cell_view.h"
 #include "screens/cells/zelto_button_cell_view.h"
 #include "screens/cells/zelto_switch_cell_view.h"

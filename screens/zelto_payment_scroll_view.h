@@ -39,10 +39,10 @@
 #include <string>
 #include <vector>
 
-#include "payload/zelto_payment_request.h"
 #include "platform/controls.h"
 #include "screens/cells/zelto_cell_view.h"
 #include "screens/cells/zelto_payment_cell_model.h"
+#include "sdk/zelto_payment_request.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/text.h"
 #include "currency/currency_constants.h"
-#include "currency/utilities.h"
 #include "kit/kit_bundle.h"
 #include "platform/alert_controller.h"
 #include "platform/navigation_controller.h"
-#include "platform/text.h"
 #include "screens/cells/zelto_amount_cell_view.h"
 #include "screens/cells/zelto_summary_cell_view.h"
 #include "screens/refund_constants.h"
+#include "sdk/utilities.h"
 
 namespace zelto {
 namespace {

@@ -2,12 +2,12 @@
 
 #include <charconv>
 
-#include "currency/utilities.h"
+#include "base/text.h"
 #include "kit/kit_bundle.h"
 #include "kit/kit_theme.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
-#include "platform/text.h"
+#include "sdk/utilities.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

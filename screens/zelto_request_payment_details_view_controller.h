@@ -44,10 +44,10 @@
 #include <vector>
 
 #include "kit/kit_button.h"
-#include "payload/zelto_payment_request.h"
 #include "screens/cells/zelto_cell_view.h"
 #include "screens/zelto_base_view_controller.h"
 #include "screens/zelto_payment_scroll_view.h"
+#include "sdk/zelto_payment_request.h"
 
 namespace zelto {
 

@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "currency/utilities.h"
+#include "base/text.h"
 #include "kit/kit_bundle.h"
 #include "kit/kit_theme.h"
-#include "payload/tlv_map_parser.h"
 #include "platform/activity_view_controller.h"
 #include "platform/navigation_controller.h"
 #include "platform/renderer.h"
-#include "platform/text.h"
 #include "platform/window.h"
 #include "screens/zelto_request_payment_details_view_controller.h"
+#include "sdk/tlv_map_parser.h"
+#include "sdk/utilities.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -33,9 +33,9 @@
 #include <string>
 #include <vector>
 
+#include "base/image.h"
 #include "kit/kit_button.h"
 #include "platform/controls.h"
-#include "platform/image.h"
 #include "platform/view.h"
 #include "screens/cells/zelto_qr_image_cell_view.h"
 #include "screens/qr_snap_view.h"

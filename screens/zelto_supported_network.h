@@ -22,8 +22,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/image.h"
 #include "platform/controls.h"
-#include "platform/image.h"
 #include "platform/view.h"
 
 namespace zelto {

@@ -1,7 +1,7 @@
 #include "sdk/zelto_config.h"
 
-#include "platform/debug_console.h"
-#include "platform/resource_bundle.h"
+#include "base/debug_console.h"
+#include "base/resource_bundle.h"
 #include "sdk/session_constants.h"
 
 namespace zelto {

@@ -23,8 +23,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/color.h"
-#include "platform/image.h"
+#include "base/color.h"
+#include "base/image.h"
 
 namespace zelto {
 

@@ -35,11 +35,10 @@
 #include <functional>
 #include <memory>
 
-#include "payload/zelto_payment_request.h"
-#include "platform/view_controller.h"
 #include "results/zelto_refund_payment_request.h"
 #include "sdk/zelto_config.h"
 #include "sdk/zelto_delegates.h"
+#include "sdk/zelto_payment_request.h"
 
 namespace zelto {
 
@@ -58,29 +57,6 @@ class ZELTO_EXPORT ZeltoMerchantSDK {
                                       std::shared_ptr<ZeltoRefundPaymentDelegate> delegate);
   static void setupOneTimeConfiguration(const ZeltoConfig& config);
   static void endZeltoFlow(std::function<void()> completion = nullptr);
-};
-
-// The flow manager behind ZeltoMerchantSDK. `completionHandler` is present for the
-// completion-handler forms (it is then stored and the delegate cleared) and absent for the
-// delegate forms.
-class ZELTOMerchantSDKManager {
- public:
-  ZELTOMerchantSDKManager() = delete;
-
-  static void launchRequestPaymentFlow(
-      std::shared_ptr<ZeltoPaymentRequest> request,
-      std::shared_ptr<ZeltoRequestPaymentDelegate> delegate,
-      std::optional<RequestPaymentCompletionHandler> completionHandler = std::nullopt);
-  static void launchRefundPaymentFlow(
-      std::shared_ptr<ZeltoRefundPaymentRequest> request,
-      std::shared_ptr<ZeltoRefundPaymentDelegate> delegate,
-      std::optional<RefundPaymentCompletionHandler> completionHandler = std::nullopt);
-
- private:
-  // The flow's first screen, on a white background, as the root of a navigation
-  // controller in the library's window.
-  static void showRootScreen(std::shared_ptr<platform::ViewController> screen);
-  static void makeWindowVisible(std::shared_ptr<platform::ViewController> root);
 };
 
 }  // namespace zelto

@@ -2,10 +2,10 @@
 
 #include <limits>
 
+#include "base/debug_console.h"
+#include "base/resource_bundle.h"
 #include "platform/alert_controller.h"
-#include "platform/debug_console.h"
 #include "platform/notification_center.h"
-#include "platform/resource_bundle.h"
 #include "platform/run_loop.h"
 #include "results/base_constants.h"
 #include "sdk/session_constants.h"

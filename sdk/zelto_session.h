@@ -28,12 +28,12 @@
 #include <string>
 
 #include "currency/kit_currency_data.h"
-#include "payload/zelto_payment_request.h"
 #include "platform/view_controller.h"
 #include "results/zelto_error.h"
 #include "results/zelto_refund_payment_request.h"
 #include "sdk/zelto_config.h"
 #include "sdk/zelto_delegates.h"
+#include "sdk/zelto_payment_request.h"
 #include "sdk/zelto_timeout_manager.h"
 #include "sdk/zelto_window.h"
 

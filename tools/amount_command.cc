@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <iostream>
 
+#include "base/device_locale.h"
+#include "base/text.h"
 #include "currency/amount_format.h"
 #include "currency/currency_table.h"
 #include "currency/iso_country_codes.h"
-#include "platform/device_locale.h"
-#include "platform/text.h"
 #include "tools/command.h"
 
 namespace zelto::tool {

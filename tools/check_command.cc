@@ -1,8 +1,8 @@
 // zelto check [--tags] [FILE|-] and zelto check-refund [FILE|-]
 #include <iostream>
 
-#include "payload/request_json.h"
 #include "payload/tag_dictionary.h"
+#include "sdk/request_json.h"
 #include "tools/command.h"
 
 namespace zelto::tool {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "platform/json_reader.h"
+#include "base/json_reader.h"
 
 namespace zelto::tool {
 

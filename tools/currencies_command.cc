@@ -2,8 +2,8 @@
 #include <cctype>
 #include <iostream>
 
+#include "base/text.h"
 #include "currency/kit_currency_data.h"
-#include "platform/text.h"
 #include "tools/command.h"
 
 namespace zelto::tool {

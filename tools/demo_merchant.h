@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "payload/tag_dictionary.h"
-#include "payload/zelto_payment_request.h"
 #include "results/zelto_refund_payment_request.h"
+#include "sdk/zelto_payment_request.h"
 
 namespace zelto::tool {
 

@@ -2,9 +2,9 @@
 #include <iostream>
 #include <optional>
 
-#include "payload/request_json.h"
 #include "payload/tag_dictionary.h"
 #include "payload/tlv_generator.h"
+#include "sdk/request_json.h"
 #include "tools/command.h"
 
 namespace zelto::tool {

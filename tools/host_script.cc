@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace zelto::tool {
 namespace {

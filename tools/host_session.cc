@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include "payload/request_json.h"
 #include "payload/tag_dictionary.h"
 #include "platform/activity_view_controller.h"
 #include "platform/alert_controller.h"
@@ -17,6 +16,7 @@
 #include "platform/window.h"
 #include "screens/zelto_currency_selection_view.h"
 #include "screens/zelto_request_payment_view_controller.h"
+#include "sdk/request_json.h"
 #include "sdk/session_constants.h"
 #include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"

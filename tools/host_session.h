@@ -38,8 +38,8 @@
 #include <ostream>
 #include <string_view>
 
-#include "payload/zelto_payment_request.h"
 #include "platform/window.h"
+#include "sdk/zelto_payment_request.h"
 #include "tools/host_script.h"
 
 namespace zelto::tool {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "currency/locale_utility.h"
-#include "currency/utilities.h"
 #include "kit/kit_bundle.h"
 #include "kit/kit_theme.h"
-#include "platform/text.h"
+#include "sdk/utilities.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -18,7 +18,7 @@
 //
 // ZELTOFXAmountCellView is the same cell for an explicit currency: setAmount also takes the
 // currency code. The plain cell shows the active flow's currency. Formatting always follows the
-// active flow's currency locale (currency/utilities.h).
+// active flow's currency locale (sdk/utilities.h).
 //
 // Accessibility identifiers: "Amount_Field" (the text field), "Amount_Title".
 //

@@ -1,7 +1,7 @@
 #include "screens/cells/zelto_input_cell_view.h"
 
+#include "base/text.h"
 #include "kit/kit_bundle.h"
-#include "platform/text.h"
 
 namespace zelto {
 

@@ -17,9 +17,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/color.h"
+#include "base/color.h"
+#include "base/image.h"
 #include "platform/controls.h"
-#include "platform/image.h"
 #include "platform/view.h"
 
 namespace zelto {

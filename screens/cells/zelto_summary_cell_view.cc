@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "currency/utilities.h"
+#include "base/text.h"
 #include "kit/kit_bundle.h"
 #include "kit/kit_theme.h"
-#include "platform/text.h"
+#include "sdk/utilities.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -6,8 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "base/text.h"
 #include "currency/locale_utility.h"
-#include "platform/text.h"
 
 namespace zelto {
 namespace {

@@ -1,11 +1,11 @@
-#include "currency/utilities.h"
+#include "sdk/utilities.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <string>
 
-#include "platform/resource_bundle.h"
+#include "base/resource_bundle.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -4,9 +4,9 @@
 
 #include <thread>
 
+#include "base/debug_console.h"
 #include "payload/crc16.h"
 #include "payload/tlv_generator.h"
-#include "platform/debug_console.h"
 
 namespace zelto {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "payload/tlv_generator.h"
-#include "platform/text.h"
 
 namespace zelto {
 namespace {

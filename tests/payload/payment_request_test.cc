@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "payload/crc16.h"
-#include "payload/zelto_payment_request.h"
+#include "sdk/zelto_payment_request.h"
 
 namespace zelto {
 namespace {

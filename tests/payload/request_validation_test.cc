@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "payload/request_checks.h"
-#include "payload/zelto_payment_request.h"
 #include "results/string_constants.h"
+#include "sdk/zelto_payment_request.h"
 
 namespace zelto {
 namespace {

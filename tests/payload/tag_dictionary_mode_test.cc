@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "payload/tlv_generator.h"
-#include "payload/tlv_map_parser.h"
-#include "payload/zelto_payment_request.h"
 #include "results/string_constants.h"
+#include "sdk/tlv_map_parser.h"
+#include "sdk/zelto_payment_request.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -5,8 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "base/json_reader.h"
 #include "payload/tlv_generator.h"
-#include "platform/json_reader.h"
 
 namespace zelto {
 namespace {

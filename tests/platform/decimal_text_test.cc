@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace zelto::text {
 namespace {

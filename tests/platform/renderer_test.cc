@@ -8,10 +8,10 @@
 #include <cmath>
 #include <string>
 
+#include "base/resource_bundle.h"
 #include "platform/alert_controller.h"
 #include "platform/controls.h"
 #include "platform/qr_code.h"
-#include "platform/resource_bundle.h"
 #include "platform/run_loop.h"
 #include "platform/window.h"
 

@@ -1,4 +1,4 @@
-#include "platform/resource_bundle.h"
+#include "base/resource_bundle.h"
 
 #include <gtest/gtest.h>
 

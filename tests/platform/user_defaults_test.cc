@@ -1,4 +1,4 @@
-#include "platform/user_defaults.h"
+#include "base/user_defaults.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

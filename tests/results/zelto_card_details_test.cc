@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/resource_bundle.h"
+#include "base/resource_bundle.h"
 
 namespace zelto {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "base/user_defaults.h"
 #include "platform/run_loop.h"
 #include "platform/ui_driver.h"
-#include "platform/user_defaults.h"
 #include "screens/cells/zelto_currency_drop_down_cell_view.h"
 
 namespace zelto {

@@ -2,8 +2,8 @@
 #include <stdlib.h>
 
 #include "../sdk/flow_fixture.h"
+#include "base/user_defaults.h"
 #include "platform/notification_center.h"
-#include "platform/user_defaults.h"
 #include "screens/zelto_currency_selection_view.h"
 
 namespace zelto {

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/color.h"
-#include "platform/image.h"
+#include "base/color.h"
+#include "base/image.h"
 
 namespace zelto::testing {
 

@@ -5,10 +5,10 @@
 #include <functional>
 #include <regex>
 
+#include "base/resource_bundle.h"
 #include "payload/tag_dictionary.h"
 #include "platform/activity_view_controller.h"
 #include "platform/renderer.h"
-#include "platform/resource_bundle.h"
 #include "tests/screens/drawn_image.h"
 #include "tests/screens/screen_fixture.h"
 

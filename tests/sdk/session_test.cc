@@ -4,9 +4,9 @@
 #include <limits>
 #include <tuple>
 
+#include "base/resource_bundle.h"
 #include "platform/alert_controller.h"
 #include "platform/notification_center.h"
-#include "platform/resource_bundle.h"
 #include "tests/sdk/flow_fixture.h"
 
 namespace zelto::testing {

@@ -4,8 +4,8 @@
 
 #include <tuple>
 
-#include "platform/debug_console.h"
-#include "platform/resource_bundle.h"
+#include "base/debug_console.h"
+#include "base/resource_bundle.h"
 
 namespace zelto {
 namespace {

@@ -12,8 +12,8 @@
 // dictionary, the base payload and the error for every request of the process.
 //
 // Thread-safety: none; main thread only, like the session.
-#ifndef ZELTO_PAYLOAD_TLV_MAP_PARSER_H_
-#define ZELTO_PAYLOAD_TLV_MAP_PARSER_H_
+#ifndef ZELTO_SDK_TLV_MAP_PARSER_H_
+#define ZELTO_SDK_TLV_MAP_PARSER_H_
 
 #include <memory>
 #include <optional>
@@ -52,4 +52,4 @@ class TLVMapParser {
 
 }  // namespace zelto
 
-#endif  // ZELTO_PAYLOAD_TLV_MAP_PARSER_H_
+#endif  // ZELTO_SDK_TLV_MAP_PARSER_H_

@@ -1,4 +1,4 @@
-#include "platform/color.h"
+#include "base/color.h"
 
 #include <optional>
 

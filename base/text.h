@@ -22,8 +22,8 @@
 // Kelvin sign "K" becomes "k", "İ" becomes "i" followed by U+0307.
 //
 // Thread-safety: every function may be called from any thread.
-#ifndef ZELTO_PLATFORM_TEXT_H_
-#define ZELTO_PLATFORM_TEXT_H_
+#ifndef ZELTO_BASE_TEXT_H_
+#define ZELTO_BASE_TEXT_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -62,4 +62,4 @@ std::string twoDigitLength(std::size_t value);
 
 }  // namespace zelto::text
 
-#endif  // ZELTO_PLATFORM_TEXT_H_
+#endif  // ZELTO_BASE_TEXT_H_

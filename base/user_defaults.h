@@ -18,8 +18,8 @@
 //
 // Thread-safety: a store may be used from several threads at once; each call is atomic.
 // standard()/setStandard() are meant for the main thread.
-#ifndef ZELTO_PLATFORM_USER_DEFAULTS_H_
-#define ZELTO_PLATFORM_USER_DEFAULTS_H_
+#ifndef ZELTO_BASE_USER_DEFAULTS_H_
+#define ZELTO_BASE_USER_DEFAULTS_H_
 
 #include <cstdint>
 #include <filesystem>
@@ -96,4 +96,4 @@ class InMemoryUserDefaults final : public UserDefaults {
 
 }  // namespace zelto::platform
 
-#endif  // ZELTO_PLATFORM_USER_DEFAULTS_H_
+#endif  // ZELTO_BASE_USER_DEFAULTS_H_

@@ -9,8 +9,8 @@
 // key's hash so that probes rarely read a key. Positions must be below 2^32 - 1.
 //
 // Thread-safety: a value type; concurrent reads are safe, writes need exclusive access.
-#ifndef ZELTO_PLATFORM_POSITION_INDEX_H_
-#define ZELTO_PLATFORM_POSITION_INDEX_H_
+#ifndef ZELTO_BASE_POSITION_INDEX_H_
+#define ZELTO_BASE_POSITION_INDEX_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -91,4 +91,4 @@ class PositionIndex {
 
 }  // namespace zelto
 
-#endif  // ZELTO_PLATFORM_POSITION_INDEX_H_
+#endif  // ZELTO_BASE_POSITION_INDEX_H_

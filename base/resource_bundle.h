@@ -11,14 +11,14 @@
 //
 // Both are loaded once, on first use, under a thread-safe one-time initialisation; afterwards
 // lookups are read-only and may run on any thread.
-#ifndef ZELTO_PLATFORM_RESOURCE_BUNDLE_H_
-#define ZELTO_PLATFORM_RESOURCE_BUNDLE_H_
+#ifndef ZELTO_BASE_RESOURCE_BUNDLE_H_
+#define ZELTO_BASE_RESOURCE_BUNDLE_H_
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "platform/image.h"
+#include "base/image.h"
 
 namespace zelto::platform {
 
@@ -32,4 +32,4 @@ std::optional<Image> imageNamed(std::string_view name, double scale = 3);
 
 }  // namespace zelto::platform
 
-#endif  // ZELTO_PLATFORM_RESOURCE_BUNDLE_H_
+#endif  // ZELTO_BASE_RESOURCE_BUNDLE_H_

@@ -1,10 +1,10 @@
-#include "platform/json_reader.h"
+#include "base/json_reader.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
-#include "platform/position_index.h"
+#include "base/position_index.h"
 
 namespace zelto::json {
 namespace {

@@ -12,8 +12,8 @@
 // one JSON value, with white space around it and nothing else.
 //
 // Thread-safety: every function may be called from any thread.
-#ifndef ZELTO_PLATFORM_JSON_READER_H_
-#define ZELTO_PLATFORM_JSON_READER_H_
+#ifndef ZELTO_BASE_JSON_READER_H_
+#define ZELTO_BASE_JSON_READER_H_
 
 #include <zelto/export.h>
 
@@ -51,4 +51,4 @@ ZELTO_EXPORT std::size_t depth(const nlohmann::ordered_json& value);
 
 }  // namespace zelto::json
 
-#endif  // ZELTO_PLATFORM_JSON_READER_H_
+#endif  // ZELTO_BASE_JSON_READER_H_

@@ -1,8 +1,8 @@
-#include "currency/utilities.h"
+#include "sdk/utilities.h"
 
+#include "base/device_locale.h"
+#include "base/resource_bundle.h"
 #include "currency/currency_constants.h"
-#include "platform/device_locale.h"
-#include "platform/resource_bundle.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -1,4 +1,4 @@
-#include "platform/debug_console.h"
+#include "base/debug_console.h"
 
 #include <cstdio>
 #include <utility>

@@ -1,6 +1,6 @@
 // Colour: red, green, blue and alpha, each from 0 to 1. A plain value type.
-#ifndef ZELTO_PLATFORM_COLOR_H_
-#define ZELTO_PLATFORM_COLOR_H_
+#ifndef ZELTO_BASE_COLOR_H_
+#define ZELTO_BASE_COLOR_H_
 
 #include <zelto/export.h>
 
@@ -30,4 +30,4 @@ struct ZELTO_EXPORT Color {
 
 }  // namespace zelto::platform
 
-#endif  // ZELTO_PLATFORM_COLOR_H_
+#endif  // ZELTO_BASE_COLOR_H_

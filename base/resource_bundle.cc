@@ -1,4 +1,4 @@
-#include "platform/resource_bundle.h"
+#include "base/resource_bundle.h"
 
 #include <algorithm>
 #include <map>
@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
-#include "platform/embedded_resources.h"
+#include "base/embedded_resources.h"
 
 namespace zelto::platform {
 namespace {

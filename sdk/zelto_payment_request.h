@@ -20,8 +20,8 @@
 // shared TLVMapParser, and the request contributes only its amount and additional data.
 //
 // Thread-safety: none; a request is used on the main thread.
-#ifndef ZELTO_PAYLOAD_ZELTO_PAYMENT_REQUEST_H_
-#define ZELTO_PAYLOAD_ZELTO_PAYMENT_REQUEST_H_
+#ifndef ZELTO_SDK_ZELTO_PAYMENT_REQUEST_H_
+#define ZELTO_SDK_ZELTO_PAYMENT_REQUEST_H_
 
 #include <zelto/export.h>
 
@@ -156,4 +156,4 @@ class ZELTO_EXPORT ZeltoPaymentRequest {
 
 }  // namespace zelto
 
-#endif  // ZELTO_PAYLOAD_ZELTO_PAYMENT_REQUEST_H_
+#endif  // ZELTO_SDK_ZELTO_PAYMENT_REQUEST_H_

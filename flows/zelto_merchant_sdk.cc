@@ -1,5 +1,4 @@
-#include "sdk/zelto_merchant_sdk.h"
-
+#include "flows/zelto_merchant_sdk_manager.h"
 #include "platform/window.h"
 #include "screens/zelto_refund_payment_view_controller.h"
 #include "screens/zelto_request_payment_view_controller.h"

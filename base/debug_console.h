@@ -3,8 +3,8 @@
 //
 // Tests capture the texts with ScopedDebugConsoleCapture. Thread-safety: the sink is replaced
 // and used on the main thread only.
-#ifndef ZELTO_PLATFORM_DEBUG_CONSOLE_H_
-#define ZELTO_PLATFORM_DEBUG_CONSOLE_H_
+#ifndef ZELTO_BASE_DEBUG_CONSOLE_H_
+#define ZELTO_BASE_DEBUG_CONSOLE_H_
 
 #include <functional>
 #include <string>
@@ -38,4 +38,4 @@ class ScopedDebugConsoleCapture {
 
 }  // namespace zelto::platform
 
-#endif  // ZELTO_PLATFORM_DEBUG_CONSOLE_H_
+#endif  // ZELTO_BASE_DEBUG_CONSOLE_H_

@@ -1,7 +1,7 @@
 // The files of resources/, compiled into the library at build time (cmake/embed_resources.cmake).
-// Internal to the platform layer; the library reads them through platform/resource_bundle.h.
-#ifndef ZELTO_PLATFORM_EMBEDDED_RESOURCES_H_
-#define ZELTO_PLATFORM_EMBEDDED_RESOURCES_H_
+// Internal to the platform layer; the library reads them through base/resource_bundle.h.
+#ifndef ZELTO_BASE_EMBEDDED_RESOURCES_H_
+#define ZELTO_BASE_EMBEDDED_RESOURCES_H_
 
 #include <span>
 #include <string_view>
@@ -18,4 +18,4 @@ std::span<const EmbeddedResource> embeddedResources();
 
 }  // namespace zelto::platform
 
-#endif  // ZELTO_PLATFORM_EMBEDDED_RESOURCES_H_
+#endif  // ZELTO_BASE_EMBEDDED_RESOURCES_H_

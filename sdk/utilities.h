@@ -3,13 +3,13 @@
 // currency takes effect on the next call, and passes it to the pure path in
 // currency/amount_format.h (which tools and tests call with an explicit code).
 //
-// Texts are looked up in the library's string table (platform/resource_bundle.h); a key without
+// Texts are looked up in the library's string table (base/resource_bundle.h); a key without
 // a text shows itself. The device's language and separators come from the environment
-// (platform/device_locale.h).
+// (base/device_locale.h).
 //
 // Thread-safety: main thread only (the session is).
-#ifndef ZELTO_CURRENCY_UTILITIES_H_
-#define ZELTO_CURRENCY_UTILITIES_H_
+#ifndef ZELTO_SDK_UTILITIES_H_
+#define ZELTO_SDK_UTILITIES_H_
 
 #include <memory>
 #include <optional>
@@ -76,4 +76,4 @@ std::string amountLocaleSetup(std::string_view text);
 
 }  // namespace zelto
 
-#endif  // ZELTO_CURRENCY_UTILITIES_H_
+#endif  // ZELTO_SDK_UTILITIES_H_

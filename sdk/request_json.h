@@ -1,12 +1,12 @@
 // Payment and refund requests read from JSON, for hosts and tools that keep requests as data.
-// Each function takes a tree read by json::read (platform/json_reader.h), which refuses text
+// Each function takes a tree read by json::read (base/json_reader.h), which refuses text
 // nested more than 64 levels deep; a tag dictionary is read by tagDictionaryFromJson
 // (payload/tag_dictionary.h). Every function takes time linear in the size of its input, looks
 // at each member once, and reports the first member at fault as a message naming it.
 //
 // Thread-safety: the functions keep no state; a request is used on one thread.
-#ifndef ZELTO_PAYLOAD_REQUEST_JSON_H_
-#define ZELTO_PAYLOAD_REQUEST_JSON_H_
+#ifndef ZELTO_SDK_REQUEST_JSON_H_
+#define ZELTO_SDK_REQUEST_JSON_H_
 
 #include <zelto/export.h>
 
@@ -14,8 +14,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "payload/zelto_payment_request.h"
 #include "results/zelto_refund_payment_request.h"
+#include "sdk/zelto_payment_request.h"
 
 namespace zelto {
 
@@ -50,4 +50,4 @@ ZELTO_EXPORT RefundRequestFromJson refundRequestFromJson(const nlohmann::ordered
 
 }  // namespace zelto
 
-#endif  // ZELTO_PAYLOAD_REQUEST_JSON_H_
+#endif  // ZELTO_SDK_REQUEST_JSON_H_

@@ -1,15 +1,15 @@
-#include "payload/zelto_payment_request.h"
+#include "sdk/zelto_payment_request.h"
 
 #include <array>
 #include <variant>
 
+#include "base/text.h"
 #include "payload/crc16.h"
 #include "payload/request_checks.h"
 #include "payload/tag_table.h"
 #include "payload/tlv_generator.h"
-#include "payload/tlv_map_parser.h"
-#include "platform/text.h"
 #include "results/string_constants.h"
+#include "sdk/tlv_map_parser.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

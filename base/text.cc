@@ -1,4 +1,4 @@
-#include "platform/text.h"
+#include "base/text.h"
 
 #include <unicode/brkiter.h>
 #include <unicode/locid.h>

@@ -1,4 +1,4 @@
-#include "payload/request_json.h"
+#include "sdk/request_json.h"
 
 #include <algorithm>
 #include <array>

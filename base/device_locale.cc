@@ -1,4 +1,4 @@
-#include "platform/device_locale.h"
+#include "base/device_locale.h"
 
 #include <unicode/locid.h>
 #include <unicode/uloc.h>

@@ -1,4 +1,4 @@
-#include "payload/tlv_map_parser.h"
+#include "sdk/tlv_map_parser.h"
 
 #include "payload/tlv_generator.h"
 

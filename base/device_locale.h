@@ -7,8 +7,8 @@
 // ICU's canonical form.
 //
 // Thread-safety: any thread, as long as nobody changes the environment meanwhile.
-#ifndef ZELTO_PLATFORM_DEVICE_LOCALE_H_
-#define ZELTO_PLATFORM_DEVICE_LOCALE_H_
+#ifndef ZELTO_BASE_DEVICE_LOCALE_H_
+#define ZELTO_BASE_DEVICE_LOCALE_H_
 
 #include <string>
 #include <string_view>
@@ -30,4 +30,4 @@ bool isKnownLocale(std::string_view identifier);
 
 }  // namespace zelto::platform
 
-#endif  // ZELTO_PLATFORM_DEVICE_LOCALE_H_
+#endif  // ZELTO_BASE_DEVICE_LOCALE_H_

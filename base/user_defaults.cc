@@ -1,4 +1,4 @@
-#include "platform/user_defaults.h"
+#include "base/user_defaults.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

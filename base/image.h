@@ -1,15 +1,15 @@
 // Image: a named picture with a size in points and its encoded bytes (PNG). A value type; copies
 // share the bytes, which never change. A pixel-art image (a QR symbol) is drawn with
 // nearest-neighbour scaling so its square modules keep sharp edges at any size. Images of the
-// library's own bundle come from platform/resource_bundle.h (imageNamed).
-#ifndef ZELTO_PLATFORM_IMAGE_H_
-#define ZELTO_PLATFORM_IMAGE_H_
+// library's own bundle come from base/resource_bundle.h (imageNamed).
+#ifndef ZELTO_BASE_IMAGE_H_
+#define ZELTO_BASE_IMAGE_H_
 
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/geometry.h"
+#include "base/geometry.h"
 
 namespace zelto::platform {
 
@@ -43,4 +43,4 @@ class Image {
 
 }  // namespace zelto::platform
 
-#endif  // ZELTO_PLATFORM_IMAGE_H_
+#endif  // ZELTO_BASE_IMAGE_H_

@@ -1,6 +1,6 @@
 // Points, sizes, rectangles and edge insets in screen points. Plain value types.
-#ifndef ZELTO_PLATFORM_GEOMETRY_H_
-#define ZELTO_PLATFORM_GEOMETRY_H_
+#ifndef ZELTO_BASE_GEOMETRY_H_
+#define ZELTO_BASE_GEOMETRY_H_
 
 namespace zelto::platform {
 
@@ -39,4 +39,4 @@ struct EdgeInsets {
 
 }  // namespace zelto::platform
 
-#endif  // ZELTO_PLATFORM_GEOMETRY_H_
+#endif  // ZELTO_BASE_GEOMETRY_H_
