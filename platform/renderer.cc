@@ -14,6 +14,7 @@
 #include "base/resource_bundle.h"
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
+#include "platform/notification_center.h"
 #include "platform/window.h"
 
 namespace zelto::platform {
@@ -635,6 +636,87 @@ void drawView(cairo_t* cr, const View& view, Size size, bool isTop, double scale
   }
 }
 
+// ---- The on-screen keyboard ----
+
+const View* firstResponderIn(const View& view) {
+  if (view.isFirstResponder()) return &view;
+  for (const auto& child : view.subviews()) {
+    if (const View* found = firstResponderIn(*child)) return found;
+  }
+  return nullptr;
+}
+
+bool isNumeric(KeyboardType type) {
+  return type == KeyboardType::kNumberPad || type == KeyboardType::kDecimalPad ||
+         type == KeyboardType::kPhonePad;
+}
+
+void drawKey(cairo_t* cr, const Rect& key, std::string_view title, bool light, double fontSize) {
+  constexpr Color kKeyShadow{0.54, 0.55, 0.57, 1};
+  setColor(cr, kKeyShadow);
+  roundedRect(cr, {key.x, key.y + 1, key.width, key.height}, 5);
+  cairo_fill(cr);
+  setColor(cr, light ? Color::white() : Color{0.67, 0.69, 0.73, 1});
+  roundedRect(cr, key, 5);
+  cairo_fill(cr);
+  TextStyle style{Font::systemFont(fontSize), 1, key.width, 1, TextAlignment::kCenter, false};
+  drawText(cr, title, nullptr, style, key, Color::black());
+}
+
+// The keyboard a phone shows for a field of `type`, filling `area`: a number pad for numeric
+// fields, letters otherwise. It is drawn for the look of the screen; typing reaches fields
+// through the driver or a front end, never through these keys.
+void drawKeyboard(cairo_t* cr, KeyboardType type, const Rect& area) {
+  constexpr Color kKeyboardGround{0.82, 0.83, 0.85, 1};
+  constexpr double kBottomInset = 34;  // the home indicator's strip
+  setColor(cr, kKeyboardGround);
+  cairo_rectangle(cr, area.x, area.y, area.width, area.height);
+  cairo_fill(cr);
+  const Rect keys{area.x, area.y + 6, area.width, area.height - 6 - kBottomInset};
+  if (isNumeric(type)) {
+    const std::string_view corner = type == KeyboardType::kDecimalPad ? "." : "";
+    const std::string_view titles[4][3] = {
+        {"1", "2", "3"}, {"4", "5", "6"}, {"7", "8", "9"}, {corner, "0", "\u232B"}};
+    constexpr double kGap = 6;
+    const double width = (keys.width - 4 * kGap) / 3;
+    const double height = (keys.height - 4 * kGap) / 4;
+    for (int row = 0; row < 4; ++row) {
+      for (int column = 0; column < 3; ++column) {
+        const std::string_view title = titles[row][column];
+        if (title.empty()) continue;
+        drawKey(cr,
+                {keys.x + kGap + column * (width + kGap), keys.y + row * (height + kGap), width,
+                 height},
+                title, row < 3 || column == 1, 24);
+      }
+    }
+    return;
+  }
+  const std::string_view rows[3] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+  constexpr double kGap = 6;
+  const double width = (keys.width - 11 * kGap) / 10;
+  const double height = (keys.height - 4 * kGap) / 4;
+  for (int row = 0; row < 3; ++row) {
+    const auto count = static_cast<double>(rows[row].size());
+    const double left = keys.x + (keys.width - count * width - (count - 1) * kGap) / 2;
+    const double y = keys.y + row * (height + kGap);
+    for (std::size_t i = 0; i < rows[row].size(); ++i) {
+      drawKey(cr, {left + static_cast<double>(i) * (width + kGap), y, width, height},
+              rows[row].substr(i, 1), true, 20);
+    }
+  }
+  const double side = width * 1.4;
+  const double third = keys.y + 2 * (height + kGap);
+  drawKey(cr, {keys.x + kGap, third, side, height}, "\u21E7", false, 18);
+  drawKey(cr, {keys.x + keys.width - kGap - side, third, side, height}, "\u232B", false, 18);
+  const double bottom = keys.y + 3 * (height + kGap);
+  const double wide = 2.5 * width;
+  drawKey(cr, {keys.x + kGap, bottom, wide, height}, "123", false, 16);
+  drawKey(cr, {keys.x + keys.width - kGap - wide, bottom, wide, height}, "return", false, 16);
+  drawKey(cr, {keys.x + 2 * kGap + wide, bottom, keys.width - 4 * kGap - 2 * wide, height}, "space",
+          true, 16);
+}
+
 Image render(const View& view, double scale, const std::optional<Color>& ground) {
   if (!(scale > 0) || !std::isfinite(scale)) scale = kDefaultRenderScale;
   const Size size = view.frame().size();
@@ -658,6 +740,13 @@ Image render(const View& view, double scale, const std::optional<Color>& ground)
     cairo_paint(cr.get());
   }
   drawView(cr.get(), view, size, true, scale);
+  if (ground) {
+    if (const View* responder = firstResponderIn(view)) {
+      const auto* field = dynamic_cast<const TextField*>(responder);
+      drawKeyboard(cr.get(), field ? field->keyboardType : KeyboardType::kDefault,
+                   {0, size.height - kKeyboardHeight, size.width, kKeyboardHeight});
+    }
+  }
   cairo_surface_flush(surface.get());
   return Image("snapshot", size, std::make_shared<const std::string>(pngBytes(surface.get())));
 }

@@ -45,7 +45,10 @@ inline constexpr double kDefaultRenderScale = 2;
 Image renderView(const View& view, double scale = kDefaultRenderScale);
 
 // Everything `window` shows on a white ground: its root screen with the navigation bar, screens
-// presented over it and dialogs over those, in order.
+// presented over it and dialogs over those, in order; while a text input is first responder, the
+// keyboard a phone shows for it over the bottom kKeyboardHeight points (a number pad for numeric
+// fields, letters otherwise). The keyboard is drawn for the look of the screen only: keys reach
+// fields through the driver or a front end.
 Image renderWindow(const Window& window, double scale = kDefaultRenderScale);
 
 // Writes the image's bytes to `path`. Returns an error message naming the path when the file

@@ -11,6 +11,7 @@
 #include "base/resource_bundle.h"
 #include "platform/alert_controller.h"
 #include "platform/controls.h"
+#include "platform/notification_center.h"
 #include "platform/qr_code.h"
 #include "platform/run_loop.h"
 #include "platform/window.h"
@@ -179,6 +180,28 @@ TEST(RendererTest, ADialogDimsTheScreenBelowIt) {
   const int midX = static_cast<int>(box.x + box.width / 2);
   EXPECT_GT(pixels.red(midX, static_cast<int>(box.y) + 2), 240);  // the dialog itself is light
   EXPECT_FALSE(darkArea(pixels).width == 0);                      // and carries its title
+}
+
+TEST(RendererTest, AFocusedFieldBringsUpTheKeyboardOverTheBottomOfTheWindow) {
+  auto window = std::make_shared<Window>();
+  auto root = std::make_shared<ViewController>();
+  root->view()->backgroundColor = Color::white();
+  auto field = std::make_shared<TextField>(Rect{20, 20, 200, 40});
+  root->view()->addSubview(field);
+  window->setRootViewController(root);
+  window->makeKeyAndVisible();
+  RunLoop::main().runPending();
+  const int x = static_cast<int>(window->frame().width / 2);
+  const int belowTheKeys = static_cast<int>(window->frame().height) - 5;
+  const int aboveTheKeyboard = static_cast<int>(window->frame().height - kKeyboardHeight) - 5;
+  EXPECT_EQ(Pixels(renderWindow(*window, 1)).red(x, belowTheKeys), 255);
+
+  field->becomeFirstResponder();
+  const Pixels focused(renderWindow(*window, 1));
+  EXPECT_LT(focused.red(x, belowTheKeys), 230);
+  EXPECT_EQ(focused.red(x, aboveTheKeyboard), 255);
+  field->resignFirstResponder();
+  EXPECT_EQ(Pixels(renderWindow(*window, 1)).red(x, belowTheKeys), 255);
 }
 
 TEST(QrCodeTest, DrawnSymbolsReadBackAsTheirText) {
