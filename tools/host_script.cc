@@ -10,7 +10,7 @@
 namespace zelto::tool {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, HostVerb>, 16> kVerbs = {{
+constexpr std::array<std::pair<std::string_view, HostVerb>, 17> kVerbs = {{
     {"launch-request", HostVerb::kLaunchRequest},
     {"launch-refund", HostVerb::kLaunchRefund},
     {"tap", HostVerb::kTap},
@@ -27,6 +27,7 @@ constexpr std::array<std::pair<std::string_view, HostVerb>, 16> kVerbs = {{
     {"end-flow", HostVerb::kEndFlow},
     {"delegate", HostVerb::kDelegate},
     {"currencies", HostVerb::kCurrencies},
+    {"scroll", HostVerb::kScroll},
 }};
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -202,6 +203,17 @@ ScriptLine parseScriptLine(std::string_view line) {
         return bad("SECONDS must be a number from 0 to 100000, not \"" + *seconds + "\"");
       }
       command.seconds = *value;
+      break;
+    }
+    case HostVerb::kScroll: {
+      if (!need("an ID")) return bad(error);
+      const auto points = words.next();
+      if (!points) return bad(words.error().empty() ? "scroll needs POINTS" : words.error());
+      const auto value = text::parseDouble(*points);
+      if (!value || *value < -kMaxScrollPoints || *value > kMaxScrollPoints) {
+        return bad("POINTS must be a number from -100000 to 100000, not \"" + *points + "\"");
+      }
+      command.points = *value;
       break;
     }
     case HostVerb::kDelegate: {

@@ -11,12 +11,12 @@
 //   toggle ID                    alert TITLE                      advance SECONDS
 //   show [ID]                    payload                          request
 //   snapshot FILE.png            share FILE.png                   end-flow
-//   delegate on|off              currencies
+//   delegate on|off              currencies                       scroll ID POINTS
 //
 // TEXT and TITLE are the rest of the line as written (inner spaces kept), or one JSON string
 // literal. N is a whole number from 1 to 1000 (1 when left out); SECONDS a decimal number from
-// 0 to 100000. Nothing else is accepted: a line that breaks these rules gets an error naming
-// what is wrong, and no command.
+// 0 to 100000; POINTS a decimal number from -100000 to 100000 (positive scrolls down). Nothing else
+// is accepted: a line that breaks these rules gets an error naming what is wrong, and no command.
 //
 // Thread-safety: pure functions.
 #ifndef ZELTO_TOOLS_HOST_SCRIPT_H_
@@ -46,10 +46,12 @@ enum class HostVerb {
   kEndFlow,
   kDelegate,
   kCurrencies,
+  kScroll,
 };
 
 inline constexpr int kMaxDeleteCount = 1000;
 inline constexpr double kMaxAdvanceSeconds = 100000;
+inline constexpr double kMaxScrollPoints = 100000;
 
 struct HostCommand {
   HostVerb verb = HostVerb::kShow;
@@ -58,6 +60,7 @@ struct HostCommand {
   std::string text;    // type
   int count = 1;       // delete
   double seconds = 0;  // advance
+  double points = 0;   // scroll
   bool on = false;     // delegate
 };
 

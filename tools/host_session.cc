@@ -12,6 +12,7 @@
 #include "platform/notification_center.h"
 #include "platform/renderer.h"
 #include "platform/run_loop.h"
+#include "platform/table_view.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
 #include "screens/zelto_currency_selection_view.h"
@@ -400,6 +401,27 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       if (!sharer_->writeError.empty()) return {{}, sharer_->writeError};
       if (!sharer_->shared) return {{}, "the share sheet handed over no image"};
       outcome.fields["size"] = {sharer_->shared->size().width, sharer_->shared->size().height};
+      return outcome;
+    }
+    case HostVerb::kScroll: {
+      const auto window = frontWindow();
+      if (!window) return {{}, "no window is in front"};
+      const auto view = platform::findView(*window, command.target);
+      if (!view) return {{}, std::string(platform::describe(platform::DriveResult::kNotFound))};
+      if (const auto table = std::dynamic_pointer_cast<platform::TableView>(view)) {
+        table->setContentOffset(table->contentOffset() + command.points);
+        outcome.fields["offset"] = table->contentOffset();
+        return outcome;
+      }
+      const auto scroll = std::dynamic_pointer_cast<platform::ScrollView>(view);
+      if (!scroll) return {{}, "not a scroll view"};
+      // Within the content and its insets, as a finger's drag leaves it.
+      const double top = -scroll->contentInset.top;
+      const double bottom = std::max(
+          top, scroll->contentSize.height + scroll->contentInset.bottom - scroll->bounds().height);
+      const double y = std::clamp(scroll->contentOffset.y + command.points, top, bottom);
+      scroll->setContentOffset({scroll->contentOffset.x, y}, false);
+      outcome.fields["offset"] = y + 0.0;  // never -0
       return outcome;
     }
     case HostVerb::kSnapshot: {

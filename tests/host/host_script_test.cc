@@ -79,6 +79,8 @@ TEST(HostScript, NamesWhatIsWrongWithABadLine) {
       {"advance -1", "SECONDS must be a number from 0 to 100000, not \"-1\""},
       {"advance 1e6", "SECONDS must be a number from 0 to 100000, not \"1e6\""},
       {"advance nan", "SECONDS must be a number from 0 to 100000, not \"nan\""},
+      {"scroll Currency_Table", "scroll needs POINTS"},
+      {"scroll T 1e6", "POINTS must be a number from -100000 to 100000, not \"1e6\""},
       {"delegate", "delegate takes on or off"},
       {"delegate yes", "delegate takes on or off"},
       {"tap \"Amount", "the quoted text has no closing quote"},
