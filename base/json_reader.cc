@@ -10,7 +10,9 @@ namespace zelto::json {
 namespace {
 
 using Json = nlohmann::ordered_json;
-using Members = Json::object_t::Container;
+// The members of an object while it is read. The object's own store holds pairs with a const
+// key, which its growth must copy; these move.
+using Members = std::vector<std::pair<std::string, Json>>;
 
 // Objects with fewer members than this look a repeated key up by scanning them; larger ones
 // keep a hash index of their keys.
@@ -18,7 +20,8 @@ constexpr std::size_t kIndexFrom = 16;
 
 // Builds the tree from the parser's events. nlohmann's own builder inserts every member of an
 // ordered_json object by searching the members before it (quadratic in their number) and nests
-// without limit; this one indexes keys and stops at kMaxDepth.
+// without limit; this one indexes keys, gathers an object's members where they can move and
+// hands them to the object at its closing brace, and stops at kMaxDepth.
 class Builder {
  public:
   explicit Builder(Json& root) : root_(root) {}
@@ -55,6 +58,7 @@ class Builder {
  private:
   struct Frame {
     Json* container;
+    Members members;      // of an object, until it closes
     PositionIndex index;  // of the members of a large object
   };
 
@@ -64,11 +68,18 @@ class Builder {
       return false;
     }
     Json* placed = put(std::move(container));
-    frames_.push_back({placed, {}});
+    frames_.push_back({placed, {}, {}});
     return true;
   }
 
   bool close() {
+    Frame& frame = frames_.back();
+    if (frame.container->is_object()) {
+      auto& members = frame.container->get_ref<Json::object_t&>();
+      members.reserve(frame.members.size());
+      for (auto& [key, value] : frame.members)
+        members.emplace_back(std::move(key), std::move(value));
+    }
     frames_.pop_back();
     return true;
   }
@@ -86,7 +97,7 @@ class Builder {
       elements.push_back(std::move(value));
       return &elements.back();
     }
-    Members& members = frame.container->get_ref<Json::object_t&>();
+    Members& members = frame.members;
     const std::size_t at = find(frame, members, key_);
     if (at != members.size()) {
       members[at].second = std::move(value);

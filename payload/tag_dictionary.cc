@@ -94,6 +94,7 @@ namespace {
 // Recursion is bounded: tagDictionaryFromJson has checked the depth of `json`.
 TagDictionary dictionaryOf(const nlohmann::ordered_json& json) {
   TagDictionary dictionary;
+  dictionary.reserve(json.size());
   for (const auto& [key, value] : json.items()) {
     if (value.is_string()) {
       dictionary.set(key, value.get<std::string>());
