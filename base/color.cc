@@ -1,4 +1,4 @@
-#include "base/color.h"
+#include <zelto/base/color.h>
 
 #include <optional>
 

@@ -14,11 +14,11 @@
 #ifndef ZELTO_BASE_RESOURCE_BUNDLE_H_
 #define ZELTO_BASE_RESOURCE_BUNDLE_H_
 
+#include <zelto/base/image.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "base/image.h"
 
 namespace zelto::platform {
 

@@ -202,6 +202,11 @@ bool isValidUtf8(std::string_view utf8) {
 
 bool isAllDecimalDigits(std::string_view utf8) { return allCodePoints(utf8, isDigitCodePoint); }
 
+bool isDigitsAndDots(std::string_view utf8) {
+  return utf8.empty() ||
+         allCodePoints(utf8, [](UChar32 c) { return c == '.' || isDigitCodePoint(c); });
+}
+
 bool isAllLetters(std::string_view utf8) { return allCodePoints(utf8, isLetterCodePoint); }
 
 bool containsLetter(std::string_view utf8) {

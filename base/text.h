@@ -45,6 +45,9 @@ bool isValidUtf8(std::string_view utf8);
 
 // True when `utf8` is non-empty and every code point is a Unicode decimal digit (Nd).
 bool isAllDecimalDigits(std::string_view utf8);
+// True when every code point of `utf8` is a decimal digit (Nd) or "." ("" and "." too): the
+// characters a fee amount or percentage may hold.
+bool isDigitsAndDots(std::string_view utf8);
 // True when `utf8` is non-empty and every code point is a letter (L*).
 bool isAllLetters(std::string_view utf8);
 // True when at least one code point of `utf8` is a letter (L*).

@@ -3,11 +3,11 @@
 // the creation of an ICU formatter (compare BM_CreateFormatter).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
+#include <zelto/currency/amount_format.h>
 
 #include <optional>
 #include <string>
 
-#include "currency/amount_format.h"
 #include "currency/currency_formatter.h"
 #include "sdk/utilities.h"
 #include "sdk/zelto_session.h"

@@ -4,11 +4,10 @@
 // valid, so validation runs every rule and the CRC. bench/compare_js.sh times the same payloads
 // with two JavaScript decoders.
 #include <benchmark/benchmark.h>
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/payload/tlv_generator.h>
 
 #include <string_view>
-
-#include "decode/pay_merchant_tlv.h"
-#include "payload/tlv_generator.h"
 
 namespace {
 

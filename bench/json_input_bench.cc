@@ -10,12 +10,13 @@
 //   RefundName      {"cardHolderName": "ж" repeated, ...}: a refund request read and checked
 //   ReadOnly        the tag dictionary input through json::read alone
 #include <benchmark/benchmark.h>
+#include <zelto/payload/tag_dictionary.h>
+#include <zelto/payload/tlv_generator.h>
 
 #include <string>
 
 #include "base/json_reader.h"
-#include "payload/tag_dictionary.h"
-#include "payload/tlv_generator.h"
+#include "payload/tag_dictionary_json.h"
 #include "sdk/request_json.h"
 
 namespace {

@@ -1,9 +1,8 @@
 // Encoding speed: the plain-object encoder on the worked example request, and the dictionary
 // encoder on a dictionary of about 15 tags with two templates.
 #include <benchmark/benchmark.h>
-
-#include "payload/tlv_generator.h"
-#include "sdk/zelto_payment_request.h"
+#include <zelto/payload/tlv_generator.h>
+#include <zelto/sdk/zelto_payment_request.h>
 
 namespace {
 

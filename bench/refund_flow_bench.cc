@@ -5,11 +5,11 @@
 // refund amount (re-format, validity, pay button and summary).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
+#include <zelto/platform/run_loop.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
 
-#include "platform/run_loop.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
-#include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

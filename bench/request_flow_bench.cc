@@ -2,13 +2,13 @@
 // image (375 by 667 points at 2x), and one keystroke in the amount cell of the details screen
 // with its re-format (no drawing).
 #include <benchmark/benchmark.h>
+#include <zelto/platform/run_loop.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
 
 #include "platform/renderer.h"
-#include "platform/run_loop.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
 #include "screens/zelto_request_payment_details_view_controller.h"
-#include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -1,9 +1,9 @@
 // The per-event cost of the idle timer, and a whole flow from launch to the end of its slide.
 #include <benchmark/benchmark.h>
+#include <zelto/platform/run_loop.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
 
-#include "platform/run_loop.h"
 #include "platform/window.h"
-#include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -1,10 +1,11 @@
 // The C interface to amount entry and formatting, for an explicit currency and locale.
+#include <zelto/currency/amount_format.h>
+
 #include <cmath>
 
 #include "base/device_locale.h"
 #include "base/text.h"
 #include "capi/support.h"
-#include "currency/amount_format.h"
 #include "currency/currency_formatter.h"
 #include "currency/iso_country_codes.h"
 

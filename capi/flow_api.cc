@@ -1,10 +1,11 @@
 // The C interface to the configuration, the flows, their results and the main run loop.
+#include <zelto/platform/run_loop.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
+
 #include <cmath>
 #include <functional>
 
 #include "capi/support.h"
-#include "platform/run_loop.h"
-#include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto::capi {

@@ -1,4 +1,9 @@
 // The C interface to payment requests, payloads and refund requests.
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/payload/crc16.h>
+#include <zelto/payload/tag_dictionary.h>
+#include <zelto/payload/tlv_generator.h>
+
 #include <array>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
@@ -6,10 +11,7 @@
 #include "base/json_reader.h"
 #include "base/text.h"
 #include "capi/support.h"
-#include "decode/pay_merchant_tlv.h"
-#include "payload/crc16.h"
-#include "payload/tag_dictionary.h"
-#include "payload/tlv_generator.h"
+#include "payload/tag_dictionary_json.h"
 
 namespace zelto::capi {
 namespace {

@@ -11,6 +11,10 @@
 #ifndef ZELTO_CAPI_SUPPORT_H_
 #define ZELTO_CAPI_SUPPORT_H_
 
+#include <zelto/results/zelto_error.h>
+#include <zelto/results/zelto_refund_payment_request.h>
+#include <zelto/sdk/zelto_config.h>
+#include <zelto/sdk/zelto_payment_request.h>
 #include <zelto/zelto.h>
 
 #include <cstddef>
@@ -21,11 +25,6 @@
 #include <string_view>
 #include <type_traits>
 #include <utility>
-
-#include "results/zelto_error.h"
-#include "results/zelto_refund_payment_request.h"
-#include "sdk/zelto_config.h"
-#include "sdk/zelto_payment_request.h"
 
 struct zelto_payment_request {
   std::shared_ptr<zelto::ZeltoPaymentRequest> value;

@@ -3,35 +3,7 @@
 # is relative to the install prefix, so the prefix can be moved or given at install time.
 include(CMakePackageConfigHelpers)
 
-# The C++ headers a host includes; each is installed with every project header it includes in
-# turn (followed through its `#include "folder/name.h"` lines), in their folders under
-# include/zelto/, next to the C interface <zelto/zelto.h>.
-set(ZELTO_PUBLIC_HEADERS
-  decode/pay_merchant_tlv.h decode/qr_error.h
-  payload/crc16.h sdk/request_json.h payload/tag_dictionary.h payload/tlv_generator.h sdk/zelto_payment_request.h
-  base/color.h base/json_reader.h platform/run_loop.h
-  results/zelto_card_details.h results/zelto_error.h results/zelto_refund_payment_request.h
-  sdk/zelto_config.h sdk/zelto_delegates.h sdk/zelto_merchant_sdk.h
-  sdk/zelto_merchant_sdk_version.h)
-set(ZELTO_INSTALLED_HEADERS)
-set(pending ${ZELTO_PUBLIC_HEADERS})
-while(pending)
-  list(POP_FRONT pending header)
-  if(header IN_LIST ZELTO_INSTALLED_HEADERS)
-    continue()
-  endif()
-  list(APPEND ZELTO_INSTALLED_HEADERS ${header})
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${header})
-  file(STRINGS ${PROJECT_SOURCE_DIR}/${header} includes REGEX "^#include \"[a-z_/]+\\.h\"")
-  foreach(line IN LISTS includes)
-    string(REGEX REPLACE "^#include \"([a-z_/]+\\.h)\".*" "\\1" included "${line}")
-    list(APPEND pending ${included})
-  endforeach()
-endwhile()
-foreach(header IN LISTS ZELTO_INSTALLED_HEADERS)
-  get_filename_component(folder ${header} DIRECTORY)
-  install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zelto/${folder})
-endforeach()
+# The headers a host includes, C++ and C, are the folder include/zelto/ and nothing else.
 install(DIRECTORY include/zelto DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 
 install(TARGETS zelto_sdk EXPORT zeltoTargets
@@ -41,8 +13,7 @@ install(TARGETS zelto_sdk EXPORT zeltoTargets
 set(ZELTO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/zelto)
 install(EXPORT zeltoTargets NAMESPACE zelto:: DESTINATION ${ZELTO_CMAKE_DIR})
 
-# What a host must find for itself: the JSON headers always; for a static library also what
-# the library links privately. Filled into the two package files below.
+# What a host must find for itself: for a static library, what the library links privately. Filled into the two package files below.
 set(ZELTO_STATIC_DEPENDENCIES "")
 set(ZELTO_PC_REQUIRES_PRIVATE "")
 set(ZELTO_PC_LIBS_PRIVATE "")

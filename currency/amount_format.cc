@@ -1,13 +1,13 @@
-#include "currency/amount_format.h"
-
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
+#include <zelto/currency/amount_format.h>
 
 #include <array>
 #include <cmath>
 
 #include "base/device_locale.h"
 #include "base/text.h"
+#include "currency/currency_formatter.h"
 #include "currency/locale_utility.h"
 
 namespace zelto::currency {

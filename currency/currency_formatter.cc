@@ -38,10 +38,9 @@ std::unique_ptr<icu::DecimalFormat> makeCurrencyFormat(const icu::Locale& locale
 }  // namespace
 
 CurrencyFormatter::CurrencyFormatter(std::optional<std::string> currencyLocaleId,
-                                     const std::string& deviceLocaleId)
-    : localeId_(std::move(currencyLocaleId)) {
+                                     const std::string& deviceLocaleId) {
   icu::Locale device(deviceLocaleId.c_str());
-  icu::Locale shown = localeId_ ? icu::Locale(localeId_->c_str()) : device;
+  icu::Locale shown = currencyLocaleId ? icu::Locale(currencyLocaleId->c_str()) : device;
   // Amount entry reads back ASCII digits, so digits are always Latin, even where the locale
   // writes others (Arabic-Indic on an Arabic device).
   UErrorCode keywordStatus = U_ZERO_ERROR;
@@ -67,7 +66,6 @@ CurrencyFormatter::CurrencyFormatter(std::optional<std::string> currencyLocaleId
   groupingSeparator_ = utf8(symbols->getSymbol(Symbols::kMonetaryGroupingSeparatorSymbol));
   decimalSeparator_ = utf8(symbols->getSymbol(Symbols::kMonetarySeparatorSymbol));
   minimumFractionDigits_ = format_->getMinimumFractionDigits();
-  maximumFractionDigits_ = format_->getMaximumFractionDigits();
 }
 
 CurrencyFormatter::~CurrencyFormatter() = default;

@@ -20,6 +20,7 @@
 #define ZELTO_CURRENCY_CURRENCY_FORMATTER_H_
 
 #include <unicode/uversion.h>
+#include <zelto/currency/amount_format.h>
 
 #include <memory>
 #include <optional>
@@ -44,25 +45,20 @@ class CurrencyFormatter {
   // `value` as currency text ("$1,234.50"); nullopt for infinities and NaN, which no amount is.
   std::optional<std::string> string(double value) const;
 
-  // The locale whose currency is shown; absent when the device locale is used.
-  const std::optional<std::string>& localeIdentifier() const { return localeId_; }
   // ISO 4217 alphabetic code of the currency shown ("USD" for en_US).
   const std::string& currencyCode() const { return currencyCode_; }
   const std::string& currencySymbol() const { return currencySymbol_; }
   const std::string& currencyGroupingSeparator() const { return groupingSeparator_; }
   const std::string& currencyDecimalSeparator() const { return decimalSeparator_; }
   int minimumFractionDigits() const { return minimumFractionDigits_; }
-  int maximumFractionDigits() const { return maximumFractionDigits_; }
 
  private:
-  std::optional<std::string> localeId_;
   std::unique_ptr<icu::DecimalFormat> format_;
   std::string currencyCode_;
   std::string currencySymbol_;
   std::string groupingSeparator_;
   std::string decimalSeparator_;
   int minimumFractionDigits_ = 0;
-  int maximumFractionDigits_ = 0;
 };
 
 // The locale whose currency a flow in `activeCurrencyCode` shows, by the rule at the top.
@@ -72,6 +68,16 @@ std::optional<std::string> localeForCurrency(std::string_view activeCurrencyCode
 // across calls. Never null.
 std::shared_ptr<const CurrencyFormatter> formatterFor(std::string_view activeCurrencyCode,
                                                       std::string_view deviceLocaleId);
+
+// The formatter of a flow in `activeCurrencyCode` on this device (device locale from the
+// environment).
+std::shared_ptr<const CurrencyFormatter> currencyFormatter(std::string_view activeCurrencyCode);
+
+// Digit-by-digit entry and plain decimal strings (<zelto/currency/amount_format.h>) with a given
+// formatter, for a currency and locale the caller chose.
+CurrencyText currencyForText(const std::optional<std::string>& text,
+                             const CurrencyFormatter& formatter);
+std::string plainDecimalString(std::string_view displayText, const CurrencyFormatter& formatter);
 
 }  // namespace zelto::currency
 

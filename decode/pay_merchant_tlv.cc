@@ -1,10 +1,10 @@
-#include "decode/pay_merchant_tlv.h"
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/payload/tag_lists.h>
 
 #include <array>
 #include <string>
 
 #include "base/text.h"
-#include "payload/tag_lists.h"
 #include "payload/tag_table.h"
 
 namespace zelto {

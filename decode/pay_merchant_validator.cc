@@ -3,6 +3,9 @@
 #include <unicode/locid.h>
 #include <unicode/regex.h>
 #include <unicode/unistr.h>
+#include <zelto/decode/qr_error.h>
+#include <zelto/payload/crc16.h>
+#include <zelto/payload/tlv_generator.h>
 
 #include <algorithm>
 #include <array>
@@ -13,9 +16,8 @@
 #include "base/debug_console.h"
 #include "base/text.h"
 #include "currency/iso_country_codes.h"
-#include "decode/qr_error.h"
-#include "payload/crc16.h"
-#include "payload/tlv_generator.h"
+#include "payload/luhn.h"
+#include "payload/request_checks.h"
 
 namespace zelto {
 namespace {
@@ -42,31 +44,6 @@ bool hasNonDigit(std::string_view value) {
   // ASCII digits answer without looking characters up.
   if (std::all_of(value.begin(), value.end(), isAsciiDigit)) return false;
   return !text::isAllDecimalDigits(value);
-}
-
-// True when `value` holds a character that is neither a decimal digit nor ".".
-bool hasCharacterOtherThanDigitsAndDot(std::string_view value) {
-  if (isAscii(value)) {
-    return std::any_of(value.begin(), value.end(),
-                       [](char c) { return c != '.' && !isAsciiDigit(c); });
-  }
-  // Other text is read as characters once its dots are gone.
-  std::string withoutDots;
-  withoutDots.reserve(value.size());
-  for (char c : value) {
-    if (c != '.') withoutDots += c;
-  }
-  return hasNonDigit(withoutDots);
-}
-
-// Byte offsets of the character boundaries of `value`, 0 first.
-std::vector<std::size_t> characterBoundaries(std::string_view value) {
-  std::vector<std::size_t> boundaries{0};
-  while (boundaries.back() < value.size()) {
-    const auto step = text::advanceCharacters(value.substr(boundaries.back()), 1);
-    boundaries.push_back(boundaries.back() + step.value_or(value.size() - boundaries.back()));
-  }
-  return boundaries;
 }
 
 // Whether `value` is a region code of the platform. The codes of two capital letters, which
@@ -364,7 +341,7 @@ void ZeltoPayMerchantTLVValidator::validateTransactAmount(std::optional<std::str
   const std::string_view amount = *value;
   const std::size_t maxLength = text::isAllDecimalDigits(amount) ? 12 : 13;
   if (!lengthWithin(amount, 1, maxLength)) add(codes::transactionAmountInvalidLength);
-  if (text::containsLetter(amount) || hasCharacterOtherThanDigitsAndDot(amount)) {
+  if (text::containsLetter(amount) || !text::isDigitsAndDots(amount)) {
     add(codes::transactionAmountIncorrectValue);
   } else if (const auto number = text::parseDouble(amount); !number || *number <= 0) {
     add(codes::transactionAmountIncorrectValue);
@@ -405,7 +382,7 @@ void ZeltoPayMerchantTLVValidator::validateConvenienceFeeAmount(std::string_view
   if (!lengthWithin(amount, 1, 13)) add(codes::convenienceFeeAmountInvalidLength);
   if (text::containsLetter(amount)) {
     add(codes::convenienceFeeAmountInvalidLength);
-  } else if (hasCharacterOtherThanDigitsAndDot(amount)) {
+  } else if (!text::isDigitsAndDots(amount)) {
     add(codes::convenienceFeeAmountIncorrectValue);
   } else if (const auto number = text::parseDouble(amount); !number || *number <= 0) {
     add(codes::convenienceFeeAmountIncorrectValue);
@@ -416,7 +393,7 @@ void ZeltoPayMerchantTLVValidator::validateConvenienceFeeAmount(std::string_view
 void ZeltoPayMerchantTLVValidator::validateConveniencePercentage(std::string_view percentage) {
   if (!lengthWithin(percentage, 1, 5)) add(codes::convenienceFeePercentageInvalidLength);
   if (text::containsLetter(percentage)) add(codes::convenienceFeePercentageIncorrectValue);
-  if (hasCharacterOtherThanDigitsAndDot(percentage)) {
+  if (!text::isDigitsAndDots(percentage)) {
     add(codes::convenienceFeePercentageIncorrectValue);
   } else if (percentage.empty()) {
     add(codes::convenienceFeePercentageTagPresentWithoutValue);
@@ -456,25 +433,30 @@ void ZeltoPayMerchantTLVValidator::validatePostalCode(std::optional<std::string_
   if (value && !lengthWithin(*value, 1, 10)) add(codes::postalCodeIndicatorInvalidLength);
 }
 
-void ZeltoPayMerchantTLVValidator::validatePrimaryId(std::optional<std::string_view> value) {
+void ZeltoPayMerchantTLVValidator::validateIdentifier(Text value, std::string_view lengthCode,
+                                                      std::string_view emptyCode,
+                                                      std::string_view formatCode,
+                                                      std::string_view pattern) {
   if (!value) return;
-  if (!lengthWithin(*value, 1, 26)) add(codes::primaryIdInvalidLengthOrCharacters);
-  if (value->empty()) add(codes::primaryIdTagPresentWithoutValue);
+  if (!lengthWithin(*value, 1, 26)) add(lengthCode);
+  if (value->empty()) add(emptyCode);
   if (value->starts_with('?')) {
-    if (!lengthWithin(*value, 1, 2)) add(codes::primaryIdInvalidLengthOrCharacters);
-    if (!isValidFormat(*value, PRIMARY_ID_REGEX)) add(codes::primaryIdInvalidFormat);
+    if (!lengthWithin(*value, 1, 2)) add(lengthCode);
+    if (!isValidFormat(*value, pattern)) add(formatCode);
   }
 }
 
+void ZeltoPayMerchantTLVValidator::validatePrimaryId(std::optional<std::string_view> value) {
+  validateIdentifier(value, codes::primaryIdInvalidLengthOrCharacters,
+                     codes::primaryIdTagPresentWithoutValue, codes::primaryIdInvalidFormat,
+                     PRIMARY_ID_REGEX);
+}
+
+// The secondary ID has no format code of its own: a bad format reports its length code.
 void ZeltoPayMerchantTLVValidator::validateSecondaryId(std::optional<std::string_view> value) {
-  if (!value) return;
-  if (!lengthWithin(*value, 1, 26)) add(codes::secondaryIdInvalidLengthOrCharacters);
-  if (value->empty()) add(codes::secondaryIdTagPresentWithoutValue);
-  if (value->starts_with('?')) {
-    if (!lengthWithin(*value, 1, 2)) add(codes::secondaryIdInvalidLengthOrCharacters);
-    if (!isValidFormat(*value, SECONDARY_ID_REGEX))
-      add(codes::secondaryIdInvalidLengthOrCharacters);
-  }
+  validateIdentifier(value, codes::secondaryIdInvalidLengthOrCharacters,
+                     codes::secondaryIdTagPresentWithoutValue,
+                     codes::secondaryIdInvalidLengthOrCharacters, SECONDARY_ID_REGEX);
 }
 
 void ZeltoPayMerchantTLVValidator::validateAdditionalDataField(const ZeltoPayMerchantTLV& record) {
@@ -610,38 +592,11 @@ void ZeltoPayMerchantTLVValidator::checkTagLength(std::string_view type, std::st
 }
 
 std::string ZeltoPayMerchantTLVValidator::convertMerchantIdToPan(std::string_view merchantId) {
-  const std::size_t count = text::characterCount(merchantId);
-  if (count < 7 || count > 15) return std::string(merchantId);
-  const std::size_t split = text::advanceCharacters(merchantId, 6).value_or(merchantId.size());
-  std::string pan(merchantId.substr(0, split));
-  pan.append(16 - count, '0');
-  pan.append(merchantId.substr(split));
-  return pan;
+  return request_checks::convertMerchantIdToPan(merchantId);
 }
 
 bool ZeltoPayMerchantTLVValidator::luhnsAlgorithmCheck(std::string_view forPan) {
-  // A doubled digit counts the sum of its own digits: 7 doubles to 14, which counts 5.
-  static constexpr int kDoubled[] = {0, 2, 4, 6, 8, 1, 3, 5, 7, 9};
-  int sum = 0;
-  auto addDigit = [&sum](char c, std::size_t position) {
-    if (!isAsciiDigit(c)) return;
-    sum += position % 2 == 0 ? kDoubled[c - '0'] : c - '0';
-  };
-  if (isOneBytePerCharacter(forPan)) {
-    for (std::size_t i = 0; i < forPan.size(); ++i) {
-      addDigit(forPan[forPan.size() - 1 - i], i + 1);
-    }
-  } else {
-    // Only a character that is one ASCII digit counts as a digit.
-    const auto boundaries = characterBoundaries(forPan);
-    const std::size_t count = boundaries.size() - 1;
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::size_t start = boundaries[count - 1 - i];
-      const std::size_t end = boundaries[count - i];
-      if (end - start == 1) addDigit(forPan[start], i + 1);
-    }
-  }
-  return sum % 10 == 0;
+  return luhn::luhnCheckSkippingOthers(forPan);
 }
 
 std::vector<std::string> TLVGenerator::tlvValidation(std::string_view tlvString) {

@@ -51,6 +51,9 @@
 #ifndef ZELTO_DECODE_PAY_MERCHANT_VALIDATOR_H_
 #define ZELTO_DECODE_PAY_MERCHANT_VALIDATOR_H_
 
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/payload/tag_dictionary.h>
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -58,9 +61,7 @@
 #include <string_view>
 #include <vector>
 
-#include "decode/pay_merchant_tlv.h"
 #include "decode/payload_view.h"
-#include "payload/tag_dictionary.h"
 
 namespace zelto {
 
@@ -127,10 +128,11 @@ class ZeltoPayMerchantTLVValidator {
                                std::size_t minLenght, std::size_t maxLenght);
 
   // An identifier of 7 to 15 characters becomes 16: its first 6 characters, "0"s, then the
-  // rest ("41234567890" gives "4123450000067890"); others are returned unchanged.
+  // rest ("41234567890" gives "4123450000067890"); others are returned unchanged. The same rule
+  // as the payment request's (payload/request_checks.h).
   static std::string convertMerchantIdToPan(std::string_view merchantId);
-  // Luhn check over the decimal digits, numbering characters from the last one; other
-  // characters are skipped but keep their number. Text without digits passes.
+  // The Luhn check that skips a character other than an ASCII digit, which keeps its number;
+  // text without digits passes (payload/luhn.h).
   static bool luhnsAlgorithmCheck(std::string_view forPan);
 
   const std::vector<std::string>& errorCodes() const { return errorCodes_; }
@@ -168,6 +170,11 @@ class ZeltoPayMerchantTLVValidator {
 
   // Appends `code` unless the list holds it already.
   void add(std::string_view code);
+  // The one rule of the primary and the secondary ID, with the codes each reports: 1 to 26
+  // characters; present, then not empty; a value beginning with "?" has at most 2 characters
+  // and matches `pattern`.
+  void validateIdentifier(Text value, std::string_view lengthCode, std::string_view emptyCode,
+                          std::string_view formatCode, std::string_view pattern);
   // tagMandatoryLengthCheck on the entry found under `tagKey` (nullptr when absent).
   void checkTagLength(std::string_view type, std::string_view tagKey, const TemplateEntry* entry,
                       bool isMandatory, std::size_t minLength, std::size_t maxLength);

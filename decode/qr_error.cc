@@ -1,4 +1,4 @@
-#include "decode/qr_error.h"
+#include <zelto/decode/qr_error.h>
 
 #include <nlohmann/json.hpp>
 #include <utility>

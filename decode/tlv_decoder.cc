@@ -1,4 +1,4 @@
-#include "decode/tlv_decoder.h"
+#include <zelto/decode/tlv_decoder.h>
 
 #include <algorithm>
 #include <bitset>

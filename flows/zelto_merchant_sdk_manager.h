@@ -4,11 +4,12 @@
 #ifndef ZELTO_FLOWS_ZELTO_MERCHANT_SDK_MANAGER_H_
 #define ZELTO_FLOWS_ZELTO_MERCHANT_SDK_MANAGER_H_
 
+#include <zelto/sdk/zelto_merchant_sdk.h>
+
 #include <memory>
 #include <optional>
 
 #include "platform/view_controller.h"
-#include "sdk/zelto_merchant_sdk.h"
 
 namespace zelto {
 

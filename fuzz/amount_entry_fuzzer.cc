@@ -5,6 +5,7 @@
 // text gives the same display and amount (when the digits fit a double exactly); the display
 // text turns back into a plain decimal of the same amount.
 #include <stdlib.h>
+#include <zelto/currency/amount_format.h>
 
 #include <algorithm>
 #include <array>
@@ -15,7 +16,6 @@
 #include <string_view>
 
 #include "base/text.h"
-#include "currency/amount_format.h"
 
 namespace {
 

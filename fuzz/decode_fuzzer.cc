@@ -1,6 +1,10 @@
 // Decodes and validates arbitrary text. Checks that nothing crashes or reads out of bounds, that
 // validation reports "0" alone exactly when decoding fails, that codes are distinct numbers of
 // the code table, and that the JSON form of the codes parses back to the same list.
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/decode/qr_error.h>
+#include <zelto/payload/tlv_generator.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
@@ -9,9 +13,6 @@
 #include <string_view>
 
 #include "base/text.h"
-#include "decode/pay_merchant_tlv.h"
-#include "decode/qr_error.h"
-#include "payload/tlv_generator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

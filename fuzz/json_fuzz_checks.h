@@ -2,6 +2,8 @@
 #ifndef ZELTO_FUZZ_JSON_FUZZ_CHECKS_H_
 #define ZELTO_FUZZ_JSON_FUZZ_CHECKS_H_
 
+#include <zelto/payload/crc16.h>
+
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -9,7 +11,6 @@
 #include <string_view>
 
 #include "base/json_reader.h"
-#include "payload/crc16.h"
 
 namespace zelto::fuzz {
 

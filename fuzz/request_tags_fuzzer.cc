@@ -4,13 +4,15 @@
 // reader against nlohmann's, that fields other than the nine change nothing, that the
 // payload is closed by a correct CRC and is the same when asked twice, and that the request's
 // check runs.
+#include <zelto/payload/tag_dictionary.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "fuzz/json_fuzz_checks.h"
-#include "payload/tag_dictionary.h"
+#include "payload/tag_dictionary_json.h"
 #include "sdk/request_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,6 +6,9 @@
 // holds "00", values and sub-values are 1 to 60 printable ASCII characters, templates ("26"-"51",
 // "62", "64", "80"-"99") hold 1 to 4 sub-objects, "62" never has sub-tag "00", and the merchant
 // identifier "02" never begins with "5" or "6" (its setter would copy it into "04" or "06").
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/payload/tlv_generator.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -14,9 +17,6 @@
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include "decode/pay_merchant_tlv.h"
-#include "payload/tlv_generator.h"
 
 namespace {
 

@@ -1,13 +1,15 @@
 // A tag dictionary read from arbitrary JSON text. Checks the reader against nlohmann's, that the
 // dictionary converts back to JSON and again to the same dictionary, and that its payload is
 // closed by a correct CRC.
+#include <zelto/payload/tag_dictionary.h>
+#include <zelto/payload/tlv_generator.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "fuzz/json_fuzz_checks.h"
-#include "payload/tag_dictionary.h"
-#include "payload/tlv_generator.h"
+#include "payload/tag_dictionary_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

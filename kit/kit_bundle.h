@@ -5,10 +5,10 @@
 #ifndef ZELTO_KIT_KIT_BUNDLE_H_
 #define ZELTO_KIT_KIT_BUNDLE_H_
 
+#include <zelto/base/image.h>
+
 #include <string>
 #include <string_view>
-
-#include "base/image.h"
 
 namespace zelto {
 

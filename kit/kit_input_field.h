@@ -33,7 +33,6 @@ class KitInputField : public platform::View {
   const std::shared_ptr<platform::TextField>& textField() const { return textField_; }
 
   void setError(bool error);
-  bool isError() const { return error_; }
   KitFieldStyle style() const;
 
   // Lays the text field out inside the border; call after changing the frame.

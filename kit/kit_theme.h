@@ -11,9 +11,10 @@
 #ifndef ZELTO_KIT_KIT_THEME_H_
 #define ZELTO_KIT_KIT_THEME_H_
 
-#include "base/color.h"
+#include <zelto/base/color.h>
+#include <zelto/sdk/zelto_config.h>
+
 #include "platform/font.h"
-#include "sdk/zelto_config.h"
 
 namespace zelto {
 

@@ -1,4 +1,4 @@
-#include "payload/crc16.h"
+#include <zelto/payload/crc16.h>
 
 namespace zelto::crc16 {
 namespace {

@@ -1,4 +1,4 @@
-#include "payload/merchant_tlv.h"
+#include <zelto/payload/merchant_tlv.h>
 
 #include <array>
 #include <unordered_map>

@@ -2,24 +2,16 @@
 
 #include "base/text.h"
 #include "currency/iso_country_codes.h"
+#include "payload/luhn.h"
 
 namespace zelto::request_checks {
 namespace {
-
-// Only decimal digits and "." — a fee amount or percentage carries no sign, exponent or letter.
-bool isDigitsAndPeriods(std::string_view value) {
-  std::string digits;
-  for (char c : value) {
-    if (c != '.') digits += c;
-  }
-  return digits.empty() || text::isAllDecimalDigits(digits);
-}
 
 // A fee text that passes the character checks must also read as a number: "1.2.3" does not.
 std::optional<double> feeValue(const std::string& value, std::size_t maxCharacters) {
   const std::size_t count = text::characterCount(value);
   if (count < 1 || count > maxCharacters) return std::nullopt;
-  if (text::containsLetter(value) || !isDigitsAndPeriods(value)) return std::nullopt;
+  if (text::containsLetter(value) || !text::isDigitsAndDots(value)) return std::nullopt;
   return text::parseDouble(value);
 }
 
@@ -85,20 +77,7 @@ std::string convertMerchantIdToPan(std::string_view id) {
 }
 
 bool luhnsAlgorithmCheck(std::string_view merchantPan) {
-  if (merchantPan.empty()) return false;
-  int sum = 0;
-  bool doubleIt = false;
-  for (auto it = merchantPan.rbegin(); it != merchantPan.rend(); ++it) {
-    if (*it < '0' || *it > '9') return false;
-    int digit = *it - '0';
-    if (doubleIt) {
-      digit *= 2;
-      if (digit > 9) digit -= 9;
-    }
-    sum += digit;
-    doubleIt = !doubleIt;
-  }
-  return sum % 10 == 0;
+  return luhn::luhnCheckRejectingOthers(merchantPan);
 }
 
 }  // namespace zelto::request_checks

@@ -37,7 +37,7 @@ bool validateConveniencePercentage(const std::optional<std::string>& percentage,
 // Ids of 7 to 15 characters are widened to 16: the first 6 characters, zeros, then the rest
 // ("4123456789" -> "4123450000006789"); other ids are returned unchanged.
 std::string convertMerchantIdToPan(std::string_view id);
-// The Luhn (modulus 10) check over the text; false when it holds anything but ASCII digits.
+// The Luhn check that a character other than an ASCII digit fails (payload/luhn.h).
 bool luhnsAlgorithmCheck(std::string_view merchantPan);
 
 }  // namespace zelto::request_checks

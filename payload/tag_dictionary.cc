@@ -1,8 +1,6 @@
-#include "payload/tag_dictionary.h"
+#include <zelto/payload/tag_dictionary.h>
 
-#include <nlohmann/json.hpp>
-
-#include "base/json_reader.h"
+#include "base/position_index.h"
 
 namespace zelto {
 
@@ -14,14 +12,26 @@ constexpr std::size_t kIndexFrom = 16;
 
 }  // namespace
 
+TagDictionary::TagDictionary() = default;
+TagDictionary::TagDictionary(const TagDictionary& other)
+    : entries_(other.entries_),
+      index_(other.index_ ? std::make_unique<PositionIndex>(*other.index_) : nullptr) {}
+TagDictionary::TagDictionary(TagDictionary&& other) noexcept = default;
+TagDictionary& TagDictionary::operator=(const TagDictionary& other) {
+  if (this != &other) *this = TagDictionary(other);
+  return *this;
+}
+TagDictionary& TagDictionary::operator=(TagDictionary&& other) noexcept = default;
+TagDictionary::~TagDictionary() = default;
+
 TagDictionary::TagDictionary(std::initializer_list<Entry> entries) {
   for (const auto& entry : entries) set(entry.first, entry.second);
 }
 
 std::size_t TagDictionary::position(std::string_view key) const {
-  if (!index_.empty()) {
-    return index_.find(key, entries_.size(),
-                       [&](std::size_t at) -> std::string_view { return entries_[at].first; });
+  if (index_) {
+    return index_->find(key, entries_.size(),
+                        [&](std::size_t at) -> std::string_view { return entries_[at].first; });
   }
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     if (entries_[i].first == key) return i;
@@ -31,11 +41,12 @@ std::size_t TagDictionary::position(std::string_view key) const {
 
 void TagDictionary::rebuildIndex() {
   if (entries_.size() < kIndexFrom) {
-    index_.clear();
+    index_.reset();
     return;
   }
-  index_.rebuild(entries_.size(),
-                 [&](std::size_t at) -> std::string_view { return entries_[at].first; });
+  if (!index_) index_ = std::make_unique<PositionIndex>();
+  index_->rebuild(entries_.size(),
+                  [&](std::size_t at) -> std::string_view { return entries_[at].first; });
 }
 
 bool TagDictionary::contains(std::string_view key) const { return find(key) != nullptr; }
@@ -62,9 +73,10 @@ const TagDictionary* TagDictionary::findDictionary(std::string_view key) const {
 
 void TagDictionary::set(std::string key, TagValue value) {
   std::size_t at = entries_.size();
-  if (!index_.empty() || entries_.size() + 1 >= kIndexFrom) {
-    at = index_.insert(key, entries_.size(),
-                       [&](std::size_t i) -> std::string_view { return entries_[i].first; });
+  if (index_ || entries_.size() + 1 >= kIndexFrom) {
+    if (!index_) index_ = std::make_unique<PositionIndex>();
+    at = index_->insert(key, entries_.size(),
+                        [&](std::size_t i) -> std::string_view { return entries_[i].first; });
   } else {
     at = position(key);
   }
@@ -87,49 +99,6 @@ bool TagDictionary::erase(std::string_view key) {
 
 bool TagDictionary::operator==(const TagDictionary& other) const {
   return entries_ == other.entries_;
-}
-
-namespace {
-
-// Recursion is bounded: tagDictionaryFromJson has checked the depth of `json`.
-TagDictionary dictionaryOf(const nlohmann::ordered_json& json) {
-  TagDictionary dictionary;
-  dictionary.reserve(json.size());
-  for (const auto& [key, value] : json.items()) {
-    if (value.is_string()) {
-      dictionary.set(key, value.get<std::string>());
-    } else if (value.is_object()) {
-      dictionary.set(key, dictionaryOf(value));
-    } else {
-      dictionary.set(key, OpaqueValue{value.dump()});
-    }
-  }
-  return dictionary;
-}
-
-}  // namespace
-
-TagDictionaryFromJson tagDictionaryFromJson(const nlohmann::ordered_json& json) {
-  if (!json.is_object()) return {std::nullopt, "expected a JSON object of tags and values"};
-  if (json::depth(json) > json::kMaxDepth) {
-    return {std::nullopt,
-            "JSON nested more than " + std::to_string(json::kMaxDepth) + " levels deep"};
-  }
-  return {dictionaryOf(json), ""};
-}
-
-nlohmann::ordered_json tagDictionaryToJson(const TagDictionary& dictionary) {
-  auto json = nlohmann::ordered_json::object();
-  for (const auto& [key, value] : dictionary) {
-    if (const auto* text = value.string()) {
-      json[key] = *text;
-    } else if (const auto* nested = value.dictionary()) {
-      json[key] = tagDictionaryToJson(*nested);
-    } else {
-      json[key] = nlohmann::ordered_json::parse(value.opaque()->json, nullptr, false);
-    }
-  }
-  return json;
 }
 
 }  // namespace zelto

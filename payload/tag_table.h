@@ -5,12 +5,12 @@
 #ifndef ZELTO_PAYLOAD_TAG_TABLE_H_
 #define ZELTO_PAYLOAD_TAG_TABLE_H_
 
+#include <zelto/payload/tag_lists.h>
+
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
-
-#include "payload/tag_lists.h"
 
 namespace zelto {
 

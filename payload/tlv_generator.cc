@@ -1,11 +1,11 @@
-#include "payload/tlv_generator.h"
+#include <zelto/payload/crc16.h>
+#include <zelto/payload/tlv_generator.h>
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
 #include "base/text.h"
-#include "payload/crc16.h"
 #include "payload/tag_table.h"
 
 namespace zelto {

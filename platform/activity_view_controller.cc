@@ -1,6 +1,6 @@
 #include "platform/activity_view_controller.h"
 
-#include "platform/run_loop.h"
+#include <zelto/platform/run_loop.h>
 
 namespace zelto::platform {
 namespace {

@@ -11,13 +11,14 @@
 #ifndef ZELTO_PLATFORM_ACTIVITY_VIEW_CONTROLLER_H_
 #define ZELTO_PLATFORM_ACTIVITY_VIEW_CONTROLLER_H_
 
+#include <zelto/base/image.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
-#include "base/image.h"
 #include "platform/view_controller.h"
 
 namespace zelto::platform {
@@ -59,8 +60,6 @@ std::shared_ptr<ShareHandler> shareHandler();
 class ActivityViewController : public ViewController {
  public:
   explicit ActivityViewController(std::vector<Image> items) : items_(std::move(items)) {}
-
-  const std::vector<Image>& activityItems() const { return items_; }
 
   std::vector<ActivityType> excludedActivityTypes;
   std::function<void(std::optional<ActivityType> activityType, bool completed)>

@@ -1,10 +1,10 @@
 #include "platform/animation.h"
 
+#include <zelto/platform/run_loop.h>
+
 #include <algorithm>
 #include <limits>
 #include <utility>
-
-#include "platform/run_loop.h"
 
 namespace zelto::platform {
 namespace {

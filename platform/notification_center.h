@@ -10,14 +10,14 @@
 #ifndef ZELTO_PLATFORM_NOTIFICATION_CENTER_H_
 #define ZELTO_PLATFORM_NOTIFICATION_CENTER_H_
 
+#include <zelto/base/geometry.h>
+
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "base/geometry.h"
 
 namespace zelto::platform {
 

@@ -11,11 +11,11 @@
 #ifndef ZELTO_PLATFORM_QR_CODE_H_
 #define ZELTO_PLATFORM_QR_CODE_H_
 
+#include <zelto/base/image.h>
+
 #include <optional>
 #include <string_view>
 #include <vector>
-
-#include "base/image.h"
 
 namespace zelto::platform {
 

@@ -21,14 +21,15 @@
 #ifndef ZELTO_PLATFORM_RENDERER_H_
 #define ZELTO_PLATFORM_RENDERER_H_
 
+#include <zelto/base/geometry.h>
+#include <zelto/base/image.h>
+
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "base/geometry.h"
-#include "base/image.h"
 #include "platform/font.h"
 #include "platform/view.h"
 

@@ -1,4 +1,4 @@
-#include "platform/run_loop.h"
+#include <zelto/platform/run_loop.h>
 
 #include <algorithm>
 #include <chrono>

@@ -3,11 +3,12 @@
 #ifndef ZELTO_PLATFORM_STYLED_TEXT_H_
 #define ZELTO_PLATFORM_STYLED_TEXT_H_
 
+#include <zelto/base/color.h>
+
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "base/color.h"
 #include "platform/font.h"
 
 namespace zelto::platform {

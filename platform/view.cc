@@ -1,10 +1,11 @@
 #include "platform/view.h"
 
+#include <zelto/platform/run_loop.h>
+
 #include <algorithm>
 
 #include "base/text.h"
 #include "platform/notification_center.h"
-#include "platform/run_loop.h"
 #include "platform/window.h"
 
 namespace zelto::platform {

@@ -21,6 +21,10 @@
 #ifndef ZELTO_PLATFORM_VIEW_H_
 #define ZELTO_PLATFORM_VIEW_H_
 
+#include <zelto/base/color.h>
+#include <zelto/base/geometry.h>
+#include <zelto/base/image.h>
+
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -30,9 +34,6 @@
 #include <string_view>
 #include <vector>
 
-#include "base/color.h"
-#include "base/geometry.h"
-#include "base/image.h"
 #include "platform/animation.h"
 #include "platform/font.h"
 #include "platform/styled_text.h"

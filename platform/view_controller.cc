@@ -1,6 +1,7 @@
 #include "platform/view_controller.h"
 
-#include "platform/run_loop.h"
+#include <zelto/platform/run_loop.h>
+
 #include "platform/window.h"
 
 namespace zelto::platform {

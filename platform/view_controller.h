@@ -15,14 +15,15 @@
 #ifndef ZELTO_PLATFORM_VIEW_CONTROLLER_H_
 #define ZELTO_PLATFORM_VIEW_CONTROLLER_H_
 
+#include <zelto/base/color.h>
+#include <zelto/base/image.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "base/color.h"
-#include "base/image.h"
 #include "platform/view.h"
 
 namespace zelto::platform {

@@ -1,4 +1,4 @@
-#include "results/zelto_card_details.h"
+#include <zelto/results/zelto_card_details.h>
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "results/zelto_error.h"
+#include <zelto/results/zelto_error.h>
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "results/zelto_refund_payment_request.h"
+#include <zelto/results/zelto_refund_payment_request.h>
 
 #include "base/text.h"
 #include "currency/iso_country_codes.h"

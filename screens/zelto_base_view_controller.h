@@ -10,11 +10,12 @@
 #ifndef ZELTO_SCREENS_ZELTO_BASE_VIEW_CONTROLLER_H_
 #define ZELTO_SCREENS_ZELTO_BASE_VIEW_CONTROLLER_H_
 
+#include <zelto/platform/run_loop.h>
+
 #include <memory>
 #include <string>
 
 #include "kit/kit_status_message.h"
-#include "platform/run_loop.h"
 #include "platform/view_controller.h"
 
 namespace zelto {

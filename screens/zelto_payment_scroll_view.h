@@ -33,6 +33,8 @@
 #ifndef ZELTO_SCREENS_ZELTO_PAYMENT_SCROLL_VIEW_H_
 #define ZELTO_SCREENS_ZELTO_PAYMENT_SCROLL_VIEW_H_
 
+#include <zelto/sdk/zelto_payment_request.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -42,7 +44,6 @@
 #include "platform/controls.h"
 #include "screens/cells/zelto_cell_view.h"
 #include "screens/cells/zelto_payment_cell_model.h"
-#include "sdk/zelto_payment_request.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

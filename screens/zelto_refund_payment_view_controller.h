@@ -31,12 +31,13 @@
 #ifndef ZELTO_SCREENS_ZELTO_REFUND_PAYMENT_VIEW_CONTROLLER_H_
 #define ZELTO_SCREENS_ZELTO_REFUND_PAYMENT_VIEW_CONTROLLER_H_
 
+#include <zelto/results/zelto_error.h>
+
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "results/zelto_error.h"
 #include "screens/zelto_confirm_payment_view_controller.h"
 
 namespace zelto {

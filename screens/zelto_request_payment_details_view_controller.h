@@ -36,6 +36,8 @@
 #ifndef ZELTO_SCREENS_ZELTO_REQUEST_PAYMENT_DETAILS_VIEW_CONTROLLER_H_
 #define ZELTO_SCREENS_ZELTO_REQUEST_PAYMENT_DETAILS_VIEW_CONTROLLER_H_
 
+#include <zelto/sdk/zelto_payment_request.h>
+
 #include <array>
 #include <functional>
 #include <memory>
@@ -47,7 +49,6 @@
 #include "screens/cells/zelto_cell_view.h"
 #include "screens/zelto_base_view_controller.h"
 #include "screens/zelto_payment_scroll_view.h"
-#include "sdk/zelto_payment_request.h"
 
 namespace zelto {
 

@@ -28,12 +28,13 @@
 #ifndef ZELTO_SCREENS_ZELTO_REQUEST_PAYMENT_VIEW_CONTROLLER_H_
 #define ZELTO_SCREENS_ZELTO_REQUEST_PAYMENT_VIEW_CONTROLLER_H_
 
+#include <zelto/base/image.h>
+
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "base/image.h"
 #include "kit/kit_button.h"
 #include "platform/controls.h"
 #include "platform/view.h"

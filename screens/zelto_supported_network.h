@@ -18,11 +18,12 @@
 #ifndef ZELTO_SCREENS_ZELTO_SUPPORTED_NETWORK_H_
 #define ZELTO_SCREENS_ZELTO_SUPPORTED_NETWORK_H_
 
+#include <zelto/base/image.h>
+
 #include <functional>
 #include <memory>
 #include <vector>
 
-#include "base/image.h"
 #include "platform/controls.h"
 #include "platform/view.h"
 

@@ -9,13 +9,14 @@
 #define ZELTO_SDK_REQUEST_JSON_H_
 
 #include <zelto/export.h>
+#include <zelto/results/zelto_refund_payment_request.h>
+#include <zelto/sdk/zelto_payment_request.h>
 
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "results/zelto_refund_payment_request.h"
-#include "sdk/zelto_payment_request.h"
+#include "payload/tag_dictionary_json.h"
 
 namespace zelto {
 

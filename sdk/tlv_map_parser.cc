@@ -1,6 +1,6 @@
 #include "sdk/tlv_map_parser.h"
 
-#include "payload/tlv_generator.h"
+#include <zelto/payload/tlv_generator.h>
 
 namespace zelto {
 

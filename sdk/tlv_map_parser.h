@@ -15,12 +15,12 @@
 #ifndef ZELTO_SDK_TLV_MAP_PARSER_H_
 #define ZELTO_SDK_TLV_MAP_PARSER_H_
 
+#include <zelto/payload/tag_dictionary.h>
+#include <zelto/results/zelto_error.h>
+
 #include <memory>
 #include <optional>
 #include <string>
-
-#include "payload/tag_dictionary.h"
-#include "results/zelto_error.h"
 
 namespace zelto {
 

@@ -3,6 +3,7 @@
 #include "base/device_locale.h"
 #include "base/resource_bundle.h"
 #include "currency/currency_constants.h"
+#include "currency/currency_formatter.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -11,12 +11,13 @@
 #ifndef ZELTO_SDK_UTILITIES_H_
 #define ZELTO_SDK_UTILITIES_H_
 
+#include <zelto/currency/amount_format.h>
+
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "currency/amount_format.h"
 #include "currency/currency_formatter.h"
 #include "platform/styled_text.h"
 

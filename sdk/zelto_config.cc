@@ -1,4 +1,4 @@
-#include "sdk/zelto_config.h"
+#include <zelto/sdk/zelto_config.h>
 
 #include "base/debug_console.h"
 #include "base/resource_bundle.h"

@@ -1,4 +1,4 @@
-#include "sdk/zelto_merchant_sdk_version.h"
+#include <zelto/sdk/zelto_merchant_sdk_version.h>
 
 extern "C" {
 const double ZeltoMerchantSDKVersionNumber = 1.0;

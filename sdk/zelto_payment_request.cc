@@ -1,13 +1,13 @@
-#include "sdk/zelto_payment_request.h"
+#include <zelto/payload/crc16.h>
+#include <zelto/payload/tlv_generator.h>
+#include <zelto/sdk/zelto_payment_request.h>
 
 #include <array>
 #include <variant>
 
 #include "base/text.h"
-#include "payload/crc16.h"
 #include "payload/request_checks.h"
 #include "payload/tag_table.h"
-#include "payload/tlv_generator.h"
 #include "results/string_constants.h"
 #include "sdk/tlv_map_parser.h"
 #include "sdk/zelto_session.h"

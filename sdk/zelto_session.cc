@@ -1,13 +1,14 @@
 #include "sdk/zelto_session.h"
 
+#include <zelto/platform/run_loop.h>
+#include <zelto/results/base_constants.h>
+
 #include <limits>
 
 #include "base/debug_console.h"
 #include "base/resource_bundle.h"
 #include "platform/alert_controller.h"
 #include "platform/notification_center.h"
-#include "platform/run_loop.h"
-#include "results/base_constants.h"
 #include "sdk/session_constants.h"
 
 namespace zelto {

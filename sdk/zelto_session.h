@@ -23,17 +23,18 @@
 #ifndef ZELTO_SDK_ZELTO_SESSION_H_
 #define ZELTO_SDK_ZELTO_SESSION_H_
 
+#include <zelto/results/zelto_error.h>
+#include <zelto/results/zelto_refund_payment_request.h>
+#include <zelto/sdk/zelto_config.h>
+#include <zelto/sdk/zelto_delegates.h>
+#include <zelto/sdk/zelto_payment_request.h>
+
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "currency/kit_currency_data.h"
 #include "platform/view_controller.h"
-#include "results/zelto_error.h"
-#include "results/zelto_refund_payment_request.h"
-#include "sdk/zelto_config.h"
-#include "sdk/zelto_delegates.h"
-#include "sdk/zelto_payment_request.h"
 #include "sdk/zelto_timeout_manager.h"
 #include "sdk/zelto_window.h"
 

@@ -12,10 +12,10 @@
 #ifndef ZELTO_SDK_ZELTO_TIMEOUT_MANAGER_H_
 #define ZELTO_SDK_ZELTO_TIMEOUT_MANAGER_H_
 
+#include <zelto/platform/run_loop.h>
+
 #include <limits>
 #include <memory>
-
-#include "platform/run_loop.h"
 
 namespace zelto {
 

@@ -1,5 +1,6 @@
 // zelto amount --currency CODE [--keys KEYS] [--locale LOCALE]
 #include <stdlib.h>
+#include <zelto/currency/amount_format.h>
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +9,6 @@
 
 #include "base/device_locale.h"
 #include "base/text.h"
-#include "currency/amount_format.h"
 #include "currency/currency_table.h"
 #include "currency/iso_country_codes.h"
 #include "tools/command.h"

@@ -1,7 +1,9 @@
 // zelto check [--tags] [FILE|-] and zelto check-refund [FILE|-]
+#include <zelto/payload/tag_dictionary.h>
+
 #include <iostream>
 
-#include "payload/tag_dictionary.h"
+#include "payload/tag_dictionary_json.h"
 #include "sdk/request_json.h"
 #include "tools/command.h"
 

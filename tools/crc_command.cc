@@ -1,7 +1,8 @@
 // zelto crc TEXT
+#include <zelto/payload/crc16.h>
+
 #include <iostream>
 
-#include "payload/crc16.h"
 #include "tools/command.h"
 
 namespace zelto::tool {

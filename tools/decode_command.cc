@@ -1,9 +1,11 @@
 // zelto decode [PAYLOAD|-]
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/payload/tag_dictionary.h>
+
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "decode/pay_merchant_tlv.h"
-#include "payload/tag_dictionary.h"
+#include "payload/tag_dictionary_json.h"
 #include "tools/command.h"
 #include "tools/payload_input.h"
 

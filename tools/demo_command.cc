@@ -6,6 +6,7 @@
 // accessibility identifiers; time passes on the manual clock, so the output never depends on the
 // machine's speed.
 #include <unistd.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,7 +20,6 @@
 #include "platform/view.h"
 #include "platform/window.h"
 #include "screens/zelto_request_payment_view_controller.h"
-#include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"
 #include "tools/command.h"
 #include "tools/demo_merchant.h"

@@ -3,11 +3,11 @@
 #ifndef ZELTO_TOOLS_DEMO_MERCHANT_H_
 #define ZELTO_TOOLS_DEMO_MERCHANT_H_
 
-#include <memory>
+#include <zelto/payload/tag_dictionary.h>
+#include <zelto/results/zelto_refund_payment_request.h>
+#include <zelto/sdk/zelto_payment_request.h>
 
-#include "payload/tag_dictionary.h"
-#include "results/zelto_refund_payment_request.h"
-#include "sdk/zelto_payment_request.h"
+#include <memory>
 
 namespace zelto::tool {
 

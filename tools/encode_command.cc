@@ -1,9 +1,11 @@
 // zelto encode [--tags] [FILE|-]
+#include <zelto/payload/tag_dictionary.h>
+#include <zelto/payload/tlv_generator.h>
+
 #include <iostream>
 #include <optional>
 
-#include "payload/tag_dictionary.h"
-#include "payload/tlv_generator.h"
+#include "payload/tag_dictionary_json.h"
 #include "sdk/request_json.h"
 #include "tools/command.h"
 

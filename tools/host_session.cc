@@ -1,17 +1,20 @@
 #include "tools/host_session.h"
 
+#include <zelto/payload/tag_dictionary.h>
+#include <zelto/platform/run_loop.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "payload/tag_dictionary.h"
+#include "payload/tag_dictionary_json.h"
 #include "platform/activity_view_controller.h"
 #include "platform/alert_controller.h"
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
 #include "platform/renderer.h"
-#include "platform/run_loop.h"
 #include "platform/table_view.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
@@ -19,7 +22,6 @@
 #include "screens/zelto_request_payment_view_controller.h"
 #include "sdk/request_json.h"
 #include "sdk/session_constants.h"
-#include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"
 #include "tools/command.h"
 

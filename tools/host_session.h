@@ -33,13 +33,14 @@
 #ifndef ZELTO_TOOLS_HOST_SESSION_H_
 #define ZELTO_TOOLS_HOST_SESSION_H_
 
+#include <zelto/sdk/zelto_payment_request.h>
+
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <string_view>
 
 #include "platform/window.h"
-#include "sdk/zelto_payment_request.h"
 #include "tools/host_script.h"
 
 namespace zelto::tool {

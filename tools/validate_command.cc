@@ -1,8 +1,9 @@
 // zelto validate [PAYLOAD|-]
+#include <zelto/decode/qr_error.h>
+#include <zelto/payload/tlv_generator.h>
+
 #include <iostream>
 
-#include "decode/qr_error.h"
-#include "payload/tlv_generator.h"
 #include "tools/command.h"
 #include "tools/payload_input.h"
 

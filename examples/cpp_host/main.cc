@@ -1,14 +1,14 @@
 // A host application in C++: runs one request-payment flow, then decodes and validates the
 // flow's QR payload.
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/decode/qr_error.h>
+#include <zelto/payload/tlv_generator.h>
+#include <zelto/platform/run_loop.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
+
 #include <cstdlib>
 #include <iostream>
 #include <memory>
-
-#include "decode/pay_merchant_tlv.h"
-#include "decode/qr_error.h"
-#include "payload/tlv_generator.h"
-#include "platform/run_loop.h"
-#include "sdk/zelto_merchant_sdk.h"
 
 int main() {
   auto request = std::make_shared<zelto::ZeltoPaymentRequest>(

@@ -63,7 +63,6 @@ class ZELTOCellView : public platform::View {
   // Builds the cell's subviews for `model`. Called once, after the cell is owned by a
   // shared_ptr, by the form view (or a screen) that shows it.
   virtual void setCellModel(ZELTOPaymentCellModel model) { model_ = std::move(model); }
-  const ZELTOPaymentCellModel& cellModel() const { return model_; }
   CellType cellType() const { return model_.cellType; }
 
   virtual double preferredHeight(double width) const = 0;

@@ -22,9 +22,6 @@ class ZELTOMerchantDetailCellView : public ZELTOCellView {
   double preferredHeight(double width) const override;
   void layoutCell() override;
 
-  const std::shared_ptr<platform::Label>& nameLabel() const { return nameLabel_; }
-  const std::shared_ptr<platform::Label>& cardLabel() const { return cardLabel_; }
-
  private:
   static double textWidth(double width);
   double nameHeight(double width) const;

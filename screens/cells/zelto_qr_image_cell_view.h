@@ -13,12 +13,13 @@
 #ifndef ZELTO_SCREENS_CELLS_ZELTO_QR_IMAGE_CELL_VIEW_H_
 #define ZELTO_SCREENS_CELLS_ZELTO_QR_IMAGE_CELL_VIEW_H_
 
+#include <zelto/base/color.h>
+#include <zelto/base/image.h>
+
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "base/color.h"
-#include "base/image.h"
 #include "platform/controls.h"
 #include "platform/view.h"
 

@@ -35,9 +35,6 @@ class ZELTOSummaryCellView : public ZELTOCellView {
 
   void updateCellWithAmount(double refundAmount, double maxRefund);
 
-  const std::shared_ptr<platform::Label>& leftLabel(Row row) const { return left_[row]; }
-  const std::shared_ptr<platform::Label>& rightLabel(Row row) const { return right_[row]; }
-
  private:
   std::shared_ptr<platform::Label> titleLabel_;
   std::shared_ptr<platform::View> rule_;

@@ -49,7 +49,6 @@ class ZELTOSwitchCellView : public ZELTOCellView {
   void switchOff();
 
   const std::shared_ptr<platform::Switch>& fieldSwitch() const { return switch_; }
-  const std::shared_ptr<ZELTOInputCellView>& inputCell() const { return inputCell_; }
   const std::shared_ptr<platform::Label>& titleLabel() const { return titleLabel_; }
   const std::shared_ptr<platform::Label>& messageLabel() const { return messageLabel_; }
 

@@ -1,7 +1,6 @@
-#include "currency/amount_format.h"
-
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <zelto/currency/amount_format.h>
 
 #include <limits>
 #include <string>

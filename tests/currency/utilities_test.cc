@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/resource_bundle.h"
+#include "currency/currency_formatter.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -2,6 +2,8 @@
 // validation, when the shared folder is present. Every row either decodes, and then carries
 // "48" exactly when its CRC is wrong, or fails to decode for the reason this table names.
 #include <gtest/gtest.h>
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/payload/tlv_generator.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,9 +12,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "decode/pay_merchant_tlv.h"
-#include "payload/tlv_generator.h"
 
 namespace zelto {
 namespace {

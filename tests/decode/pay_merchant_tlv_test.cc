@@ -1,6 +1,5 @@
-#include "decode/pay_merchant_tlv.h"
-
 #include <gtest/gtest.h>
+#include <zelto/decode/pay_merchant_tlv.h>
 
 namespace zelto {
 namespace {

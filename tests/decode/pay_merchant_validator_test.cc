@@ -1,12 +1,12 @@
 #include "decode/pay_merchant_validator.h"
 
 #include <gtest/gtest.h>
+#include <zelto/payload/crc16.h>
+#include <zelto/payload/tlv_generator.h>
 
 #include <thread>
 
 #include "base/debug_console.h"
-#include "payload/crc16.h"
-#include "payload/tlv_generator.h"
 
 namespace zelto {
 namespace {

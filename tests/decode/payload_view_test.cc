@@ -4,6 +4,7 @@
 #include "decode/payload_view.h"
 
 #include <gtest/gtest.h>
+#include <zelto/payload/tlv_generator.h>
 
 #include <fstream>
 #include <random>
@@ -11,7 +12,6 @@
 #include <vector>
 
 #include "decode/pay_merchant_validator.h"
-#include "payload/tlv_generator.h"
 
 namespace zelto {
 namespace {

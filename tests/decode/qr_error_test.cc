@@ -1,6 +1,5 @@
-#include "decode/qr_error.h"
-
 #include <gtest/gtest.h>
+#include <zelto/decode/qr_error.h>
 
 #include <nlohmann/json.hpp>
 

@@ -1,13 +1,12 @@
-#include "decode/tlv_decoder.h"
-
 #include <gtest/gtest.h>
+#include <zelto/decode/tlv_decoder.h>
+#include <zelto/payload/tlv_generator.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "base/text.h"
-#include "payload/tlv_generator.h"
 
 namespace zelto {
 namespace {

@@ -1,6 +1,5 @@
-#include "payload/crc16.h"
-
 #include <gtest/gtest.h>
+#include <zelto/payload/crc16.h>
 
 #include <cstdio>
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
-
-#include "payload/crc16.h"
-#include "sdk/zelto_payment_request.h"
+#include <zelto/payload/crc16.h>
+#include <zelto/sdk/zelto_payment_request.h>
 
 namespace zelto {
 namespace {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
+#include <zelto/sdk/zelto_payment_request.h>
 
 #include <utility>
 #include <vector>
 
 #include "payload/request_checks.h"
 #include "results/string_constants.h"
-#include "sdk/zelto_payment_request.h"
 
 namespace zelto {
 namespace {

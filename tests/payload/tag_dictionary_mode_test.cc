@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
+#include <zelto/payload/tlv_generator.h>
+#include <zelto/sdk/zelto_payment_request.h>
 
-#include "payload/tlv_generator.h"
 #include "results/string_constants.h"
 #include "sdk/tlv_map_parser.h"
-#include "sdk/zelto_payment_request.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto {

@@ -1,12 +1,12 @@
-#include "payload/tag_dictionary.h"
-
 #include <gtest/gtest.h>
+#include <zelto/payload/tag_dictionary.h>
+#include <zelto/payload/tlv_generator.h>
 
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "base/json_reader.h"
-#include "payload/tlv_generator.h"
+#include "payload/tag_dictionary_json.h"
 
 namespace zelto {
 namespace {

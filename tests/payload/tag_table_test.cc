@@ -1,8 +1,7 @@
 #include "payload/tag_table.h"
 
 #include <gtest/gtest.h>
-
-#include "payload/merchant_tlv.h"
+#include <zelto/payload/merchant_tlv.h>
 
 namespace zelto {
 namespace {

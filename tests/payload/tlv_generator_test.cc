@@ -1,6 +1,5 @@
-#include "payload/tlv_generator.h"
-
 #include <gtest/gtest.h>
+#include <zelto/payload/tlv_generator.h>
 
 namespace zelto {
 namespace {

@@ -2,12 +2,12 @@
 #include "platform/controls.h"
 
 #include <gtest/gtest.h>
+#include <zelto/platform/run_loop.h>
 
 #include "platform/activity_view_controller.h"
 #include "platform/alert_controller.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
-#include "platform/run_loop.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
 

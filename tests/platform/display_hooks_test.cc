@@ -1,6 +1,7 @@
 // What a display needs of the platform layer: which view a touch lands on, when the running
 // animations end, and a main screen of its own size.
 #include <gtest/gtest.h>
+#include <zelto/platform/run_loop.h>
 
 #include <cmath>
 #include <limits>
@@ -8,7 +9,6 @@
 
 #include "platform/animation.h"
 #include "platform/controls.h"
-#include "platform/run_loop.h"
 #include "platform/view.h"
 #include "platform/window.h"
 

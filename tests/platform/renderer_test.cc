@@ -4,6 +4,7 @@
 #include <ZXing/ReadBarcode.h>
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <zelto/platform/run_loop.h>
 
 #include <cmath>
 #include <string>
@@ -13,7 +14,6 @@
 #include "platform/controls.h"
 #include "platform/notification_center.h"
 #include "platform/qr_code.h"
-#include "platform/run_loop.h"
 #include "platform/window.h"
 
 namespace zelto::platform {

@@ -1,6 +1,5 @@
-#include "platform/run_loop.h"
-
 #include <gtest/gtest.h>
+#include <zelto/platform/run_loop.h>
 
 #include <limits>
 #include <string>

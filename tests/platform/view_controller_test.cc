@@ -1,11 +1,11 @@
 #include "platform/view_controller.h"
 
 #include <gtest/gtest.h>
+#include <zelto/platform/run_loop.h>
 
 #include "platform/alert_controller.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
-#include "platform/run_loop.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
+#include <zelto/results/zelto_refund_payment_request.h>
 
 #include "results/string_constants.h"
-#include "results/zelto_refund_payment_request.h"
 
 namespace zelto {
 namespace {

@@ -1,6 +1,5 @@
-#include "results/zelto_card_details.h"
-
 #include <gtest/gtest.h>
+#include <zelto/results/zelto_card_details.h>
 
 #include "base/resource_bundle.h"
 

@@ -1,6 +1,5 @@
-#include "results/zelto_error.h"
-
 #include <gtest/gtest.h>
+#include <zelto/results/zelto_error.h>
 
 #include "results/string_constants.h"
 

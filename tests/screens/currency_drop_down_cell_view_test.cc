@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <zelto/platform/run_loop.h>
 
 #include "base/user_defaults.h"
-#include "platform/run_loop.h"
 #include "platform/ui_driver.h"
 #include "screens/cells/zelto_currency_drop_down_cell_view.h"
 

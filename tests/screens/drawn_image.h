@@ -5,6 +5,8 @@
 
 #include <ZXing/ReadBarcode.h>
 #include <cairo.h>
+#include <zelto/base/color.h>
+#include <zelto/base/image.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -12,9 +14,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "base/color.h"
-#include "base/image.h"
 
 namespace zelto::testing {
 

@@ -1,12 +1,12 @@
 // The QR screen: the drawn code reads back as the payload, it is rebuilt only when the payload
 // changes, the network logos, and the share image.
 #include <gtest/gtest.h>
+#include <zelto/payload/tag_dictionary.h>
 
 #include <functional>
 #include <regex>
 
 #include "base/resource_bundle.h"
-#include "payload/tag_dictionary.h"
 #include "platform/activity_view_controller.h"
 #include "platform/renderer.h"
 #include "tests/screens/drawn_image.h"

@@ -4,15 +4,15 @@
 #define ZELTO_TESTS_SDK_FLOW_FIXTURE_H_
 
 #include <gtest/gtest.h>
+#include <zelto/platform/run_loop.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
 
 #include <memory>
 #include <vector>
 
 #include "platform/navigation_controller.h"
-#include "platform/run_loop.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
-#include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto::testing {

@@ -1,8 +1,8 @@
 // The two flows driven as a host drives them: launch, results, and the ways a flow ends.
 #include <gtest/gtest.h>
+#include <zelto/payload/tag_dictionary.h>
 
 #include "base/debug_console.h"
-#include "payload/tag_dictionary.h"
 #include "results/string_constants.h"
 #include "screens/zelto_request_payment_view_controller.h"
 #include "sdk/zelto_navigation_controller.h"

@@ -1,6 +1,5 @@
-#include "sdk/zelto_config.h"
-
 #include <gtest/gtest.h>
+#include <zelto/sdk/zelto_config.h>
 
 #include <tuple>
 

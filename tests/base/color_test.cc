@@ -1,6 +1,5 @@
-#include "base/color.h"
-
 #include <gtest/gtest.h>
+#include <zelto/base/color.h>
 
 namespace zelto::platform {
 namespace {

@@ -7,6 +7,9 @@
 // time on average: a dictionary of more than a few entries keeps a hash index of its keys, so
 // building a dictionary of n entries takes time linear in n.
 //
+// Dictionaries are read from and written to JSON by payload/tag_dictionary_json.h, inside the
+// library; a host hands JSON to the C interface (zelto_encode_dict_to_tlv).
+//
 // Thread-safety: a value type; concurrent reads are safe, writes need exclusive access.
 #ifndef ZELTO_PAYLOAD_TAG_DICTIONARY_H_
 #define ZELTO_PAYLOAD_TAG_DICTIONARY_H_
@@ -14,26 +17,29 @@
 #include <zelto/export.h>
 
 #include <cstddef>
-#include <nlohmann/json_fwd.hpp>
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
 
-#include "base/position_index.h"
-
 namespace zelto {
 
 class TagValue;
+class PositionIndex;
 
 class ZELTO_EXPORT TagDictionary {
  public:
   using Entry = std::pair<std::string, TagValue>;
 
-  TagDictionary() = default;
+  TagDictionary();
   TagDictionary(std::initializer_list<Entry> entries);
+  TagDictionary(const TagDictionary& other);
+  TagDictionary(TagDictionary&& other) noexcept;
+  TagDictionary& operator=(const TagDictionary& other);
+  TagDictionary& operator=(TagDictionary&& other) noexcept;
+  ~TagDictionary();
 
   bool contains(std::string_view key) const;
   const TagValue* find(std::string_view key) const;
@@ -63,8 +69,9 @@ class ZELTO_EXPORT TagDictionary {
   void rebuildIndex();
 
   std::vector<Entry> entries_;
-  // The positions of entries_ by key, kept once the dictionary holds more than a few entries.
-  PositionIndex index_;
+  // The positions of entries_ by key, kept once the dictionary holds more than a few entries;
+  // null before.
+  std::unique_ptr<PositionIndex> index_;
 };
 
 // A value of a kind encoders do not write, kept as its JSON text ("12", "true", "null").
@@ -98,20 +105,6 @@ inline std::vector<TagDictionary::Entry>::const_iterator TagDictionary::begin() 
 inline std::vector<TagDictionary::Entry>::const_iterator TagDictionary::end() const {
   return entries_.end();
 }
-
-// Converts a JSON object into a tag dictionary: strings stay strings, objects become nested
-// dictionaries, anything else becomes an opaque value. Order follows the JSON text when
-// `json` is an ordered_json. Fails, naming the reason, when `json` is not an object or is
-// nested deeper than json::kMaxDepth (64, base/json_reader.h) objects and arrays: a tree
-// read by json::read never is, one a host built itself may be. Time is linear in the size of
-// `json`, and stack use is bounded.
-struct TagDictionaryFromJson {
-  std::optional<TagDictionary> dictionary;
-  std::string error;  // set when dictionary is absent
-};
-ZELTO_EXPORT TagDictionaryFromJson tagDictionaryFromJson(const nlohmann::ordered_json& json);
-// The reverse: strings, nested objects, and opaque values parsed back from their JSON text.
-ZELTO_EXPORT nlohmann::ordered_json tagDictionaryToJson(const TagDictionary& dictionary);
 
 }  // namespace zelto
 

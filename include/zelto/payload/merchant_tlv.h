@@ -14,14 +14,13 @@
 #define ZELTO_PAYLOAD_MERCHANT_TLV_H_
 
 #include <zelto/export.h>
+#include <zelto/payload/tag_dictionary.h>
+#include <zelto/payload/tag_lists.h>
 
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-
-#include "payload/tag_dictionary.h"
-#include "payload/tag_lists.h"
 
 namespace zelto {
 

@@ -17,14 +17,13 @@
 #ifndef ZELTO_SDK_ZELTO_CONFIG_H_
 #define ZELTO_SDK_ZELTO_CONFIG_H_
 
+#include <zelto/base/color.h>
+#include <zelto/base/image.h>
 #include <zelto/export.h>
 
 #include <memory>
 #include <optional>
 #include <vector>
-
-#include "base/color.h"
-#include "base/image.h"
 
 namespace zelto {
 

@@ -37,6 +37,13 @@ TEST(CharacterClasses, UseUnicodeProperties) {
   EXPECT_FALSE(isAllDecimalDigits("²"));  // No, not Nd
   EXPECT_FALSE(isAllDecimalDigits("Ⅳ"));  // Nl
   EXPECT_FALSE(isAllDecimalDigits("1\xCC"));
+  // Fee amounts: digits of any script and dots, nothing else; "" passes, as a fee may be empty.
+  for (const char* text : {"", ".", "12.50", "1.2.3", "١٢.٣", "..."}) {
+    EXPECT_TRUE(isDigitsAndDots(text)) << text;
+  }
+  for (const char* text : {"12,50", "-1", "1e3", " 1", "²", "1.\xCC", "\xD9.\xA1"}) {
+    EXPECT_FALSE(isDigitsAndDots(text)) << text;
+  }
   EXPECT_TRUE(isAllLetters("IN"));
   EXPECT_TRUE(isAllLetters("é"));
   EXPECT_TRUE(isAllLetters("жß"));

@@ -4,11 +4,10 @@
 #define ZELTO_SDK_ZELTO_DELEGATES_H_
 
 #include <zelto/export.h>
+#include <zelto/results/zelto_error.h>
 
 #include <functional>
 #include <memory>
-
-#include "results/zelto_error.h"
 
 namespace zelto {
 

@@ -24,12 +24,11 @@
 #define ZELTO_PAYLOAD_TLV_GENERATOR_H_
 
 #include <zelto/export.h>
+#include <zelto/payload/tag_dictionary.h>
 
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "payload/tag_dictionary.h"
 
 namespace zelto {
 

@@ -24,6 +24,8 @@
 #define ZELTO_SDK_ZELTO_PAYMENT_REQUEST_H_
 
 #include <zelto/export.h>
+#include <zelto/payload/tag_dictionary.h>
+#include <zelto/results/zelto_error.h>
 
 #include <memory>
 #include <optional>
@@ -31,9 +33,6 @@
 #include <string>
 #include <string_view>
 #include <utility>
-
-#include "payload/tag_dictionary.h"
-#include "results/zelto_error.h"
 
 namespace zelto {
 

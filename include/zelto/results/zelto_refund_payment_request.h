@@ -16,12 +16,11 @@
 #define ZELTO_RESULTS_ZELTO_REFUND_PAYMENT_REQUEST_H_
 
 #include <zelto/export.h>
+#include <zelto/results/base_constants.h>
+#include <zelto/results/zelto_error.h>
 
 #include <memory>
 #include <string>
-
-#include "results/base_constants.h"
-#include "results/zelto_error.h"
 
 namespace zelto {
 

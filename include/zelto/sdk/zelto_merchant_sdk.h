@@ -31,14 +31,13 @@
 #define ZELTO_SDK_ZELTO_MERCHANT_SDK_H_
 
 #include <zelto/export.h>
+#include <zelto/results/zelto_refund_payment_request.h>
+#include <zelto/sdk/zelto_config.h>
+#include <zelto/sdk/zelto_delegates.h>
+#include <zelto/sdk/zelto_payment_request.h>
 
 #include <functional>
 #include <memory>
-
-#include "results/zelto_refund_payment_request.h"
-#include "sdk/zelto_config.h"
-#include "sdk/zelto_delegates.h"
-#include "sdk/zelto_payment_request.h"
 
 namespace zelto {
 

@@ -33,11 +33,10 @@
 #define ZELTO_DECODE_TLV_DECODER_H_
 
 #include <zelto/export.h>
+#include <zelto/payload/tag_dictionary.h>
 
 #include <optional>
 #include <string_view>
-
-#include "payload/tag_dictionary.h"
 
 namespace zelto {
 

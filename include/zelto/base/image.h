@@ -5,11 +5,11 @@
 #ifndef ZELTO_BASE_IMAGE_H_
 #define ZELTO_BASE_IMAGE_H_
 
+#include <zelto/base/geometry.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "base/geometry.h"
 
 namespace zelto::platform {
 

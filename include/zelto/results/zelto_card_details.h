@@ -16,15 +16,14 @@
 #ifndef ZELTO_RESULTS_ZELTO_CARD_DETAILS_H_
 #define ZELTO_RESULTS_ZELTO_CARD_DETAILS_H_
 
+#include <zelto/base/color.h>
+#include <zelto/base/image.h>
 #include <zelto/export.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "base/color.h"
-#include "base/image.h"
 
 namespace zelto {
 

@@ -14,16 +14,18 @@
 // give the formatted zero and 0. Digit runs too long for a double (over 308 digits) also read as
 // 0; up to 15 digits are exact.
 //
+// The formatter behind these functions, for callers inside the library that pick a locale of
+// their own, is in currency/currency_formatter.h.
+//
 // Thread-safety: any thread.
 #ifndef ZELTO_CURRENCY_AMOUNT_FORMAT_H_
 #define ZELTO_CURRENCY_AMOUNT_FORMAT_H_
 
-#include <memory>
+#include <zelto/export.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "currency/currency_formatter.h"
 
 namespace zelto {
 
@@ -41,22 +43,16 @@ struct CurrencyText {
 
 namespace currency {
 
-// The formatter of a flow in `activeCurrencyCode` on this device (device locale from the
-// environment).
-std::shared_ptr<const CurrencyFormatter> currencyFormatter(std::string_view activeCurrencyCode);
-
 // `amount` formatted for the flow currency, without the formatter's symbol and trimmed of white
 // space at both ends; the ISO code is that of `currencyCode`. ("", "") when the amount cannot be
 // formatted (infinities, NaN).
-ISOCurrencyComponents isoCurrencyComponents(double amount, std::string_view currencyCode,
-                                            std::string_view activeCurrencyCode);
+ZELTO_EXPORT ISOCurrencyComponents isoCurrencyComponents(double amount,
+                                                         std::string_view currencyCode,
+                                                         std::string_view activeCurrencyCode);
 
 // Digit-by-digit entry: the display text and the amount of the typed `text`.
-CurrencyText currencyForText(const std::optional<std::string>& text,
-                             std::string_view activeCurrencyCode);
-// The same with a given formatter, for a currency and locale the caller chose.
-CurrencyText currencyForText(const std::optional<std::string>& text,
-                             const CurrencyFormatter& formatter);
+ZELTO_EXPORT CurrencyText currencyForText(const std::optional<std::string>& text,
+                                          std::string_view activeCurrencyCode);
 
 // Display text to plain decimal string: removes the currency symbol, then the grouping
 // separators, turns decimal separators into ".", and removes no-break spaces (U+00A0) and the
@@ -64,8 +60,8 @@ CurrencyText currencyForText(const std::optional<std::string>& text,
 // first because some symbols hold a separator ("NAf." on a device that groups with ".").
 // "$1,234.56" is "1234.56"; on a device that groups with "." and separates decimals with ",",
 // "1.234,56 €" is "1234.56". Nothing else is removed or checked.
-std::string plainDecimalString(std::string_view displayText, std::string_view activeCurrencyCode);
-std::string plainDecimalString(std::string_view displayText, const CurrencyFormatter& formatter);
+ZELTO_EXPORT std::string plainDecimalString(std::string_view displayText,
+                                            std::string_view activeCurrencyCode);
 
 }  // namespace currency
 }  // namespace zelto

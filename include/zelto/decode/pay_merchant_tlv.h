@@ -22,14 +22,13 @@
 #ifndef ZELTO_DECODE_PAY_MERCHANT_TLV_H_
 #define ZELTO_DECODE_PAY_MERCHANT_TLV_H_
 
+#include <zelto/decode/tlv_decoder.h>
 #include <zelto/export.h>
+#include <zelto/payload/merchant_tlv.h>
+#include <zelto/payload/tag_dictionary.h>
 
 #include <optional>
 #include <string_view>
-
-#include "decode/tlv_decoder.h"
-#include "payload/merchant_tlv.h"
-#include "payload/tag_dictionary.h"
 
 namespace zelto {
 
