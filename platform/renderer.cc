@@ -717,8 +717,32 @@ void drawKeyboard(cairo_t* cr, KeyboardType type, const Rect& area) {
           true, 16);
 }
 
+// Draws `view` and its subviews at the context's origin, `scale` pixels a point: on `ground`
+// when there is one, then the keyboard while a text input is first responder.
+void paint(cairo_t* cr, const View& view, double scale, const std::optional<Color>& ground) {
+  const Size size = view.frame().size();
+  cairo_set_font_options(cr, textOptions());
+  cairo_scale(cr, scale, scale);
+  if (ground) {
+    setColor(cr, *ground);
+    cairo_paint(cr);
+  }
+  drawView(cr, view, size, true, scale);
+  if (ground) {
+    if (const View* responder = firstResponderIn(view)) {
+      const auto* field = dynamic_cast<const TextField*>(responder);
+      drawKeyboard(cr, field ? field->keyboardType : KeyboardType::kDefault,
+                   {0, size.height - kKeyboardHeight, size.width, kKeyboardHeight});
+    }
+  }
+}
+
+double validScale(double scale) {
+  return scale > 0 && std::isfinite(scale) ? scale : kDefaultRenderScale;
+}
+
 Image render(const View& view, double scale, const std::optional<Color>& ground) {
-  if (!(scale > 0) || !std::isfinite(scale)) scale = kDefaultRenderScale;
+  scale = validScale(scale);
   const Size size = view.frame().size();
   const int width = std::max(1, static_cast<int>(std::ceil(size.width * scale)));
   const int height = std::max(1, static_cast<int>(std::ceil(size.height * scale)));
@@ -733,20 +757,7 @@ Image render(const View& view, double scale, const std::optional<Color>& ground)
   cairo_set_operator(cr.get(), CAIRO_OPERATOR_CLEAR);
   cairo_paint(cr.get());
   cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
-  cairo_set_font_options(cr.get(), textOptions());
-  cairo_scale(cr.get(), scale, scale);
-  if (ground) {
-    setColor(cr.get(), *ground);
-    cairo_paint(cr.get());
-  }
-  drawView(cr.get(), view, size, true, scale);
-  if (ground) {
-    if (const View* responder = firstResponderIn(view)) {
-      const auto* field = dynamic_cast<const TextField*>(responder);
-      drawKeyboard(cr.get(), field ? field->keyboardType : KeyboardType::kDefault,
-                   {0, size.height - kKeyboardHeight, size.width, kKeyboardHeight});
-    }
-  }
+  paint(cr.get(), view, scale, ground);
   cairo_surface_flush(surface.get());
   return Image("snapshot", size, std::make_shared<const std::string>(pngBytes(surface.get())));
 }
@@ -757,6 +768,20 @@ Image renderView(const View& view, double scale) { return render(view, scale, st
 
 Image renderWindow(const Window& window, double scale) {
   return render(window, scale, Color::white());
+}
+
+bool drawWindow(const Window& window, double scale, const PixelBuffer& target) {
+  if (!target.data || target.width <= 0 || target.height <= 0 || target.stride / 4 < target.width ||
+      target.stride % 4 != 0) {
+    return false;
+  }
+  Surface surface(cairo_image_surface_create_for_data(target.data, CAIRO_FORMAT_ARGB32,
+                                                      target.width, target.height, target.stride));
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return false;
+  Context cr(cairo_create(surface.get()));
+  paint(cr.get(), window, validScale(scale), Color::white());
+  cairo_surface_flush(surface.get());
+  return true;
 }
 
 std::optional<std::string> writeImage(const Image& image, const std::string& path) {

@@ -52,6 +52,20 @@ Image renderView(const View& view, double scale = kDefaultRenderScale);
 // fields through the driver or a front end.
 Image renderWindow(const Window& window, double scale = kDefaultRenderScale);
 
+// 32-bit pixels to draw into: premultiplied ARGB in the machine's byte order (cairo's ARGB32,
+// SDL's ARGB8888), `stride` bytes from the start of one row to the next (a multiple of 4).
+struct PixelBuffer {
+  std::uint8_t* data = nullptr;
+  int width = 0;
+  int height = 0;
+  int stride = 0;
+};
+
+// Draws what renderWindow() shows into `target`, the window's top-left corner at the buffer's,
+// `scale` pixels per point; the white ground covers the whole buffer. No image is made. False,
+// with nothing drawn, for a buffer without pixels or with a stride below 4 * width.
+bool drawWindow(const Window& window, double scale, const PixelBuffer& target);
+
 // Writes the image's bytes to `path`. Returns an error message naming the path when the file
 // cannot be written.
 std::optional<std::string> writeImage(const Image& image, const std::string& path);

@@ -1,6 +1,6 @@
 /* The C interface of ZeltoMerchantSDK: payment requests and their QR payloads, payload decoding
- * and validation, refund requests, amount entry and formatting, and the request-payment and
- * refund flows. Plain C11; usable from C++ and from any language that can call C (Python
+ * and validation, refund requests, amount entry and formatting, the request-payment and refund
+ * flows, and the display hooks that let a host toolkit show and drive their screens. Plain C11; usable from C++ and from any language that can call C (Python
  * ctypes, Swift, JNI, cgo).
  *
  * What a host may rely on:
@@ -28,9 +28,9 @@
  * Threads: the functions that take no payment request, configuration or flow (dictionary
  * encoding, CRC, decoding, validation, refund requests, amounts) may be called from any thread,
  * each handle by one thread at a time. Payment requests share the session with the flows, so
- * they, the configuration, the flow and the run-loop functions belong to the main thread: the
- * first thread that calls one of them becomes the main thread, and a call from any other thread
- * returns ZELTO_ERROR_WRONG_THREAD. Callbacks run on the main thread.
+ * they, the configuration, the flow, the run-loop and the display functions belong to the main
+ * thread: the first thread that calls one of them becomes the main thread, and a call from any
+ * other thread returns ZELTO_ERROR_WRONG_THREAD. Callbacks run on the main thread.
  *
  * The library makes no network requests. */
 #ifndef ZELTO_ZELTO_H_
@@ -410,6 +410,46 @@ ZELTO_EXPORT zelto_status zelto_run_loop_run_for(double seconds, char** message)
 /* The clock time of the earliest timer; *scheduled is false (and *time untouched) when none. */
 ZELTO_EXPORT zelto_status zelto_run_loop_next_timer_time(double* time, bool* scheduled,
                                                          char** message);
+
+/* ---- Display: showing and driving the screens (main thread) -------------------------------*/
+
+/* A host toolkit shows the library's window itself: it draws the window into its own pixels
+ * after each turn of the run loop and passes the user's input on. Positions are in points of
+ * the window, whose top-left corner is (0, 0); the window is as large as the screen. */
+
+/* Gives the screen, and so the library's window, `width` by `height` points (each finite and at
+ * least 1; 390 by 844 until set). Set it before the first flow is launched: the window takes
+ * the size the screen has when it is made. */
+ZELTO_EXPORT zelto_status zelto_display_set_screen_size(double width, double height,
+                                                        char** message);
+
+/* Draws what the library's window shows now, the flow's screen with the screens and dialogs
+ * over it, on white, into `pixels`: `width` by `height` pixels (each at least 1) of 4 bytes in
+ * the order red, green, blue, alpha, alpha always 255, rows `stride` bytes apart (a multiple of
+ * 4, at least 4 * width), `scale` pixels a point (finite, above 0). The window's top-left
+ * corner is the buffer's; pixels beyond the window are white. While no flow is on screen the
+ * buffer is all white and *shown false. */
+ZELTO_EXPORT zelto_status zelto_display_draw(unsigned char* pixels, int width, int height,
+                                             int stride, double scale, bool* shown,
+                                             char** message);
+
+/* The user's input, each given to the frontmost screen (a dialog or a presented screen covers
+ * what is below it) and each counting as activity for the flow's idle timer. *handled tells
+ * whether a view took it; it is false while no flow is on screen. */
+
+/* A tap at (x, y): a button acts, a text field takes the keyboard. A disabled control takes the
+ * tap and does nothing; the background takes none. */
+ZELTO_EXPORT zelto_status zelto_display_tap(double x, double y, bool* handled, char** message);
+/* Types `text` (NUL-terminated UTF-8) into the field that has the keyboard, one character at a
+ * time through the field's own filter, which may refuse a character (it still counts as
+ * handled). */
+ZELTO_EXPORT zelto_status zelto_display_type_text(const char* text, bool* handled,
+                                                  char** message);
+/* The delete key in the field that has the keyboard. */
+ZELTO_EXPORT zelto_status zelto_display_delete_backward(bool* handled, char** message);
+/* "Back": the cancel action of a dialog in front, else the back or close button at the left
+ * of the front screen's navigation bar or header. */
+ZELTO_EXPORT zelto_status zelto_display_back(bool* handled, char** message);
 
 #ifdef __cplusplus
 }

@@ -1,6 +1,6 @@
-/* The C interface driven from C11 as a host would, including misuse: NULL pointers,
- * ill-formed UTF-8, handles released twice, used after release or outside the callback that
- * lent them, calls from a second thread. Exits with 1 when any check fails. */
+/* The C interface driven from C11 as a host would, screens drawn and driven included, with misuse:
+ * NULL pointers, ill-formed UTF-8, handles released twice, used after release or outside the
+ * callback that lent them, calls from a second thread. Exits with 1 when any check fails. */
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -409,6 +409,109 @@ static void test_flows(void) {
   STATUS(zelto_run_loop_set_clock((zelto_clock)7, &message), ZELTO_ERROR_INVALID_ARGUMENT, "clock");
 }
 
+/* The display hooks: the refund screen drawn into RGBA pixels, driven by taps, keys and back.
+ * The screen is 390 by 844 points; its amount field spans (28, 147) to (362, 203) and the
+ * navigation bar, in the background colour test_config set (red), the top 44 points. */
+enum { kWidth = 390, kHeight = 844, kStride = kWidth * 4 + 8 };
+
+static size_t differing_pixels(const unsigned char* a, const unsigned char* b) {
+  size_t count = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    count += memcmp(a + (size_t)y * kStride, b + (size_t)y * kStride, (size_t)kWidth * 4) != 0;
+  }
+  return count;
+}
+
+static int all_white(const unsigned char* pixels) {
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth * 4; ++x) {
+      if (pixels[(size_t)y * kStride + x] != 0xFF) return 0;
+    }
+  }
+  return 1;
+}
+
+static void test_display(void) {
+  unsigned char* first = malloc((size_t)kStride * kHeight);
+  unsigned char* second = malloc((size_t)kStride * kHeight);
+  CHECK(first != NULL && second != NULL);
+  if (first == NULL || second == NULL) return;
+  memset(first, 0xAB, (size_t)kStride * kHeight);
+  bool shown = true;
+  bool handled = true;
+
+  /* No flow on screen: white, and no input is taken. */
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 1, &shown, &message), ZELTO_OK, NULL);
+  CHECK(!shown && all_white(first));
+  CHECK(first[kWidth * 4] == 0xAB && first[kStride - 1] == 0xAB); /* row padding untouched */
+  STATUS(zelto_display_tap(195, 175, &handled, &message), ZELTO_OK, NULL);
+  CHECK(!handled);
+
+  zelto_refund_payment_request* request = NULL;
+  Recorder refund = {0};
+  STATUS(zelto_refund_payment_request_init_with_last4_card_holder_name_currency_code_refund_amount(
+             "4242", "Asha Rao", "840", "25.50", &request, &message),
+         ZELTO_OK, NULL);
+  STATUS(zelto_launch_refund_payment_flow_with_request_completion_handler(
+             request, record_refund, &refund, count_release, &message),
+         ZELTO_OK, NULL);
+  STATUS(zelto_run_loop_run_for(1, &message), ZELTO_OK, NULL);
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 1, &shown, &message), ZELTO_OK, NULL);
+  CHECK(shown && !all_white(first));
+  const unsigned char* bar = first + (size_t)20 * kStride + 300 * 4;
+  CHECK(bar[0] == 0xFF && bar[1] == 0 && bar[2] == 0 && bar[3] == 0xFF);
+  CHECK(first[kWidth * 4] == 0xAB);
+
+  /* A tap on the amount field gives it the keyboard, which the next drawing shows. */
+  STATUS(zelto_display_tap(195, 175, &handled, &message), ZELTO_OK, NULL);
+  CHECK(handled);
+  STATUS(zelto_display_draw(second, kWidth, kHeight, kStride, 1, &shown, &message), ZELTO_OK, NULL);
+  CHECK(shown && differing_pixels(first, second) > 100);
+  /* Keys reach the field: 9 makes 255.09, over the request; deleting it restores 25.50. */
+  STATUS(zelto_display_type_text("9", &handled, &message), ZELTO_OK, NULL);
+  CHECK(handled);
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 1, &shown, &message), ZELTO_OK, NULL);
+  CHECK(differing_pixels(first, second) > 0);
+  STATUS(zelto_display_delete_backward(&handled, &message), ZELTO_OK, NULL);
+  CHECK(handled);
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 1, &shown, &message), ZELTO_OK, NULL);
+  CHECK(differing_pixels(first, second) == 0);
+  /* The summary title is no control. */
+  STATUS(zelto_display_tap(60, 238, &handled, &message), ZELTO_OK, NULL);
+  CHECK(!handled);
+
+  /* Misuse. */
+  STATUS(zelto_display_draw(NULL, kWidth, kHeight, kStride, 1, &shown, &message),
+         ZELTO_ERROR_NULL_ARGUMENT, "pixels");
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kWidth * 4 - 4, 1, &shown, &message),
+         ZELTO_ERROR_INVALID_ARGUMENT, "stride");
+  STATUS(zelto_display_draw(first, 0, kHeight, kStride, 1, &shown, &message),
+         ZELTO_ERROR_INVALID_ARGUMENT, "width");
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, NAN, &shown, &message),
+         ZELTO_ERROR_INVALID_ARGUMENT, "scale");
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 1, NULL, &message),
+         ZELTO_ERROR_NULL_ARGUMENT, "shown");
+  STATUS(zelto_display_tap(1, 1, NULL, &message), ZELTO_ERROR_NULL_ARGUMENT, "handled");
+  STATUS(zelto_display_type_text("AB\xC3(", &handled, &message), ZELTO_ERROR_INVALID_UTF8, "");
+  STATUS(zelto_display_type_text(NULL, &handled, &message), ZELTO_ERROR_NULL_ARGUMENT, "text");
+  STATUS(zelto_display_set_screen_size(0, 844, &message), ZELTO_ERROR_INVALID_ARGUMENT, "width");
+  STATUS(zelto_display_set_screen_size(390, INFINITY, &message), ZELTO_ERROR_INVALID_ARGUMENT,
+         "height");
+
+  /* Back on the first screen ends the flow without a report. */
+  STATUS(zelto_display_back(&handled, &message), ZELTO_OK, NULL);
+  CHECK(handled);
+  STATUS(zelto_run_loop_run_for(1, &message), ZELTO_OK, NULL);
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 1, &shown, &message), ZELTO_OK, NULL);
+  CHECK(!shown && all_white(first));
+  STATUS(zelto_display_back(&handled, &message), ZELTO_OK, NULL);
+  CHECK(!handled);
+  CHECK(refund.reports == 0 && refund.released == 1);
+  zelto_refund_payment_request_release(request);
+  free(first);
+  free(second);
+}
+
 static int call_from_second_thread(void* unused) {
   (void)unused;
   zelto_payment_request* request = NULL;
@@ -500,6 +603,7 @@ int main(void) {
   test_amounts();
   test_config();
   test_flows();
+  test_display();
   test_misuse();
   if (failures) fprintf(stderr, "%d checks failed\n", failures);
   return failures ? 1 : 0;

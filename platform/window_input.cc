@@ -1,0 +1,156 @@
+#include "platform/window_input.h"
+
+#include <limits>
+#include <memory>
+
+#include "base/text.h"
+#include "platform/alert_controller.h"
+#include "platform/controls.h"
+#include "platform/navigation_controller.h"
+
+namespace zelto::platform {
+namespace {
+
+// The status bar and a navigation bar: where a screen without a bar keeps its header.
+constexpr double kHeaderHeight = 64;
+
+bool contains(const Rect& rect, Point point) {
+  return point.x >= rect.x && point.y >= rect.y && point.x < rect.maxX() && point.y < rect.maxY();
+}
+
+bool shown(const View& view) { return !view.hidden && view.alpha > 0; }
+
+// The view that receives a touch landing on `hit`: the nearest control or text input at or
+// above it, else `hit` itself.
+std::shared_ptr<View> touchReceiver(const std::shared_ptr<View>& hit) {
+  for (auto view = hit; view; view = view->superview()) {
+    if (dynamic_cast<Control*>(view.get()) || view->canBecomeFirstResponder()) return view;
+  }
+  return hit;
+}
+
+std::shared_ptr<View> firstResponder(const std::shared_ptr<View>& view) {
+  if (view->isFirstResponder()) return view;
+  for (const auto& child : view->subviews()) {
+    if (auto found = firstResponder(child)) return found;
+  }
+  return nullptr;
+}
+
+std::shared_ptr<ViewController> frontController(Window& window) {
+  auto front = window.rootViewController();
+  while (front && front->presentedViewController()) front = front->presentedViewController();
+  return front;
+}
+
+// The last shown navigation bar in drawing order under `view`.
+std::shared_ptr<NavigationBar> frontNavigationBar(const std::shared_ptr<View>& view) {
+  if (!shown(*view)) return nullptr;
+  const auto& children = view->subviews();
+  for (auto child = children.rbegin(); child != children.rend(); ++child) {
+    if (auto bar = frontNavigationBar(*child)) return bar;
+  }
+  return std::dynamic_pointer_cast<NavigationBar>(view);
+}
+
+// The leftmost interactive control at or under `view` whose centre lies in `area` (window
+// coordinates).
+std::shared_ptr<View> leftmostControlIn(const std::shared_ptr<View>& view, const Rect& area) {
+  if (!shown(*view)) return nullptr;
+  std::shared_ptr<View> found;
+  double foundX = std::numeric_limits<double>::infinity();
+  if (dynamic_cast<Control*>(view.get()) && view->isInteractive()) {
+    const Rect rect = view->convertToWindow(view->bounds());
+    if (contains(area, {rect.x + rect.width / 2, rect.y + rect.height / 2})) {
+      found = view;
+      foundX = rect.x;
+    }
+  }
+  for (const auto& child : view->subviews()) {
+    auto candidate = leftmostControlIn(child, area);
+    if (!candidate) continue;
+    const double x = candidate->convertToWindow(candidate->bounds()).x;
+    if (x < foundX) {
+      found = std::move(candidate);
+      foundX = x;
+    }
+  }
+  return found;
+}
+
+// Delivers a touch to `target`, or a key press when there is none.
+bool deliver(Window& window, std::shared_ptr<View> target) {
+  const bool taken = target != nullptr;
+  window.sendEvent(Event{taken ? Event::Type::kTouch : Event::Type::kPress, std::move(target)});
+  return taken;
+}
+
+}  // namespace
+
+bool tapAt(Window& window, Point point) {
+  std::shared_ptr<View> receiver;
+  if (contains(window.bounds(), point)) {
+    const auto hit = window.hitTest(point);
+    if (hit && hit.get() != &window) receiver = touchReceiver(hit);
+    if (receiver && !dynamic_cast<Control*>(receiver.get()) &&
+        !receiver->canBecomeFirstResponder()) {
+      receiver = nullptr;
+    }
+  }
+  return deliver(window, std::move(receiver));
+}
+
+bool typeText(Window& window, std::string_view typed) {
+  const auto screen = frontController(window);
+  const auto responder = screen ? firstResponder(screen->view()) : nullptr;
+  auto* field = dynamic_cast<TextField*>(responder.get());
+  auto* textView = dynamic_cast<TextView*>(responder.get());
+  const bool taken = (field || textView) && responder->isInteractive();
+  while (taken && !typed.empty()) {
+    const std::size_t length = text::advanceCharacters(typed, 1).value_or(typed.size());
+    if (field) {
+      field->insertText(typed.substr(0, length));
+    } else {
+      textView->insertText(typed.substr(0, length));
+    }
+    typed.remove_prefix(length);
+  }
+  window.sendEvent(Event{Event::Type::kPress, {}});
+  return taken;
+}
+
+bool deleteBackward(Window& window) {
+  const auto screen = frontController(window);
+  const auto field =
+      std::dynamic_pointer_cast<TextField>(screen ? firstResponder(screen->view()) : nullptr);
+  const bool taken = field && field->isInteractive();
+  if (taken) field->deleteBackward();
+  window.sendEvent(Event{Event::Type::kPress, {}});
+  return taken;
+}
+
+bool goBack(Window& window) {
+  const auto front = frontController(window);
+  if (const auto alert = std::dynamic_pointer_cast<AlertController>(front)) {
+    for (const auto& action : alert->actions()) {
+      if (action.style != AlertActionStyle::kCancel) continue;
+      if (auto button = alert->view()->viewWithAccessibilityIdentifier(action.title);
+          button && button->isInteractive()) {
+        return deliver(window, std::move(button));
+      }
+    }
+    return deliver(window, nullptr);
+  }
+  std::shared_ptr<View> button;
+  if (front) {
+    const auto screen = front->view();
+    const auto bar = frontNavigationBar(screen);
+    const Rect area =
+        bar ? bar->convertToWindow({0, 0, bar->bounds().width / 2, bar->bounds().height})
+            : Rect{0, 0, window.bounds().width, kHeaderHeight};
+    button = leftmostControlIn(bar ? bar : screen, area);
+  }
+  return deliver(window, std::move(button));
+}
+
+}  // namespace zelto::platform
