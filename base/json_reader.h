@@ -15,8 +15,6 @@
 #ifndef ZELTO_BASE_JSON_READER_H_
 #define ZELTO_BASE_JSON_READER_H_
 
-#include <zelto/export.h>
-
 #include <cstddef>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -40,14 +38,14 @@ struct ReadResult {
 
   // "invalid JSON in <where> at byte 12: <reason>", "JSON in <where> nested more than 64 levels
   // deep at byte 65" ("in <where>" left out when `where` is empty); "" without an error.
-  ZELTO_EXPORT std::string message(std::string_view where = {}) const;
+  std::string message(std::string_view where = {}) const;
 };
 
-ZELTO_EXPORT ReadResult read(std::string_view text);
+ReadResult read(std::string_view text);
 
 // The nesting depth of `value`: 0 for a scalar, 1 for an object or array of scalars. Walks the
 // tree without recursion, so any tree may be measured; stops counting past kMaxDepth + 1.
-ZELTO_EXPORT std::size_t depth(const nlohmann::ordered_json& value);
+std::size_t depth(const nlohmann::ordered_json& value);
 
 }  // namespace zelto::json
 

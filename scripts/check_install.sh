@@ -65,7 +65,8 @@ exported=$(nm -D --defined-only "$library" | awk '{print $3}' | c++filt)
 unexpected=$(grep -v -E '^(zelto_|ZeltoMerchantSDKVersion|zelto::|(typeinfo|typeinfo name|vtable|non-virtual thunk) (for|to) zelto::)' <<<"$exported" || true)
 [ -z "$unexpected" ] || fail "libzelto.so exports more than the public API:
 $unexpected"
-for internal in ZeltoSession ZELTOMerchantSDKManager TLVMapParser 'zelto::capi::'; do
+for internal in ZeltoSession ZELTOMerchantSDKManager TLVMapParser 'zelto::capi::' 'zelto::json::' \
+  paymentRequestFromJson tagDictionaryFromJson; do
   grep -q "$internal" <<<"$exported" && fail "libzelto.so exports the internal $internal"
 done
 echo "libzelto.so exports $(grep -c '^zelto_' <<<"$exported") C functions and" \

@@ -8,7 +8,6 @@
 #ifndef ZELTO_SDK_REQUEST_JSON_H_
 #define ZELTO_SDK_REQUEST_JSON_H_
 
-#include <zelto/export.h>
 #include <zelto/results/zelto_refund_payment_request.h>
 #include <zelto/sdk/zelto_payment_request.h>
 
@@ -24,22 +23,21 @@ namespace zelto {
 // and whose values are strings, or null for absent, to `request` in member order. Returns ""
 // or the first fault: not an object, an unknown property, a value that is not a string or
 // null, null for a property that is not optional. Members before the fault have been applied.
-ZELTO_EXPORT std::string applyRequestFields(const nlohmann::ordered_json& json,
-                                            ZeltoPaymentRequest& request);
+std::string applyRequestFields(const nlohmann::ordered_json& json, ZeltoPaymentRequest& request);
 
 // A request with the argument-less initialiser's values, then the members of `json` applied.
 struct PaymentRequestFromJson {
   std::shared_ptr<ZeltoPaymentRequest> request;  // null when error is set
   std::string error;
 };
-ZELTO_EXPORT PaymentRequestFromJson paymentRequestFromJson(const nlohmann::ordered_json& json);
+PaymentRequestFromJson paymentRequestFromJson(const nlohmann::ordered_json& json);
 
 // The members a request in tag-dictionary mode adds to its dictionary's payload:
 // transactionAmount and the eight additional data fields, billID to purpose. Applies them like
 // applyRequestFields, after checking that `json` is an object holding no other member (nothing
 // is applied then).
-ZELTO_EXPORT std::string applyAmountAndAdditionalData(const nlohmann::ordered_json& json,
-                                                      ZeltoPaymentRequest& request);
+std::string applyAmountAndAdditionalData(const nlohmann::ordered_json& json,
+                                         ZeltoPaymentRequest& request);
 
 // A refund request from an object with the strings last4, cardHolderName, currencyCode and
 // refundAmount; missing members keep the argument-less initialiser's values.
@@ -47,7 +45,7 @@ struct RefundRequestFromJson {
   std::shared_ptr<ZeltoRefundPaymentRequest> request;  // null when error is set
   std::string error;
 };
-ZELTO_EXPORT RefundRequestFromJson refundRequestFromJson(const nlohmann::ordered_json& json);
+RefundRequestFromJson refundRequestFromJson(const nlohmann::ordered_json& json);
 
 }  // namespace zelto
 
