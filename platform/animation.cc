@@ -50,4 +50,24 @@ double animationsEndTime() { return latestEnd(); }
 
 const AnimationContext* currentAnimationContext() { return currentContext(); }
 
+AnimatableValue& AnimatableValue::operator=(double value) {
+  if (const auto* context = currentAnimationContext()) {
+    from_ = presentationValue();
+    animation_ = *context;
+  } else {
+    animation_.reset();
+  }
+  value_ = value;
+  return *this;
+}
+
+double AnimatableValue::presentationValue() const {
+  if (!animation_) return value_;
+  const double elapsed = RunLoop::main().now() - animation_->start;
+  if (elapsed >= animation_->duration) return value_;
+  if (elapsed <= 0) return from_;
+  return from_ +
+         (value_ - from_) * animationCurveValue(animation_->curve, elapsed / animation_->duration);
+}
+
 }  // namespace zelto::platform

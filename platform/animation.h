@@ -1,14 +1,15 @@
 // View animations. animate() runs `animations` at once, so every property it sets holds its new
-// value straight away (as on the phone); frames changed inside the block also remember where
-// they came from, and View::presentationFrame() reports the in-between position while the
-// animation runs. The completion runs from the main run loop once `delay + duration` seconds
-// have passed, always with finished = true.
+// value straight away (as on the phone); frames and alphas changed inside the block also remember
+// where they came from, and View::presentationFrame() and alpha.presentationValue() report the
+// in-between position while the animation runs. The completion runs from the main run loop once
+// `delay + duration` seconds have passed, always with finished = true.
 //
 // Thread-safety: main thread only.
 #ifndef ZELTO_PLATFORM_ANIMATION_H_
 #define ZELTO_PLATFORM_ANIMATION_H_
 
 #include <functional>
+#include <optional>
 
 namespace zelto::platform {
 
@@ -33,6 +34,26 @@ struct AnimationContext {
   AnimationCurve curve;
 };
 const AnimationContext* currentAnimationContext();
+
+// A number a view shows that animations move gradually (a view's alpha). It reads and is set as
+// a double; set inside an animate() block, it also remembers the value shown at that moment, and
+// presentationValue() goes from there to the new value over the animation's time.
+class AnimatableValue {
+ public:
+  AnimatableValue(double value) : value_(value) {}  // NOLINT: implicit, it stands for a double
+  AnimatableValue(const AnimatableValue&) = default;
+  AnimatableValue& operator=(double value);
+  AnimatableValue& operator=(const AnimatableValue& other) { return *this = other.value_; }
+
+  operator double() const { return value_; }  // NOLINT: implicit by design
+  // The value shown at this moment on the main run loop's clock.
+  double presentationValue() const;
+
+ private:
+  double value_;
+  double from_ = 0;
+  std::optional<AnimationContext> animation_;
+};
 
 }  // namespace zelto::platform
 

@@ -597,9 +597,11 @@ void drawContent(cairo_t* cr, const View& view, const Rect& bounds, double scale
 
 // Draws `view` with its top-left corner at the current origin.
 void drawView(cairo_t* cr, const View& view, Size size, bool isTop, double scale) {
-  if (!isTop && (view.hidden || view.alpha <= 0)) return;
+  // Alpha as shown at this moment: a fade in progress is drawn part way.
+  const double alpha = view.alpha.presentationValue();
+  if (!isTop && (view.hidden || alpha <= 0)) return;
   const Rect bounds{0, 0, size.width, size.height};
-  const bool group = !isTop && view.alpha < 1;
+  const bool group = !isTop && alpha < 1;
   if (group) cairo_push_group(cr);
   cairo_save(cr);
   const bool clips = view.clipsToBounds || dynamic_cast<const ScrollView*>(&view) != nullptr;
@@ -632,7 +634,7 @@ void drawView(cairo_t* cr, const View& view, Size size, bool isTop, double scale
   }
   if (group) {
     cairo_pop_group_to_source(cr);
-    cairo_paint_with_alpha(cr, view.alpha);
+    cairo_paint_with_alpha(cr, alpha);
   }
 }
 
@@ -765,6 +767,22 @@ Image render(const View& view, double scale, const std::optional<Color>& ground)
 }  // namespace
 
 Image renderView(const View& view, double scale) { return render(view, scale, std::nullopt); }
+
+void drawView(const View& view, double scale, const PixelBuffer& target) {
+  if (!target.data || target.width <= 0 || target.height <= 0 || target.stride < 4 * target.width ||
+      target.stride % 4 != 0) {
+    return;
+  }
+  if (!(scale > 0) || !std::isfinite(scale)) scale = kDefaultRenderScale;
+  Surface surface(cairo_image_surface_create_for_data(target.data, CAIRO_FORMAT_ARGB32,
+                                                      target.width, target.height, target.stride));
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return;
+  Context cr(cairo_create(surface.get()));
+  cairo_set_font_options(cr.get(), textOptions());
+  cairo_scale(cr.get(), scale, scale);
+  drawView(cr.get(), view, view.frame().size(), true, scale);
+  cairo_surface_flush(surface.get());
+}
 
 Image renderWindow(const Window& window, double scale) {
   return render(window, scale, Color::white());

@@ -7,7 +7,8 @@
 // it is first responder, an image view's image, an activity indicator's spokes, a navigation
 // bar's title), its subviews (shifted by a scroll view's offset, cut to the bounds of a view that
 // clips and of every scroll view), then its border. Alpha applies to the view and its subviews
-// together. Views are drawn where they are at this moment (View::presentationFrame).
+// together. Views are drawn where and as they are at this moment (View::presentationFrame and
+// alpha.presentationValue(), so slides and fades in progress are drawn part way).
 //
 // Text is set in Inter; characters Inter lacks (Devanagari, Thai, Arabic, CJK, ...) fall back
 // through fontconfig to the Noto UI and Droid fallback fonts. Text keeps its shape at every scale:
@@ -65,6 +66,11 @@ struct PixelBuffer {
 // `scale` pixels per point; the white ground covers the whole buffer. No image is made. False,
 // with nothing drawn, for a buffer without pixels or with a stride below 4 * width.
 bool drawWindow(const Window& window, double scale, const PixelBuffer& target);
+
+// Draws `view` as renderView() shows it over what `target` already holds, the view's top-left
+// corner at the buffer's, `scale` pixels per point. No image is made: a display draws each of
+// its frames this way. Nothing is drawn into a buffer without pixels.
+void drawView(const View& view, double scale, const PixelBuffer& target);
 
 // Writes the image's bytes to `path`. Returns an error message naming the path when the file
 // cannot be written.

@@ -70,7 +70,8 @@ class View : public std::enable_shared_from_this<View> {
   Rect convertRect(Rect rect, const View& other) const;
 
   std::optional<Color> backgroundColor;
-  double alpha = 1;
+  // Inside an animate() block a change fades: alpha.presentationValue() moves over the time.
+  AnimatableValue alpha = 1;
   bool hidden = false;
   // A view that is not enabled ignores taps and typing (its subviews too).
   bool enabled = true;

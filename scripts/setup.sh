@@ -9,6 +9,7 @@ packages=(
   libcairo2-dev libpango1.0-dev zlib1g-dev fonts-dejavu-core
   fonts-inter fonts-noto-ui-core fonts-droid-fallback python3-cairo
   googletest libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev python3
+  libsdl2-dev
 )
 
 missing=()

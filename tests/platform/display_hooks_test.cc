@@ -95,6 +95,32 @@ TEST(AnimationEndTest, IsTheLatestEndOfEveryAnimationStarted) {
   loop.runFor(1);
 }
 
+TEST(FadeTest, AlphaIsSetAtOnceAndShownPartWayUntilTheFadeEnds) {
+  // Near, not equal: the run loop's clock may already be far from 0.
+  auto& loop = RunLoop::main();
+  auto view = std::make_shared<View>(Rect{0, 0, 10, 10});
+  view->alpha = 0;
+  animate(0.2, 0, AnimationCurve::kLinear, [&] { view->alpha = 1; });
+  EXPECT_EQ(view->alpha, 1);
+  EXPECT_NEAR(view->alpha.presentationValue(), 0, 1e-9);
+  loop.runFor(0.05);
+  EXPECT_NEAR(view->alpha.presentationValue(), 0.25, 1e-9);
+  // Turned back half way: the fade out starts from what is shown.
+  animate(0.1, 0, AnimationCurve::kLinear, [&] { view->alpha = 0; });
+  EXPECT_NEAR(view->alpha.presentationValue(), 0.25, 1e-9);
+  loop.runFor(0.05);
+  EXPECT_NEAR(view->alpha.presentationValue(), 0.125, 1e-9);
+  loop.runFor(0.05);
+  EXPECT_NEAR(view->alpha.presentationValue(), 0, 1e-9);
+  // Set outside an animation (or copied from another view), the value shows at once.
+  animate(1, 0, AnimationCurve::kLinear, [&] { view->alpha = 1; });
+  auto other = std::make_shared<View>(Rect{0, 0, 10, 10});
+  other->alpha = 0.4;
+  view->alpha = other->alpha;
+  EXPECT_NEAR(view->alpha.presentationValue(), 0.4, 1e-9);
+  loop.runFor(1);
+}
+
 TEST(MainScreenSizeTest, NewWindowsTakeTheSizeAndNonsenseIsIgnored) {
   const Rect original = mainScreenBounds();
   setMainScreenSize({375, 667});
