@@ -18,6 +18,8 @@ namespace zelto::platform::sdl {
 namespace {
 
 constexpr double kDefaultRefreshRate = 60;
+// The status bar and a navigation bar: where a screen without a bar keeps its header.
+constexpr double kHeaderHeight = 64;
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 
 bool isTextInput(const View& view) { return view.canBecomeFirstResponder(); }
@@ -73,13 +75,29 @@ std::shared_ptr<NavigationBar> frontNavigationBar(const std::shared_ptr<View>& v
   return std::dynamic_pointer_cast<NavigationBar>(view);
 }
 
-// The first interactive control at or under `view`, depth-first.
-std::shared_ptr<View> firstControl(const std::shared_ptr<View>& view) {
-  if (dynamic_cast<Control*>(view.get()) && view->isInteractive()) return view;
-  for (const auto& child : view->subviews()) {
-    if (auto found = firstControl(child)) return found;
+// The leftmost interactive control at or under `view` whose centre lies in `area` (window
+// coordinates).
+std::shared_ptr<View> leftmostControlIn(const std::shared_ptr<View>& view, const Rect& area) {
+  if (view->hidden || view->alpha <= 0) return nullptr;
+  std::shared_ptr<View> found;
+  double foundX = std::numeric_limits<double>::infinity();
+  if (dynamic_cast<Control*>(view.get()) && view->isInteractive()) {
+    const Rect rect = view->convertToWindow(view->bounds());
+    if (contains(area, {rect.x + rect.width / 2, rect.y + rect.height / 2})) {
+      found = view;
+      foundX = rect.x;
+    }
   }
-  return nullptr;
+  for (const auto& child : view->subviews()) {
+    auto candidate = leftmostControlIn(child, area);
+    if (!candidate) continue;
+    const double x = candidate->convertToWindow(candidate->bounds()).x;
+    if (x < foundX) {
+      found = std::move(candidate);
+      foundX = x;
+    }
+  }
+  return found;
 }
 
 // Moves `scroll`'s content by (dx, dy) points, keeping it within the content and its insets.
@@ -347,15 +365,15 @@ void Display::State::back(Window& target) {
     return;
   }
   const auto screen = frontScreen(target);
-  const auto bar = screen ? frontNavigationBar(screen) : nullptr;
   std::shared_ptr<View> button;
-  double buttonX = bar ? bar->bounds().width / 2 : 0;
-  for (const auto& item : bar ? bar->subviews() : std::vector<std::shared_ptr<View>>()) {
-    if (item->frame().x >= buttonX) continue;
-    if (auto control = firstControl(item)) {
-      button = control;
-      buttonX = item->frame().x;
-    }
+  if (screen) {
+    // The left half of the navigation bar; a screen that hides the bar keeps its own header
+    // control (a close button) where the status bar and the bar would be.
+    const auto bar = frontNavigationBar(screen);
+    const Rect area =
+        bar ? bar->convertToWindow({0, 0, bar->bounds().width / 2, bar->bounds().height})
+            : Rect{0, 0, target.bounds().width, kHeaderHeight};
+    button = leftmostControlIn(bar ? bar : screen, area);
   }
   target.sendEvent(Event{button ? Event::Type::kTouch : Event::Type::kPress, button});
 }

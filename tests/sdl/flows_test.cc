@@ -1,0 +1,108 @@
+// The flows run by hand through the front end: the amount typed on the details screen in the
+// code on screen, keys, Escape and scrolling.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "tests/sdl/display_fixture.h"
+
+namespace zelto::platform::sdl {
+namespace {
+
+TEST_F(DisplayTest, AmountTypedOnTheDetailsScreenIsInTheCodeOnScreen) {
+  click(tool::kAppRequestButton);
+  ASSERT_TRUE(flowOnScreen());
+  const std::string before = readQrFromWindow();
+  EXPECT_NE(before.find("Zelto Demo Store"), std::string::npos) << before;
+
+  click("Payment_Details_Button");
+  ASSERT_NE(find("Amount_Field"), nullptr);
+  // UPDATE is disabled until something is edited: a click on it does nothing.
+  ASSERT_FALSE(find("Update_Payment_Details_Button")->enabled);
+  click("Update_Payment_Details_Button");
+  ASSERT_NE(find("Payment_Details_Form"), nullptr) << "still on the details screen";
+  click("Amount_Field");
+  // The demo's amount is cleared key by key, then 1, 2, 3, 4 are typed.
+  for (int i = 0; i < 8; ++i) press(SDLK_BACKSPACE);
+  type("1234");
+  click("Update_Payment_Details_Button");
+
+  ASSERT_NE(find("Payment_Details_Button"), nullptr) << "back on the code screen";
+  const std::string payload = readQrFromWindow();
+  EXPECT_NE(payload.find("540512.34"), std::string::npos) << payload;
+  EXPECT_NE(payload, before);
+}
+
+TEST_F(DisplayTest, KeysGoThroughTheFieldsFilterAndEscapeIsTheBackButton) {
+  click(tool::kAppRequestButton);
+  click("Payment_Details_Button");
+  click("Amount_Field");
+  const std::string amount = fieldText("Amount_Field");
+  type("ab");
+  EXPECT_EQ(fieldText("Amount_Field"), amount) << "letters are refused by the amount filter";
+  press(SDLK_BACKSPACE);
+  EXPECT_NE(fieldText("Amount_Field"), amount);
+  EXPECT_LT(fieldText("Amount_Field").size(), amount.size());
+
+  const auto amountField = find("Amount_Field");
+  press(SDLK_TAB);
+  EXPECT_FALSE(amountField->isFirstResponder());
+  const auto responderAfterTab = responder();
+  ASSERT_NE(responderAfterTab, nullptr) << "Tab focuses the next field";
+  EXPECT_NE(std::dynamic_pointer_cast<TextField>(responderAfterTab), nullptr);
+  press(SDLK_TAB, KMOD_SHIFT);
+  EXPECT_TRUE(amountField->isFirstResponder()) << "Shift+Tab comes back";
+  press(SDLK_RETURN);
+  EXPECT_FALSE(amountField->isFirstResponder());
+
+  // Escape leaves the details screen without writing the edit back, then ends the flow.
+  press(SDLK_ESCAPE);
+  ASSERT_NE(find("Payment_Details_Button"), nullptr);
+  press(SDLK_ESCAPE);
+  EXPECT_FALSE(flowOnScreen());
+  EXPECT_EQ(host_->resultText(), "Payment request closed: the code carried INR 250.00");
+}
+
+TEST_F(DisplayTest, WheelAndDragScrollWithinTheContentAndADragIsNoTap) {
+  click(tool::kAppRequestButton);
+  click("Payment_Details_Button");
+  const auto form = std::dynamic_pointer_cast<ScrollView>(find("Payment_Details_Form"));
+  ASSERT_NE(form, nullptr);
+  const auto limit = [&form] {
+    return std::max(-form->contentInset.top,
+                    form->contentSize.height + form->contentInset.bottom - form->bounds().height);
+  };
+  ASSERT_GT(limit(), kWheelStep) << "the form is taller than its view";
+  const Rect frame = form->convertToWindow(form->bounds());
+  const Point inside{frame.x + frame.width / 2, frame.y + frame.height / 2};
+  const auto wheelDown = [&inside] {
+    SDL_Event wheel{};
+    wheel.type = SDL_MOUSEWHEEL;
+    wheel.wheel.y = -1;
+    wheel.wheel.preciseY = -1;
+    wheel.wheel.mouseX = static_cast<Sint32>(inside.x);
+    wheel.wheel.mouseY = static_cast<Sint32>(inside.y);
+    push(wheel);
+  };
+
+  wheelDown();
+  settle();
+  EXPECT_DOUBLE_EQ(form->contentOffset.y, kWheelStep);
+
+  // Dragging down pulls the content back; whatever the press began on is not tapped.
+  const auto focused = responder();
+  mouse(SDL_MOUSEBUTTONDOWN, inside);
+  drag({inside.x, inside.y + 20});
+  drag({inside.x, inside.y + 30});
+  mouse(SDL_MOUSEBUTTONUP, {inside.x, inside.y + 30});
+  settle();
+  EXPECT_DOUBLE_EQ(form->contentOffset.y, kWheelStep - 30);
+  EXPECT_EQ(responder(), focused);
+  ASSERT_NE(find("Payment_Details_Form"), nullptr) << "still on the details screen";
+
+  for (int i = 0; i < 100; ++i) wheelDown();
+  settle();
+  EXPECT_DOUBLE_EQ(form->contentOffset.y, limit()) << "stops at the end of the content";
+}
+
+}  // namespace
+}  // namespace zelto::platform::sdl
