@@ -7,12 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "payload/request_json.h"
+#include "payload/tag_dictionary.h"
 #include "platform/sdl/display.h"
 #include "sdk/zelto_session.h"
 #include "tools/app_host.h"
 #include "tools/command.h"
 #include "tools/demo_merchant.h"
-#include "tools/request_input.h"
 
 namespace zelto::tool {
 namespace {
@@ -50,25 +51,25 @@ LoadedRequests loadRequests(const AppOptions& options) {
   if (!options.requestFile.empty()) {
     const JsonInput input = readJson(options.requestFile);
     if (!input.json) return {{}, input.error};
-    if (RequestInput parsed = requestFromJson(*input.json); !parsed.request) {
+    if (PaymentRequestFromJson parsed = paymentRequestFromJson(*input.json); !parsed.request) {
       return {{}, options.requestFile + ": " + parsed.error};
     }
-    loaded.requests.request = [json = *input.json] { return requestFromJson(json).request; };
+    loaded.requests.request = [json = *input.json] { return paymentRequestFromJson(json).request; };
   }
   if (!options.tagsFile.empty()) {
     const JsonInput input = readJson(options.tagsFile);
     if (!input.json) return {{}, input.error};
-    const auto tags = tagDictionaryFromJson(*input.json);
-    if (!tags) return {{}, options.tagsFile + ": expected a JSON object of tags and values"};
-    loaded.requests.tags = [tags = *tags] { return tags; };
+    TagDictionaryFromJson tags = tagDictionaryFromJson(*input.json);
+    if (!tags.dictionary) return {{}, options.tagsFile + ": " + tags.error};
+    loaded.requests.tags = [dictionary = std::move(*tags.dictionary)] { return dictionary; };
   }
   if (!options.refundFile.empty()) {
     const JsonInput input = readJson(options.refundFile);
     if (!input.json) return {{}, input.error};
-    if (RefundInput parsed = refundFromJson(*input.json); !parsed.request) {
+    if (RefundRequestFromJson parsed = refundRequestFromJson(*input.json); !parsed.request) {
       return {{}, options.refundFile + ": " + parsed.error};
     }
-    loaded.requests.refund = [json = *input.json] { return refundFromJson(json).request; };
+    loaded.requests.refund = [json = *input.json] { return refundRequestFromJson(json).request; };
   }
   return loaded;
 }
