@@ -1,8 +1,11 @@
 // The desktop front end: time from a click pushed into SDL's queue to the frame that shows its
-// outcome on screen. Runs on whatever video driver SDL picks: SDL_VIDEODRIVER=offscreen without
-// a display, or under X (Xvfb) to include putting the frame on the screen.
+// outcome on screen, and the processor time an idle window takes (none is the aim: the display
+// sleeps until input or a timer). Runs on whatever video driver SDL picks: without a display
+// SDL_VIDEODRIVER=offscreen is set; under X (Xvfb) putting the frame on the screen is included.
+// Each benchmark runs five times and prints the median.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -50,11 +53,13 @@ platform::Point centreOf(std::string_view identifier) {
   return {rect.x + rect.width / 2, rect.y + rect.height / 2};
 }
 
-// Each iteration: a click on `identifier` of the screen `prepare` opens, then turns until the
-// next frame is on screen. `prepare` gets the host and may click its way to a screen.
-template <typename Prepare>
-void clickToFrame(benchmark::State& state, std::string_view identifier, Prepare prepare) {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+// Opens the display with the `zelto app` host screen, lets `prepare` click its way to a screen,
+// then runs `measure`.
+template <typename Prepare, typename Measure>
+void onScreen(benchmark::State& state, Prepare prepare, Measure measure) {
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  }
   auto opened = Display::open({});
   if (!opened.display) {
     state.SkipWithError(opened.error.c_str());
@@ -67,6 +72,17 @@ void clickToFrame(benchmark::State& state, std::string_view identifier, Prepare 
     display.show(ZeltoSession::sharedSession().sdkWindow);
     settle(display);
     prepare(display);
+    measure(display);
+    state.counters["scale"] = display.scale();
+  }
+  settle(display);
+}
+
+// Each iteration: a click on `identifier` of the screen `prepare` opens, then turns until the
+// next frame is on screen.
+template <typename Prepare>
+void clickToFrame(benchmark::State& state, std::string_view identifier, Prepare prepare) {
+  onScreen(state, prepare, [&state, identifier](Display& display) {
     const platform::Point at = centreOf(identifier);
     for (auto _ : state) {
       const auto frames = display.framesPresented();
@@ -79,9 +95,38 @@ void clickToFrame(benchmark::State& state, std::string_view identifier, Prepare 
       settle(display);
       state.ResumeTiming();
     }
-    state.counters["scale"] = display.scale();
-  }
-  settle(display);
+  });
+}
+
+double processorSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+  };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// The window left alone for 5 s on the screen `prepare` opens: the processor time the process
+// took (cpu_ms) and the frames drawn meanwhile (frames).
+template <typename Prepare>
+void idle(benchmark::State& state, Prepare prepare) {
+  onScreen(state, prepare, [&state](Display& display) {
+    constexpr double kIdleSeconds = 5;
+    for (auto _ : state) {
+      const auto frames = display.framesPresented();
+      const double processorStart = processorSeconds();
+      const auto start = std::chrono::steady_clock::now();
+      double elapsed = 0;
+      while (elapsed < kIdleSeconds) {
+        display.turn(kIdleSeconds - elapsed);
+        elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      }
+      state.SetIterationTime(elapsed);
+      state.counters["cpu_ms"] = (processorSeconds() - processorStart) * 1000;
+      state.counters["frames"] = static_cast<double>(display.framesPresented() - frames);
+    }
+  });
 }
 
 // A click on the background of the code screen: the whole screen, code and logos, is drawn.
@@ -91,7 +136,11 @@ void BM_ClickToFrameOnTheCodeScreen(benchmark::State& state) {
     settle(display);
   });
 }
-BENCHMARK(BM_ClickToFrameOnTheCodeScreen)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickToFrameOnTheCodeScreen)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 // A click on a switch of the payment details form: it flips and the form is drawn again.
 void BM_ClickToFrameOnADetailsSwitch(benchmark::State& state) {
@@ -102,7 +151,34 @@ void BM_ClickToFrameOnADetailsSwitch(benchmark::State& state) {
     settle(display);
   });
 }
-BENCHMARK(BM_ClickToFrameOnADetailsSwitch)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickToFrameOnADetailsSwitch)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// The host screen alone: nothing is due, the display waits for input.
+void BM_IdleOnTheHostScreen(benchmark::State& state) {
+  idle(state, [](Display&) {});
+}
+BENCHMARK(BM_IdleOnTheHostScreen)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
+
+// The code screen: the flow's idle timeout is running, due minutes later.
+void BM_IdleOnTheCodeScreen(benchmark::State& state) {
+  idle(state, [](Display& display) {
+    pushClick(centreOf(tool::kAppRequestButton));
+    settle(display);
+  });
+}
+BENCHMARK(BM_IdleOnTheCodeScreen)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
 
 }  // namespace
 }  // namespace zelto

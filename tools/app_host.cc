@@ -197,12 +197,12 @@ class FileSharer final : public platform::ShareHandler {
 }  // namespace
 
 struct AppHost::State : std::enable_shared_from_this<State> {
-  void show(std::string text) {
+  // The shared file, already reported when it was written, stays under the result on screen.
+  void show(const std::string& text) {
+    if (messages) messages(text);
     auto& label = *screen->result;
-    label.text = std::move(text);
-    if (!sharedNote.empty()) label.text += "\n" + sharedNote;
+    label.text = sharedNote.empty() ? text : text + "\n" + sharedNote;
     screen->fitResult();
-    if (messages) messages(label.text);
   }
 
   // Called right after a launch: a refused request never shows the window.
@@ -222,7 +222,7 @@ struct AppHost::State : std::enable_shared_from_this<State> {
     const std::string amount =
         launchedRequest ? launchedRequest->transactionAmount.value_or("") : "";
     text += amount.empty() ? "no amount" : money(launchedRequest->currencyCode, amount);
-    show(std::move(text));
+    show(text);
   }
 
   AppRequests requests;

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/alert_controller.h"
 #include "platform/animation.h"
@@ -46,7 +47,8 @@ class DisplayTest : public ::testing::Test {
     ASSERT_NE(opened.display, nullptr) << opened.error;
     display_ = std::move(opened.display);
     host_ = std::make_unique<tool::AppHost>(
-        tool::AppRequests{tool::demoMerchant, tool::demoMerchantTags, tool::demoRefund}, nullptr);
+        tool::AppRequests{tool::demoMerchant, tool::demoMerchantTags, tool::demoRefund},
+        [this](const std::string& message) { messages_.push_back(message); });
     display_->show(host_->window());
     display_->show(ZeltoSession::sharedSession().sdkWindow);
     settle();
@@ -180,6 +182,8 @@ class DisplayTest : public ::testing::Test {
 
   std::unique_ptr<Display> display_;
   std::unique_ptr<tool::AppHost> host_;
+  // What the host said, one message a result or shared file.
+  std::vector<std::string> messages_;
 };
 
 }  // namespace zelto::platform::sdl

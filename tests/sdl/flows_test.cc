@@ -1,7 +1,15 @@
 // The flows run by hand through the front end: the amount typed on the details screen in the
-// code on screen, keys, Escape and scrolling.
+// code on screen, a refund confirmed through its dialog, the shared image, keys, Escape and
+// scrolling.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "tests/sdl/display_fixture.h"
 
@@ -30,6 +38,71 @@ TEST_F(DisplayTest, AmountTypedOnTheDetailsScreenIsInTheCodeOnScreen) {
   const std::string payload = readQrFromWindow();
   EXPECT_NE(payload.find("540512.34"), std::string::npos) << payload;
   EXPECT_NE(payload, before);
+}
+
+TEST_F(DisplayTest, RefundConfirmedThroughTheDialogIsReportedOnTheHostScreen) {
+  const std::string nothingYet = host_->resultText();
+  click(tool::kAppRefundButton);
+  ASSERT_TRUE(flowOnScreen());
+  const auto pay = find("PAY_BUTTON");
+  ASSERT_NE(pay, nullptr);
+
+  // 255.09 is more than was paid: the button is disabled and a click on it opens no dialog.
+  click("Amount_Field");
+  type("9");
+  ASSERT_FALSE(pay->enabled);
+  click("PAY_BUTTON");
+  EXPECT_EQ(find("Continue_Button"), nullptr);
+  press(SDLK_BACKSPACE);
+  ASSERT_TRUE(pay->enabled);
+
+  // The dialog has no cancel-style action: Escape leaves it alone, never continuing. Cancel
+  // closes it and nothing is reported.
+  click("PAY_BUTTON");
+  ASSERT_NE(find("Continue_Button"), nullptr) << "the confirmation dialog is in front";
+  press(SDLK_ESCAPE);
+  ASSERT_NE(find("Continue_Button"), nullptr);
+  click("Cancel");
+  EXPECT_EQ(find("Continue_Button"), nullptr);
+  EXPECT_TRUE(flowOnScreen());
+  EXPECT_EQ(host_->resultText(), nothingYet);
+
+  click("PAY_BUTTON");
+  click("Continue_Button");
+  EXPECT_FALSE(flowOnScreen());
+  EXPECT_EQ(host_->resultText(), "Refund of USD 25.50 confirmed");
+  EXPECT_EQ(messages_, std::vector<std::string>{"Refund of USD 25.50 confirmed"});
+}
+
+TEST_F(DisplayTest, ShareWritesTheImageInTheCurrentFolderAndSaysWhere) {
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("zelto-share-test-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  // A file from an earlier session is kept: the image goes to the next free name.
+  std::ofstream(folder / "zelto-share-1.png") << "kept";
+
+  click(tool::kAppRequestButton);
+  click("Save_To_Gallery_Button");
+  const auto written = folder / "zelto-share-2.png";
+  const std::string note = "Shared image saved to " + written.string();
+  EXPECT_EQ(messages_, std::vector<std::string>{note});
+  std::ifstream image(written, std::ios::binary);
+  std::string signature(8, '\0');
+  image.read(signature.data(), 8);
+  EXPECT_EQ(signature, "\x89PNG\r\n\x1a\n");
+  std::ifstream kept(folder / "zelto-share-1.png");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "kept");
+
+  // Back on the host screen the result is followed by where the image went, said once.
+  press(SDLK_ESCAPE);
+  ASSERT_FALSE(flowOnScreen());
+  EXPECT_EQ(host_->resultText(), "Payment request closed: the code carried INR 250.00\n" + note);
+  EXPECT_EQ(messages_.size(), 2u);
+
+  std::filesystem::current_path(previous);
+  std::filesystem::remove_all(folder);
 }
 
 TEST_F(DisplayTest, KeysGoThroughTheFieldsFilterAndEscapeIsTheBackButton) {
