@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "payload/request_json.h"
 #include "payload/tag_dictionary.h"
 #include "platform/sdl/display.h"
+#include "sdk/request_json.h"
 #include "sdk/zelto_session.h"
 #include "tools/app_host.h"
 #include "tools/command.h"

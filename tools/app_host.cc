@@ -8,12 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "base/text.h"
 #include "currency/locale_utility.h"
 #include "platform/activity_view_controller.h"
 #include "platform/notification_center.h"
 #include "platform/renderer.h"
 #include "platform/run_loop.h"
-#include "platform/text.h"
 #include "sdk/session_constants.h"
 #include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"

@@ -21,9 +21,9 @@
 #include <string_view>
 
 #include "payload/tag_dictionary.h"
-#include "payload/zelto_payment_request.h"
 #include "platform/window.h"
 #include "results/zelto_refund_payment_request.h"
+#include "sdk/zelto_payment_request.h"
 
 namespace zelto::tool {
 

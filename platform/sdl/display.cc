@@ -6,13 +6,13 @@
 #include <cmath>
 #include <optional>
 
+#include "base/text.h"
 #include "platform/alert_controller.h"
 #include "platform/animation.h"
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
 #include "platform/renderer.h"
 #include "platform/run_loop.h"
-#include "platform/text.h"
 
 namespace zelto::platform::sdl {
 namespace {

@@ -42,7 +42,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/geometry.h"
+#include "base/geometry.h"
 #include "platform/window.h"
 
 namespace zelto::platform::sdl {

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "base/resource_bundle.h"
 #include "platform/alert_controller.h"
 #include "platform/animation.h"
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
-#include "platform/resource_bundle.h"
 #include "platform/run_loop.h"
 #include "platform/sdl/display.h"
 #include "platform/ui_driver.h"
