@@ -6,12 +6,12 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#include <zelto/platform/run_loop.h>
 
 #include <chrono>
 #include <cstdlib>
 
 #include "platform/animation.h"
-#include "platform/run_loop.h"
 #include "platform/sdl/display.h"
 #include "platform/ui_driver.h"
 #include "sdk/zelto_session.h"

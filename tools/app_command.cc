@@ -2,12 +2,13 @@
 // request-payment flow (from the request's fields or from a tag dictionary) and the refund flow
 // with the demo merchant, or with the requests given as files; what each flow reports is shown
 // on the host screen when it ends. See tools/app_host.h and platform/sdl/display.h.
+#include <zelto/payload/tag_dictionary.h>
+
 #include <cstdio>
 #include <iostream>
 #include <optional>
 #include <string>
 
-#include "payload/tag_dictionary.h"
 #include "platform/sdl/display.h"
 #include "sdk/request_json.h"
 #include "sdk/zelto_session.h"

@@ -1,5 +1,8 @@
 #include "tools/app_host.h"
 
+#include <zelto/platform/run_loop.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -13,9 +16,7 @@
 #include "platform/activity_view_controller.h"
 #include "platform/notification_center.h"
 #include "platform/renderer.h"
-#include "platform/run_loop.h"
 #include "sdk/session_constants.h"
-#include "sdk/zelto_merchant_sdk.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto::tool {

@@ -15,15 +15,16 @@
 #ifndef ZELTO_TOOLS_APP_HOST_H_
 #define ZELTO_TOOLS_APP_HOST_H_
 
+#include <zelto/payload/tag_dictionary.h>
+#include <zelto/results/zelto_refund_payment_request.h>
+#include <zelto/sdk/zelto_payment_request.h>
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "payload/tag_dictionary.h"
 #include "platform/window.h"
-#include "results/zelto_refund_payment_request.h"
-#include "sdk/zelto_payment_request.h"
 
 namespace zelto::tool {
 

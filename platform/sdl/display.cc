@@ -1,6 +1,7 @@
 #include "platform/sdl/display.h"
 
 #include <SDL.h>
+#include <zelto/platform/run_loop.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +13,6 @@
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
 #include "platform/renderer.h"
-#include "platform/run_loop.h"
 
 namespace zelto::platform::sdl {
 namespace {

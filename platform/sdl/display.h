@@ -34,6 +34,8 @@
 #ifndef ZELTO_PLATFORM_SDL_DISPLAY_H_
 #define ZELTO_PLATFORM_SDL_DISPLAY_H_
 
+#include <zelto/base/geometry.h>
+
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -42,7 +44,6 @@
 #include <string_view>
 #include <vector>
 
-#include "base/geometry.h"
 #include "platform/window.h"
 
 namespace zelto::platform::sdl {

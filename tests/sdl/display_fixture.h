@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
+#include <zelto/platform/run_loop.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -19,7 +20,6 @@
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
-#include "platform/run_loop.h"
 #include "platform/sdl/display.h"
 #include "platform/ui_driver.h"
 #include "sdk/session_constants.h"
