@@ -35,9 +35,11 @@ void pushClick(platform::Point at) {
   }
 }
 
+// Handles the input waiting in SDL's queue, then turns until the animations it started end.
 void settle(Display& display) {
   auto& loop = platform::RunLoop::main();
   const double deadline = loop.now() + 5;
+  display.turn(0);
   while (loop.now() < deadline &&
          (loop.now() <= platform::animationsEndTime() || loop.pendingTaskCount() > 0)) {
     display.turn(0.02);
