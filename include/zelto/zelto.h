@@ -1,7 +1,7 @@
 /* The C interface of ZeltoMerchantSDK: payment requests and their QR payloads, payload decoding
  * and validation, refund requests, amount entry and formatting, the request-payment and refund
- * flows, and the display hooks that let a host toolkit show and drive their screens. Plain C11; usable from C++ and from any language that can call C (Python
- * ctypes, Swift, JNI, cgo).
+ * flows, and the display hooks that let a host toolkit show and drive their screens. Plain C11;
+ * usable from C++ and from any language that can call C (Python ctypes, Swift, JNI, cgo).
  *
  * What a host may rely on:
  * - ABI: handles are opaque pointers and no structure changes its layout; functions are only
@@ -430,8 +430,7 @@ ZELTO_EXPORT zelto_status zelto_display_set_screen_size(double width, double hei
  * corner is the buffer's; pixels beyond the window are white. While no flow is on screen the
  * buffer is all white and *shown false. */
 ZELTO_EXPORT zelto_status zelto_display_draw(unsigned char* pixels, int width, int height,
-                                             int stride, double scale, bool* shown,
-                                             char** message);
+                                             int stride, double scale, bool* shown, char** message);
 
 /* The user's input, each given to the frontmost screen (a dialog or a presented screen covers
  * what is below it) and each counting as activity for the flow's idle timer. *handled tells
@@ -443,8 +442,7 @@ ZELTO_EXPORT zelto_status zelto_display_tap(double x, double y, bool* handled, c
 /* Types `text` (NUL-terminated UTF-8) into the field that has the keyboard, one character at a
  * time through the field's own filter, which may refuse a character (it still counts as
  * handled). */
-ZELTO_EXPORT zelto_status zelto_display_type_text(const char* text, bool* handled,
-                                                  char** message);
+ZELTO_EXPORT zelto_status zelto_display_type_text(const char* text, bool* handled, char** message);
 /* The delete key in the field that has the keyboard. */
 ZELTO_EXPORT zelto_status zelto_display_delete_backward(bool* handled, char** message);
 /* "Back": the cancel action of a dialog in front, else the back or close button at the left
