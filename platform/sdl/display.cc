@@ -7,19 +7,15 @@
 #include <cmath>
 #include <optional>
 
-#include "base/text.h"
-#include "platform/alert_controller.h"
 #include "platform/animation.h"
 #include "platform/controls.h"
-#include "platform/navigation_controller.h"
 #include "platform/renderer.h"
+#include "platform/window_input.h"
 
 namespace zelto::platform::sdl {
 namespace {
 
 constexpr double kDefaultRefreshRate = 60;
-// The status bar and a navigation bar: where a screen without a bar keeps its header.
-constexpr double kHeaderHeight = 64;
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 
 bool isTextInput(const View& view) { return view.canBecomeFirstResponder(); }
@@ -57,47 +53,6 @@ void collectTextInputs(const std::shared_ptr<View>& view,
 std::shared_ptr<View> frontScreen(Window& window) {
   const auto& screens = window.subviews();
   return screens.empty() ? nullptr : screens.back();
-}
-
-std::shared_ptr<ViewController> frontController(Window& window) {
-  auto front = window.rootViewController();
-  while (front && front->presentedViewController()) front = front->presentedViewController();
-  return front;
-}
-
-// The last shown navigation bar in drawing order under `view`.
-std::shared_ptr<NavigationBar> frontNavigationBar(const std::shared_ptr<View>& view) {
-  if (view->hidden || view->alpha <= 0) return nullptr;
-  const auto& children = view->subviews();
-  for (auto child = children.rbegin(); child != children.rend(); ++child) {
-    if (auto bar = frontNavigationBar(*child)) return bar;
-  }
-  return std::dynamic_pointer_cast<NavigationBar>(view);
-}
-
-// The leftmost interactive control at or under `view` whose centre lies in `area` (window
-// coordinates).
-std::shared_ptr<View> leftmostControlIn(const std::shared_ptr<View>& view, const Rect& area) {
-  if (view->hidden || view->alpha <= 0) return nullptr;
-  std::shared_ptr<View> found;
-  double foundX = std::numeric_limits<double>::infinity();
-  if (dynamic_cast<Control*>(view.get()) && view->isInteractive()) {
-    const Rect rect = view->convertToWindow(view->bounds());
-    if (contains(area, {rect.x + rect.width / 2, rect.y + rect.height / 2})) {
-      found = view;
-      foundX = rect.x;
-    }
-  }
-  for (const auto& child : view->subviews()) {
-    auto candidate = leftmostControlIn(child, area);
-    if (!candidate) continue;
-    const double x = candidate->convertToWindow(candidate->bounds()).x;
-    if (x < foundX) {
-      found = std::move(candidate);
-      foundX = x;
-    }
-  }
-  return found;
 }
 
 // Moves `scroll`'s content by (dx, dy) points, keeping it within the content and its insets.
@@ -188,7 +143,6 @@ struct Display::State {
   void textTyped(std::string_view typed);
   void keyDown(const SDL_Keysym& key);
   void moveFocus(Window& window, bool forward);
-  void back(Window& window);
   bool animating(double now) const;
   void draw(double now);
 
@@ -315,21 +269,7 @@ void Display::State::wheel(Point point, double dx, double dy) {
 }
 
 void Display::State::textTyped(std::string_view typed) {
-  auto target = keyboardWindow();
-  if (!target) return;
-  const auto responder = firstResponder(target);
-  auto* field = dynamic_cast<TextField*>(responder.get());
-  auto* textView = dynamic_cast<TextView*>(responder.get());
-  while (!typed.empty() && (field || textView) && responder->isInteractive()) {
-    const std::size_t length = text::advanceCharacters(typed, 1).value_or(typed.size());
-    if (field) {
-      field->insertText(typed.substr(0, length));
-    } else {
-      textView->insertText(typed.substr(0, length));
-    }
-    typed.remove_prefix(length);
-  }
-  target->sendEvent(Event{Event::Type::kPress, {}});
+  if (auto target = keyboardWindow()) typeText(*target, typed);
 }
 
 void Display::State::moveFocus(Window& target, bool forward) {
@@ -351,44 +291,14 @@ void Display::State::moveFocus(Window& target, bool forward) {
   scrollToVisible(inputs[next]);
 }
 
-void Display::State::back(Window& target) {
-  if (const auto alert = std::dynamic_pointer_cast<AlertController>(frontController(target))) {
-    for (const auto& action : alert->actions()) {
-      if (action.style != AlertActionStyle::kCancel) continue;
-      if (auto button = alert->view()->viewWithAccessibilityIdentifier(action.title);
-          button && button->isInteractive()) {
-        target.sendEvent(Event{Event::Type::kTouch, button});
-        return;
-      }
-    }
-    target.sendEvent(Event{Event::Type::kPress, {}});
-    return;
-  }
-  const auto screen = frontScreen(target);
-  std::shared_ptr<View> button;
-  if (screen) {
-    // The left half of the navigation bar; a screen that hides the bar keeps its own header
-    // control (a close button) where the status bar and the bar would be.
-    const auto bar = frontNavigationBar(screen);
-    const Rect area =
-        bar ? bar->convertToWindow({0, 0, bar->bounds().width / 2, bar->bounds().height})
-            : Rect{0, 0, target.bounds().width, kHeaderHeight};
-    button = leftmostControlIn(bar ? bar : screen, area);
-  }
-  target.sendEvent(Event{button ? Event::Type::kTouch : Event::Type::kPress, button});
-}
-
 void Display::State::keyDown(const SDL_Keysym& key) {
   auto target = keyboardWindow();
   if (!target) return;
   const auto responder = firstResponder(target);
   switch (key.sym) {
     case SDLK_BACKSPACE:
-      if (auto field = std::dynamic_pointer_cast<TextField>(responder);
-          field && field->isInteractive()) {
-        field->deleteBackward();
-      }
-      break;
+      deleteBackward(*target);
+      return;
     case SDLK_TAB:
       moveFocus(*target, (key.mod & KMOD_SHIFT) == 0);
       break;
@@ -397,7 +307,7 @@ void Display::State::keyDown(const SDL_Keysym& key) {
       if (responder) responder->resignFirstResponder();
       break;
     case SDLK_ESCAPE:
-      back(*target);
+      goBack(*target);
       return;
     default:
       // Keys that type arrive as text input as well; the rest only count as activity.
