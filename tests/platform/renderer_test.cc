@@ -1,8 +1,6 @@
 // Drawn pixels where they matter, and QR symbols read back by an independent decoder.
 #include "platform/renderer.h"
 
-#include <ZXing/ReadBarcode.h>
-#include <cairo.h>
 #include <gtest/gtest.h>
 #include <zelto/platform/run_loop.h>
 
@@ -15,50 +13,13 @@
 #include "platform/notification_center.h"
 #include "platform/qr_code.h"
 #include "platform/window.h"
+#include "tests/screens/drawn_image.h"
 
 namespace zelto::platform {
 namespace {
 
-// A decoded PNG: 8-bit red, green, blue and alpha of every pixel.
-class Pixels {
- public:
-  explicit Pixels(const Image& image) {
-    struct Reader {
-      std::string_view bytes;
-      std::size_t offset = 0;
-    } reader{image.bytes()};
-    cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(
-        [](void* closure, unsigned char* data, unsigned int length) {
-          auto* r = static_cast<Reader*>(closure);
-          if (r->bytes.size() - r->offset < length) return CAIRO_STATUS_READ_ERROR;
-          std::copy_n(r->bytes.data() + r->offset, length, data);
-          r->offset += length;
-          return CAIRO_STATUS_SUCCESS;
-        },
-        &reader);
-    EXPECT_EQ(cairo_surface_status(surface), CAIRO_STATUS_SUCCESS);
-    width = cairo_image_surface_get_width(surface);
-    height = cairo_image_surface_get_height(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    const unsigned char* data = cairo_image_surface_get_data(surface);
-    for (int y = 0; y < height; ++y) {
-      const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
-      argb.insert(argb.end(), row, row + width);
-    }
-    cairo_surface_destroy(surface);
-  }
-  // Channel values 0-255 (premultiplied, as cairo keeps them).
-  int red(int x, int y) const { return (at(x, y) >> 16) & 0xFF; }
-  int green(int x, int y) const { return (at(x, y) >> 8) & 0xFF; }
-  int blue(int x, int y) const { return at(x, y) & 0xFF; }
-  int alpha(int x, int y) const { return at(x, y) >> 24; }
-  bool dark(int x, int y) const { return alpha(x, y) > 128 && red(x, y) + green(x, y) < 200; }
-  std::uint32_t at(int x, int y) const { return argb.at(static_cast<std::size_t>(y) * width + x); }
-
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> argb;
-};
+// A decoded PNG, its channels and the QR code in it.
+using Pixels = testing::DrawnImage;
 
 template <typename T>
 std::shared_ptr<T> add(View& parent, Rect frame, std::optional<Color> background = std::nullopt) {
@@ -67,18 +28,6 @@ std::shared_ptr<T> add(View& parent, Rect frame, std::optional<Color> background
   view->backgroundColor = background;
   parent.addSubview(view);
   return view;
-}
-
-std::string readQr(const Image& image) {
-  const Pixels pixels(image);
-  std::vector<std::uint8_t> luminance;
-  for (const std::uint32_t pixel : pixels.argb) luminance.push_back((pixel >> 8) & 0xFF);
-  const auto result =
-      ZXing::ReadBarcode({luminance.data(), pixels.width, pixels.height, ZXing::ImageFormat::Lum},
-                         ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode));
-  if (!result.isValid()) return "(unreadable)";
-  const auto& bytes = result.bytes();
-  return std::string(bytes.begin(), bytes.end());
 }
 
 TEST(RendererTest, PixelsFollowColoursBordersAlphaAndHiding) {
@@ -216,7 +165,7 @@ TEST(QrCodeTest, DrawnSymbolsReadBackAsTheirText) {
     const auto symbol = qrCodeImage(text);
     ASSERT_TRUE(symbol.has_value());
     EXPECT_TRUE(symbol->isPixelArt());
-    EXPECT_EQ(readQr(*symbol), text);
+    EXPECT_EQ(Pixels(*symbol).readQr(), text);
     // Drawn in an image view of whole modules: still readable, and only black and white.
     const double side = wholeModuleSide(300, *symbol);
     EXPECT_LE(side, 300);
@@ -225,7 +174,7 @@ TEST(QrCodeTest, DrawnSymbolsReadBackAsTheirText) {
     root->backgroundColor = Color::white();
     add<ImageView>(*root, {10, 10, side, side})->image = symbol;
     const Image drawn = renderView(*root, 2);
-    EXPECT_EQ(readQr(drawn), text);
+    EXPECT_EQ(Pixels(drawn).readQr(), text);
     const Pixels pixels(drawn);
     int grey = 0;
     for (const std::uint32_t pixel : pixels.argb) {

@@ -46,9 +46,17 @@ class DrawnImage {
     cairo_surface_destroy(surface);
   }
 
+  // Channel values 0-255 (premultiplied, as cairo keeps them).
+  int red(int x, int y) const { return (at(x, y) >> 16) & 0xFF; }
+  int green(int x, int y) const { return (at(x, y) >> 8) & 0xFF; }
+  int blue(int x, int y) const { return at(x, y) & 0xFF; }
+  int alpha(int x, int y) const { return at(x, y) >> 24; }
+  bool dark(int x, int y) const { return alpha(x, y) > 128 && red(x, y) + green(x, y) < 200; }
+  std::uint32_t at(int x, int y) const { return argb.at(static_cast<std::size_t>(y) * width + x); }
+
   // The opaque colour of pixel x, y as "#RRGGBB".
   std::string hexAt(int x, int y) const {
-    const std::uint32_t pixel = argb.at(static_cast<std::size_t>(y) * width + x);
+    const std::uint32_t pixel = at(x, y);
     char text[8];
     std::snprintf(text, sizeof text, "#%02X%02X%02X", (pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF,
                   pixel & 0xFF);
