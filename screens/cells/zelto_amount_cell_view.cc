@@ -36,12 +36,7 @@ void ZELTOAmountCellView::setCellModel(ZELTOPaymentCellModel model) {
   ZELTOCellView::setCellModel(std::move(model));
   backgroundColor = platform::Color::white();
 
-  titleLabel_ = std::make_shared<platform::Label>();
-  titleLabel_->text = KitBundle::string(model_.titleName.value_or(""));
-  titleLabel_->textColor = KitPalette::ink();
-  titleLabel_->font = KitFont::headline();
-  titleLabel_->accessibilityIdentifier = "Amount_Title";
-  addSubview(titleLabel_);
+  titleLabel_ = addTitleLabel(KitBundle::string(model_.titleName.value_or("")), "Amount_Title");
 
   field_ = KitInputField::create();
   auto& textField = *field_->textField();

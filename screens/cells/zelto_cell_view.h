@@ -78,6 +78,8 @@ class ZELTOCellView : public platform::View {
   // The accessibility identifier stem of the cell: its title key with "_" for spaces
   // ("Bill Number" gives "Bill_Number").
   std::string identifierStem() const;
+  // Adds the cell's title: `text` in the headline font and ink colour, with `identifier`.
+  std::shared_ptr<platform::Label> addTitleLabel(std::string text, std::string identifier);
 
   ZELTOPaymentCellModel model_;
 };

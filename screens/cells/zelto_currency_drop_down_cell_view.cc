@@ -22,12 +22,8 @@ void ZELTOCurrencyDropDownCellView::setCellModel(ZELTOPaymentCellModel model) {
   ZELTOCellView::setCellModel(std::move(model));
   backgroundColor = platform::Color::white();
 
-  titleLabel_ = std::make_shared<platform::Label>();
-  titleLabel_->text = KitBundle::string(model_.titleName.value_or(""));
-  titleLabel_->font = KitFont::headline();
-  titleLabel_->textColor = KitPalette::ink();
-  titleLabel_->accessibilityIdentifier = "Currency_Drop_Down_Title";
-  addSubview(titleLabel_);
+  titleLabel_ =
+      addTitleLabel(KitBundle::string(model_.titleName.value_or("")), "Currency_Drop_Down_Title");
 
   field_ = std::make_shared<platform::Button>();
   field_->backgroundColor = platform::Color::white();

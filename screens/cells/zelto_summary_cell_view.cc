@@ -31,12 +31,7 @@ void ZELTOSummaryCellView::setCellModel(ZELTOPaymentCellModel model) {
   ZELTOCellView::setCellModel(std::move(model));
   backgroundColor = platform::Color::white();
 
-  titleLabel_ = std::make_shared<platform::Label>();
-  titleLabel_->text = KitBundle::string(model_.titleName.value_or(""));
-  titleLabel_->font = KitFont::headline();
-  titleLabel_->textColor = KitPalette::ink();
-  titleLabel_->accessibilityIdentifier = "Summary_Title";
-  addSubview(titleLabel_);
+  titleLabel_ = addTitleLabel(KitBundle::string(model_.titleName.value_or("")), "Summary_Title");
   rule_ = std::make_shared<platform::View>();
   rule_->backgroundColor = KitPalette::mist();
   addSubview(rule_);

@@ -20,14 +20,10 @@ void ZELTOSwitchCellView::setCellModel(ZELTOPaymentCellModel model) {
   const auto theme = KitTheme::current();
   backgroundColor = platform::Color::white();
 
-  titleLabel_ = std::make_shared<platform::Label>();
-  titleLabel_->text = KitBundle::string("Set [Default Label]", "[Default Label]", field);
-  titleLabel_->textColor = KitPalette::ink();
-  titleLabel_->font = KitFont::headline();
+  titleLabel_ = addTitleLabel(KitBundle::string("Set [Default Label]", "[Default Label]", field),
+                              stem + "_Title");
   titleLabel_->adjustsFontSizeToFitWidth = true;
   titleLabel_->minimumScaleFactor = 0.75;
-  titleLabel_->accessibilityIdentifier = stem + "_Title";
-  addSubview(titleLabel_);
 
   switch_ = std::make_shared<platform::Switch>();
   switch_->onTintColor = theme.actionButton;
