@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
+#include <string>
 
 #include "payload/tag_table.h"
 
@@ -70,56 +70,68 @@ constexpr int kCrc = 63;
 bool isAccountTemplate(int tag) { return tag >= 26 && tag <= 51; }
 bool isOtherTemplate(int tag) { return tag >= 80 && tag <= 99; }
 
-// The names under which the decoder keeps the sub-fields "01"-"14" of "62".
-constexpr std::array<std::string_view, kTagCount> kAdditionalDataNames = [] {
-  std::array<std::string_view, kTagCount> names{};
-  for (const TagTableEntry& entry : kTagTable) {
-    if (entry.tag.size() == 4) names[(entry.tag[2] - '0') * 10 + (entry.tag[3] - '0')] = entry.name;
-  }
-  return names;
-}();
+// The key the decoder gives each sub-element "00"-"99" of the additional data template ("62")
+// and of the language template ("64"): the name of the field, or the sub-tag itself. The
+// validator visits these two templates in key order, and `rank` is a key's place in that order
+// among the hundred keys of its template, so that sorting compares numbers instead of text.
+struct TemplateKeys {
+  std::array<std::string_view, kTagCount> key;
+  std::array<std::uint8_t, kTagCount> rank;
+};
 
-// The names under which the decoder keeps the sub-fields of "64", by number.
-const std::array<std::string_view, kTagCount>& languageTemplateNames() {
-  static const auto names = [] {
-    std::array<std::string_view, kTagCount> byNumber{};
-    for (const auto& [subTag, name] : merchantInformationLanguageTemplateSubTagDictionary()) {
-      if (subTag.size() == 2) byNumber[twoDigits(subTag.data())] = name;
-    }
-    return byNumber;
-  }();
-  return names;
+TemplateKeys keysOf(const std::array<std::string_view, kTagCount>& names,
+                    const std::array<std::string, kTagCount>& subTags) {
+  TemplateKeys keys;
+  std::array<int, kTagCount> order;
+  for (int sub = 0; sub < kTagCount; ++sub) {
+    keys.key[sub] = names[sub].empty() ? std::string_view(subTags[sub]) : names[sub];
+    order[sub] = sub;
+  }
+  std::sort(order.begin(), order.end(), [&](int a, int b) { return keys.key[a] < keys.key[b]; });
+  for (int place = 0; place < kTagCount; ++place) {
+    keys.rank[order[place]] = static_cast<std::uint8_t>(place);
+  }
+  return keys;
 }
 
-// The key the decoder gives sub-element `subTag` (number `sub`) of template `tag`.
-std::string_view keyOf(int tag, int sub, std::string_view subTag) {
-  if (tag == kAdditionalData && !kAdditionalDataNames[sub].empty()) {
-    return kAdditionalDataNames[sub];
-  }
-  if (tag == kLanguageTemplate && !languageTemplateNames()[sub].empty()) {
-    return languageTemplateNames()[sub];
-  }
-  return subTag;
+struct AllTemplateKeys {
+  std::array<std::string, kTagCount> subTags;  // "00"-"99"
+  TemplateKeys additionalData;
+  TemplateKeys languageTemplate;
+};
+
+const AllTemplateKeys& templateKeys() {
+  static const AllTemplateKeys keys = [] {
+    AllTemplateKeys all;
+    for (int sub = 0; sub < kTagCount; ++sub) {
+      all.subTags[sub] = {static_cast<char>('0' + sub / 10), static_cast<char>('0' + sub % 10)};
+    }
+    std::array<std::string_view, kTagCount> additionalData{};
+    for (const TagTableEntry& entry : kTagTable) {
+      if (entry.tag.size() == 4 && entry.tag.starts_with("62")) {
+        additionalData[twoDigits(entry.tag.data() + 2)] = entry.name;
+      }
+    }
+    std::array<std::string_view, kTagCount> language{};
+    for (const auto& [subTag, name] : merchantInformationLanguageTemplateSubTagDictionary()) {
+      if (subTag.size() == 2) language[twoDigits(subTag.data())] = name;
+    }
+    all.additionalData = keysOf(additionalData, all.subTags);
+    all.languageTemplate = keysOf(language, all.subTags);
+    return all;
+  }();
+  return keys;
 }
 
 }  // namespace
 
 bool isOneBytePerCharacter(std::string_view text) {
-  // Eight bytes at a time: no high bit set, and no byte equal to "\r".
-  constexpr std::uint64_t kOnes = 0x0101010101010101;
-  constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    const std::uint64_t carriageReturns = word ^ (kOnes * '\r');
-    if (((word | ((carriageReturns - kOnes) & ~carriageReturns)) & kHighBits) != 0) return false;
+  // Without an early exit the compiler checks sixteen or more bytes an instruction.
+  unsigned char found = 0;
+  for (const char c : text) {
+    found |= static_cast<unsigned char>(static_cast<unsigned char>(c) >= 0x80 || c == '\r');
   }
-  for (; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x80 || c == '\r') return false;
-  }
-  return true;
+  return found == 0;
 }
 
 bool PlainPayload::read(std::string_view text, PayloadView& view) {
@@ -158,6 +170,9 @@ bool PlainPayload::read(std::string_view text, PayloadView& view) {
 
 bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* out, bool sorted) {
   const std::size_t first = used_;
+  const TemplateKeys* named = nullptr;
+  if (tag == kAdditionalData) named = &templateKeys().additionalData;
+  if (tag == kLanguageTemplate) named = &templateKeys().languageTemplate;
   SeenTags seen;
   std::size_t at = 0;
   while (at < value.size()) {
@@ -172,17 +187,22 @@ bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* o
     if (value.size() - at < static_cast<std::size_t>(length)) return false;
     if (out != nullptr) {
       if (used_ == entries_.size()) return false;
-      entries_[used_++] = {keyOf(tag, sub, subTag), value.substr(at, length)};
+      ranks_[used_] = named != nullptr ? named->rank[sub] : 0;
+      entries_[used_++] = {named != nullptr ? named->key[sub] : subTag, value.substr(at, length)};
     }
     at += length;
   }
   if (out != nullptr) {
-    const auto entries = std::span(entries_).subspan(first, used_ - first);
     if (sorted) {
-      std::sort(entries.begin(), entries.end(),
-                [](const TemplateEntry& a, const TemplateEntry& b) { return a.key < b.key; });
+      // Insertion sort by rank: templates hold a handful of entries.
+      for (std::size_t i = first + 1; i < used_; ++i) {
+        for (std::size_t j = i; j > first && ranks_[j - 1] > ranks_[j]; --j) {
+          std::swap(ranks_[j - 1], ranks_[j]);
+          std::swap(entries_[j - 1], entries_[j]);
+        }
+      }
     }
-    *out = entries;
+    *out = std::span(entries_).subspan(first, used_ - first);
   }
   return true;
 }

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -74,6 +75,7 @@ class PlainPayload {
   bool readTemplate(int tag, std::string_view value, TemplateView* out, bool sorted);
 
   std::array<TemplateEntry, kMaxEntries> entries_;
+  std::array<std::uint8_t, kMaxEntries> ranks_;  // each entry's place in key order
   std::size_t used_ = 0;
 };
 

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "payload/crc16_paths.h"
+
 namespace zelto::crc16 {
 namespace {
 
@@ -29,13 +31,19 @@ TEST(Crc16, KnownValuesAndUtf8Input) {
   EXPECT_EQ(empty, "63046007");
 }
 
-TEST(Crc16, AgreesWithBitwiseReferenceAtEveryLength) {
+// Up to eleven 64-byte rounds of the folding path, with every tail length after them.
+TEST(Crc16, BothPathsAgreeWithBitwiseReferenceAtEveryLength) {
   std::string text;
   unsigned seed = 12345;
-  for (int length = 0; length <= 300; ++length) {
+  for (int length = 0; length <= 700; ++length) {
+    const std::uint16_t expected = referenceCrc(text);
     char digits[5];
-    std::snprintf(digits, sizeof digits, "%04X", referenceCrc(text));
+    std::snprintf(digits, sizeof digits, "%04X", expected);
     ASSERT_EQ(crcDigits(text), digits) << "length " << length;
+    ASSERT_EQ(tableChecksum(text), expected) << "length " << length;
+    if (hasCarrylessMultiply()) {
+      ASSERT_EQ(foldedChecksum(text), expected) << "length " << length;
+    }
     seed = seed * 1103515245 + 12345;
     text += static_cast<char>(seed >> 16);  // every byte value, UTF-8 or not
   }
