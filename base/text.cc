@@ -109,34 +109,6 @@ bool isDigitCodePoint(UChar32 c) {
 
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A number of the grammar of parseDouble with at most 15 digits and no exponent, such as an
-// amount: its digits form an integer below 2^53 and its decimals a power of ten below 10^16, both
-// exact doubles, so their quotient is the correctly rounded value from_chars would give, without
-// its cost. Returns false for other texts.
-bool parsePlainDecimal(std::string_view text, double& value) {
-  constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const bool negative = !text.empty() && text.front() == '-';
-  if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
-  std::int64_t digits = 0;
-  int count = 0;
-  int decimals = -1;  // digits after the point, once there is one
-  for (const char c : text) {
-    if (c == '.') {
-      decimals = 0;
-    } else if (isAsciiDigit(c) && count < 15) {
-      digits = digits * 10 + (c - '0');
-      ++count;
-      if (decimals >= 0) ++decimals;
-    } else {
-      return false;
-    }
-  }
-  value = static_cast<double>(digits) / kPowersOfTen[decimals < 0 ? 0 : decimals];
-  if (negative) value = -value;
-  return true;
-}
-
 // Number of characters of `utf8`, whose first `from` bytes are ASCII without "\r". Out of line,
 // so that the fast path of characterCount needs no stack frame.
 [[gnu::noinline]] std::size_t countCharactersFrom(std::string_view utf8, std::size_t from) {
@@ -266,7 +238,33 @@ std::optional<std::uint64_t> parseUnsignedInteger(std::string_view text) {
   return value;
 }
 
+// Its digits form an integer below 2^53 and its decimals a power of ten below 10^16, both exact
+// doubles, so their quotient is the correctly rounded value from_chars would give, without its
+// cost.
+std::optional<PlainDecimal> parsePlainDecimal(std::string_view text) {
+  constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::int64_t digits = 0;
+  int count = 0;
+  int decimals = -1;  // digits after the point, once there is one
+  for (const char c : text) {
+    if (c == '.' && decimals < 0) {
+      decimals = 0;
+    } else if (isAsciiDigit(c) && count < 15) {
+      digits = digits * 10 + (c - '0');
+      ++count;
+      if (decimals >= 0) ++decimals;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (count == 0) return std::nullopt;
+  return PlainDecimal{static_cast<double>(digits) / kPowersOfTen[decimals < 0 ? 0 : decimals],
+                      decimals >= 0};
+}
+
 std::optional<double> parseDouble(std::string_view text) {
+  if (const auto plain = parsePlainDecimal(text)) return plain->value;
   std::size_t i = 0;
   const std::size_t n = text.size();
   if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
@@ -286,7 +284,6 @@ std::optional<double> parseDouble(std::string_view text) {
   }
   if (i != n) return std::nullopt;
   double value = 0;
-  if (parsePlainDecimal(text, value)) return value;
   // from_chars rejects a leading "+"; the grammar above has already been checked.
   std::string_view body = text;
   if (body.front() == '+') body.remove_prefix(1);

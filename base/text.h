@@ -60,6 +60,14 @@ std::optional<std::int64_t> parseInteger(std::string_view text);
 std::optional<std::uint64_t> parseUnsignedInteger(std::string_view text);
 std::optional<double> parseDouble(std::string_view text);
 
+// A number of parseDouble's grammar with no sign, no exponent and at most 15 digits, such as an
+// amount ("1234.50", "5", ".5"): its value, the same parseDouble gives, and whether it has a ".".
+struct PlainDecimal {
+  double value;
+  bool hasPoint;
+};
+std::optional<PlainDecimal> parsePlainDecimal(std::string_view text);
+
 // `value` written as "%02d": at least two digits, zero-padded.
 std::string twoDigitLength(std::size_t value);
 

@@ -339,6 +339,12 @@ void ZeltoPayMerchantTLVValidator::validateCurrencyCode(std::optional<std::strin
 void ZeltoPayMerchantTLVValidator::validateTransactAmount(std::optional<std::string_view> value) {
   if (!value) return;
   const std::string_view amount = *value;
+  // The usual amount, ASCII digits with at most one point, answers every rule in one reading.
+  if (const auto plain = text::parsePlainDecimal(amount)) {
+    if (amount.size() > (plain->hasPoint ? 13u : 12u)) add(codes::transactionAmountInvalidLength);
+    if (plain->value <= 0) add(codes::transactionAmountIncorrectValue);
+    return;
+  }
   const std::size_t maxLength = text::isAllDecimalDigits(amount) ? 12 : 13;
   if (!lengthWithin(amount, 1, maxLength)) add(codes::transactionAmountInvalidLength);
   if (text::containsLetter(amount) || !text::isDigitsAndDots(amount)) {
@@ -379,6 +385,11 @@ void ZeltoPayMerchantTLVValidator::validateTipAndFee(Text indicator, Text amount
 }
 
 void ZeltoPayMerchantTLVValidator::validateConvenienceFeeAmount(std::string_view amount) {
+  if (const auto plain = text::parsePlainDecimal(amount)) {
+    if (amount.size() > 13) add(codes::convenienceFeeAmountInvalidLength);
+    if (plain->value <= 0) add(codes::convenienceFeeAmountIncorrectValue);
+    return;
+  }
   if (!lengthWithin(amount, 1, 13)) add(codes::convenienceFeeAmountInvalidLength);
   if (text::containsLetter(amount)) {
     add(codes::convenienceFeeAmountInvalidLength);
@@ -391,6 +402,13 @@ void ZeltoPayMerchantTLVValidator::validateConvenienceFeeAmount(std::string_view
 }
 
 void ZeltoPayMerchantTLVValidator::validateConveniencePercentage(std::string_view percentage) {
+  if (const auto plain = text::parsePlainDecimal(percentage)) {
+    if (percentage.size() > 5) add(codes::convenienceFeePercentageInvalidLength);
+    if (plain->value < 0.01 || plain->value > 99.99) {
+      add(codes::convenienceFeePercentageIncorrectValue);
+    }
+    return;
+  }
   if (!lengthWithin(percentage, 1, 5)) add(codes::convenienceFeePercentageInvalidLength);
   if (text::containsLetter(percentage)) add(codes::convenienceFeePercentageIncorrectValue);
   if (!text::isDigitsAndDots(percentage)) {
