@@ -20,6 +20,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
+
+#include "base/position_index.h"
 
 namespace zelto::json {
 
@@ -42,6 +46,89 @@ struct ReadResult {
 };
 
 ReadResult read(std::string_view text);
+
+// What the parser reports when it stops, kept by every reader of its events (the tree builder
+// below, and readers that build something else from the same events).
+class EventErrors {
+ public:
+  bool parse_error(std::size_t position, const std::string&,
+                   const nlohmann::detail::exception& error);
+  // A reader calls this, then stops, on an object or array that opens level kMaxDepth + 1.
+  void markTooDeep() { tooDeep_ = true; }
+  bool tooDeep() const { return tooDeep_; }
+  // Fills the error of `result` for a reading of `text` that stopped.
+  void describe(std::string_view text, ReadResult& result) const;
+
+ private:
+  bool tooDeep_ = false;
+  std::size_t errorByte_ = 0;
+  std::string errorReason_;
+};
+
+// Runs the parser over `text`, handing its events to `reader` (nlohmann's SAX interface, with
+// EventErrors among its bases); false, with the error in `result`, when reading stopped.
+template <typename Reader>
+bool readEvents(std::string_view text, Reader& reader, ReadResult& result) {
+  if (nlohmann::ordered_json::sax_parse(text.begin(), text.end(), &reader)) return true;
+  reader.describe(text, result);
+  return false;
+}
+
+// Builds the tree of read() from the parser's events, `depthAbove` levels below the top (for a
+// reader that hands it part of a text). nlohmann's own builder inserts every member of an
+// ordered_json object by searching the members before it (quadratic in their number) and nests
+// without limit; this one indexes keys, gathers an object's members where they can move and
+// hands them to the object at its closing brace, and stops at kMaxDepth.
+class TreeBuilder : public EventErrors {
+ public:
+  using Json = nlohmann::ordered_json;
+
+  explicit TreeBuilder(Json& root, std::size_t depthAbove = 0)
+      : root_(root), depthAbove_(depthAbove) {}
+
+  // Whether a container is open: false once the outermost one has closed.
+  bool inContainer() const { return !frames_.empty(); }
+
+  bool null() { return put(nullptr) != nullptr; }
+  bool boolean(bool value) { return put(value) != nullptr; }
+  bool number_integer(Json::number_integer_t value) { return put(value) != nullptr; }
+  bool number_unsigned(Json::number_unsigned_t value) { return put(value) != nullptr; }
+  bool number_float(Json::number_float_t value, const std::string&) {
+    return put(value) != nullptr;
+  }
+  bool string(std::string& value) { return put(std::move(value)) != nullptr; }
+  bool binary(Json::binary_t& value) { return put(Json::binary(std::move(value))) != nullptr; }
+  bool key(std::string& value) {
+    key_ = std::move(value);
+    return true;
+  }
+  bool start_object(std::size_t) { return open(Json::object()); }
+  bool start_array(std::size_t) { return open(Json::array()); }
+  bool end_object() { return close(); }
+  bool end_array() { return close(); }
+
+ private:
+  // The members of an object while it is read. The object's own store holds pairs with a const
+  // key, which its growth must copy; these move.
+  using Members = std::vector<std::pair<std::string, Json>>;
+
+  struct Frame {
+    Json* container;
+    Members members;      // of an object, until it closes
+    PositionIndex index;  // of the members of a large object
+  };
+
+  bool open(Json container);
+  bool close();
+  // Stores `value` where the parser stands and returns where it went. Containers are only ever
+  // appended to while they are the innermost open one, so the pointers in frames_ stay valid.
+  Json* put(Json value);
+
+  Json& root_;
+  std::size_t depthAbove_;
+  std::vector<Frame> frames_;
+  std::string key_;
+};
 
 // The nesting depth of `value`: 0 for a scalar, 1 for an object or array of scalars. Walks the
 // tree without recursion, so any tree may be measured; stops counting past kMaxDepth + 1.

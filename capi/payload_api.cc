@@ -23,7 +23,8 @@ nlohmann::ordered_json parseJson(const char* json, std::size_t length) {
 }
 
 TagDictionary tagDictionary(const char* json, std::size_t length) {
-  TagDictionaryFromJson read = tagDictionaryFromJson(parseJson(json, length));
+  TagDictionaryFromJson read = readTagDictionary(readText(json, length, "json"), "json");
+  if (read.invalidJson) throw Failure{ZELTO_ERROR_INVALID_JSON, read.error};
   if (!read.dictionary) {
     throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "json: expected an object of tags and values"};
   }

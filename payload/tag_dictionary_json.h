@@ -8,6 +8,7 @@
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zelto {
 
@@ -20,8 +21,14 @@ namespace zelto {
 struct TagDictionaryFromJson {
   std::optional<TagDictionary> dictionary;
   std::string error;  // set when dictionary is absent
+  // readTagDictionary: the text was not JSON, or was nested too deep, rather than not an object.
+  bool invalidJson = false;
 };
 TagDictionaryFromJson tagDictionaryFromJson(const nlohmann::ordered_json& json);
+// Reads a tag dictionary straight from JSON text, with no JSON tree in between: the dictionary
+// and the errors of json::read followed by tagDictionaryFromJson, in less time and memory. A
+// JSON error names `where` as json::ReadResult::message does.
+TagDictionaryFromJson readTagDictionary(std::string_view text, std::string_view where = {});
 // The reverse: strings, nested objects, and opaque values parsed back from their JSON text.
 nlohmann::ordered_json tagDictionaryToJson(const TagDictionary& dictionary);
 

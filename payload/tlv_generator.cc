@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "payload/base_payload.h"
 #include "payload/tag_table.h"
 
 namespace zelto {
@@ -164,7 +165,14 @@ void appendTemplate(std::string& payload, std::string_view tag, const TagDiction
 
 }  // namespace
 
-std::string TLVGenerator::encodeDictToTLV(const TagDictionary& qrCodeDict) {
+namespace {
+
+bool isAmountOrAdditionalData(int position) {
+  return position != kNotInTagTable &&
+         (kTagTable[position].tag == "54" || kTagTable[position].tag == "62");
+}
+
+std::string encodeDictionary(const TagDictionary& qrCodeDict, bool withAmountAndAdditionalData) {
   ResolvedEntries entries(qrCodeDict.size());
   resolveKeys(qrCodeDict, entries);
   std::string payload;
@@ -177,7 +185,8 @@ std::string TLVGenerator::encodeDictToTLV(const TagDictionary& qrCodeDict) {
   }
   for (const ResolvedEntry& entry : entries) {
     if (entry.value == nullptr || entry.position == kPayloadFormatIndicator ||
-        isCrc(entry.position)) {
+        isCrc(entry.position) ||
+        (!withAmountAndAdditionalData && isAmountOrAdditionalData(entry.position))) {
       continue;
     }
     const bool known = entry.position != kNotInTagTable;
@@ -193,6 +202,16 @@ std::string TLVGenerator::encodeDictToTLV(const TagDictionary& qrCodeDict) {
   }
   crc16::appendCrcObject(payload);
   return payload;
+}
+
+}  // namespace
+
+std::string TLVGenerator::encodeDictToTLV(const TagDictionary& qrCodeDict) {
+  return encodeDictionary(qrCodeDict, /*withAmountAndAdditionalData=*/true);
+}
+
+std::string encodeDictToBaseTLV(const TagDictionary& qrCodeDict) {
+  return encodeDictionary(qrCodeDict, /*withAmountAndAdditionalData=*/false);
 }
 
 }  // namespace zelto

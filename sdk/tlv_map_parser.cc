@@ -2,6 +2,8 @@
 
 #include <zelto/payload/tlv_generator.h>
 
+#include "payload/base_payload.h"
+
 namespace zelto {
 
 TLVMapParser& TLVMapParser::shared() {
@@ -11,12 +13,7 @@ TLVMapParser& TLVMapParser::shared() {
 
 void TLVMapParser::prepareTLV() {
   if (!tLVDataDictionary) return;
-  TagDictionary base = *tLVDataDictionary;
-  for (const char* key :
-       {"63", "crc", "62", "additionalDataFieldTemplate", "54", "transactionAmount"}) {
-    base.erase(key);
-  }
-  tlvString = TLVGenerator::encodeDictToTLV(base);
+  tlvString = encodeDictToBaseTLV(*tLVDataDictionary);
   basePayloadWithoutCrc_ = tlvString.substr(0, tlvString.size() - 8);
   const auto codes = TLVGenerator::tlvValidation(tlvString);
   zeltoError = codes.empty() ? nullptr : std::make_shared<ZeltoError>(codes);

@@ -160,6 +160,11 @@ std::shared_ptr<ZeltoError> ZeltoPaymentRequest::validate() const {
 
 std::shared_ptr<ZeltoPaymentRequest> ZeltoPaymentRequest::withTagValueDictionary(
     const TagDictionary& tagValueDictionary) {
+  return withTagValueDictionary(TagDictionary(tagValueDictionary));
+}
+
+std::shared_ptr<ZeltoPaymentRequest> ZeltoPaymentRequest::withTagValueDictionary(
+    TagDictionary&& tagValueDictionary) {
   auto request = std::make_shared<ZeltoPaymentRequest>("01", "", "", "", "", "", "", "", "", "", "",
                                                        "", "", "", "", "");
   static constexpr std::pair<std::string_view, std::string_view> kCopied[] = {
@@ -185,7 +190,7 @@ std::shared_ptr<ZeltoPaymentRequest> ZeltoPaymentRequest::withTagValueDictionary
     if (value != nullptr) request->setProperty(property, *value);
   }
   TLVMapParser& parser = TLVMapParser::shared();
-  parser.tLVDataDictionary = tagValueDictionary;
+  parser.tLVDataDictionary = std::move(tagValueDictionary);
   parser.prepareTLV();
   ZeltoSession::sharedSession().merchantSDKEmvCoSupported = true;
   return request;
@@ -210,9 +215,8 @@ std::shared_ptr<ZeltoPaymentRequest> ZeltoPaymentRequest::clone() const {
   if (!ZeltoSession::sharedSession().merchantSDKEmvCoSupported || !parser.tLVDataDictionary) {
     return std::make_shared<ZeltoPaymentRequest>(*this);
   }
-  // Copy the dictionary first: building the copy replaces the parser's own.
-  const TagDictionary dictionary = *parser.tLVDataDictionary;
-  auto copy = withTagValueDictionary(dictionary);
+  // Passed as a constant, the dictionary is copied before the parser's own is replaced.
+  auto copy = withTagValueDictionary(*parser.tLVDataDictionary);
   copy->transactionAmount = transactionAmount;
   copy->billID = billID;
   copy->mobileNumber = mobileNumber;

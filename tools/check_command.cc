@@ -32,14 +32,15 @@ const CommandRegistrar checkRegistrar(
           "Exit status: 0 and no output when the request is valid; 1 and the message when\n"
           "it is not; 2 when the input cannot be read.");
       return [source, tags]() {
-        const JsonInput parsed = readJson(*source);
-        if (!parsed.json) return fail(parsed.error);
         if (*tags) {
-          const TagDictionaryFromJson dictionary = tagDictionaryFromJson(*parsed.json);
+          TagDictionaryFromJson dictionary = readTagDictionaryInput(*source);
           if (!dictionary.dictionary) return fail(dictionary.error);
           return report(
-              ZeltoPaymentRequest::withTagValueDictionary(*dictionary.dictionary)->validate());
+              ZeltoPaymentRequest::withTagValueDictionary(std::move(*dictionary.dictionary))
+                  ->validate());
         }
+        const JsonInput parsed = readJson(*source);
+        if (!parsed.json) return fail(parsed.error);
         const PaymentRequestFromJson request = paymentRequestFromJson(*parsed.json);
         if (!request.request) return fail(request.error);
         return report(request.request->validate());

@@ -1,6 +1,7 @@
 #include "tools/command.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <iostream>
 
 #include "base/json_reader.h"
+#include "payload/tag_dictionary_json.h"
 
 namespace zelto::tool {
 
@@ -30,6 +32,11 @@ namespace {
 // Reads `fd` to its end; nullopt with errno set when a read fails.
 std::optional<std::string> readAll(int fd) {
   std::string text;
+  // A regular file is read into room made for it at once.
+  struct stat status;
+  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+    text.reserve(static_cast<std::size_t>(status.st_size));
+  }
   char buffer[1 << 16];
   for (;;) {
     const ssize_t count = ::read(fd, buffer, sizeof buffer);
@@ -54,6 +61,12 @@ Input readInput(const std::string& source) {
   if (!standardInput) ::close(fd);
   if (!text) return {std::nullopt, "cannot read " + name + ": " + std::strerror(readError)};
   return {std::move(text), ""};
+}
+
+TagDictionaryFromJson readTagDictionaryInput(const std::string& source) {
+  Input input = readInput(source);
+  if (!input.text) return {std::nullopt, std::move(input.error)};
+  return readTagDictionary(*input.text, source == "-" ? "standard input" : source);
 }
 
 JsonInput readJson(const std::string& source) {

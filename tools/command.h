@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "payload/tag_dictionary_json.h"
+
 namespace zelto::tool {
 
 inline constexpr int kUsageError = 2;
@@ -54,6 +56,10 @@ struct JsonInput {
   std::string error;
 };
 JsonInput readJson(const std::string& source);
+
+// The tag dictionary in the JSON text of `source` (as readInput), read without a JSON tree;
+// an error names the source, or says the text is not an object of tags and values.
+TagDictionaryFromJson readTagDictionaryInput(const std::string& source);
 
 }  // namespace zelto::tool
 

@@ -45,10 +45,8 @@ const CommandRegistrar registrar(
         if (*source == "-" && *fieldsSource == "-") {
           return fail("the dictionary and --fields cannot both come from standard input");
         }
-        const JsonInput parsed = readJson(*source);
-        if (!parsed.json) return fail(parsed.error);
         if (*requestTags) {
-          const TagDictionaryFromJson dictionary = tagDictionaryFromJson(*parsed.json);
+          TagDictionaryFromJson dictionary = readTagDictionaryInput(*source);
           if (!dictionary.dictionary) return fail(dictionary.error);
           std::optional<nlohmann::ordered_json> fields;
           if (!fieldsSource->empty()) {
@@ -56,7 +54,8 @@ const CommandRegistrar registrar(
             if (!fieldsJson.json) return fail(fieldsJson.error);
             fields = std::move(fieldsJson.json);
           }
-          const auto request = ZeltoPaymentRequest::withTagValueDictionary(*dictionary.dictionary);
+          const auto request =
+              ZeltoPaymentRequest::withTagValueDictionary(std::move(*dictionary.dictionary));
           if (fields) {
             const std::string error = applyAmountAndAdditionalData(*fields, *request);
             if (!error.empty()) return fail("--fields: " + error);
@@ -65,11 +64,13 @@ const CommandRegistrar registrar(
           return 0;
         }
         if (*tags) {
-          const TagDictionaryFromJson dictionary = tagDictionaryFromJson(*parsed.json);
+          const TagDictionaryFromJson dictionary = readTagDictionaryInput(*source);
           if (!dictionary.dictionary) return fail(dictionary.error);
           std::cout << TLVGenerator::encodeDictToTLV(*dictionary.dictionary) << '\n';
           return 0;
         }
+        const JsonInput parsed = readJson(*source);
+        if (!parsed.json) return fail(parsed.error);
         const PaymentRequestFromJson request = paymentRequestFromJson(*parsed.json);
         if (!request.request) return fail(request.error);
         std::cout << request.request->getTLV() << '\n';

@@ -250,9 +250,9 @@ HostSession::Outcome HostSession::launch(const HostCommand& command) {
   }
   std::shared_ptr<ZeltoPaymentRequest> request;
   if (command.verb == HostVerb::kLaunchRequestTags) {
-    const TagDictionaryFromJson dictionary = tagDictionaryFromJson(*input.json);
+    TagDictionaryFromJson dictionary = tagDictionaryFromJson(*input.json);
     if (!dictionary.dictionary) return {{}, dictionary.error};
-    request = ZeltoPaymentRequest::withTagValueDictionary(*dictionary.dictionary);
+    request = ZeltoPaymentRequest::withTagValueDictionary(std::move(*dictionary.dictionary));
   } else {
     PaymentRequestFromJson parsed = paymentRequestFromJson(*input.json);
     if (!parsed.request) return {{}, parsed.error};

@@ -51,6 +51,53 @@ TEST(TagDictionary, FromJsonRefusesWhatIsNotAShallowObject) {
   EXPECT_EQ(shallow.dictionary->find("x")->opaque()->json.size(), 127u);
 }
 
+// Reading a dictionary straight from text must give what reading the JSON tree and converting it
+// gives: the same entries in the same order, the same opaque texts, the same errors.
+TEST(TagDictionary, ReadFromTextAgreesWithTheTreeRoute) {
+  const std::string deepObjects = [] {
+    std::string text;
+    for (int i = 0; i < 64; ++i) text += R"({"62": )";
+    return text + "1" + std::string(64, '}');
+  }();
+  const std::string arrayAtLimit =
+      R"({"a": {"b": )" + std::string(62, '[') + "1" + std::string(62, ']') + "}}";
+  const std::string arrayPastLimit =
+      R"({"a": {"b": )" + std::string(63, '[') + "1" + std::string(63, ']') + "}}";
+  const std::string cases[] = {
+      R"({"59": "Café", "26": {"00": "com.x", "01": "id"}, "n": 12, "f": 1.50, "u": 18446744073709551615})",
+      R"({"59": "A", "60": "B", "59": "C", "26": {"a": 1}, "26": "flat"})",
+      R"({"x": [1, {"k": "v", "k": [true, null]}, [], "s"], "y": {}, "z": [[{"62": {}}]]})",
+      R"({"t": true, "f": false, "z": null, "e": -0.0, "big": 1e308, "small": -12})",
+      R"(["not", "an", "object"])",
+      R"("text")",
+      "42",
+      R"({"a": 1} x)",
+      R"({"a": )",
+      "",
+      R"({"a": "\ud800"})",
+      deepObjects,
+      "[" + deepObjects + "]",
+      R"({"x": )" + deepObjects + "}",
+      arrayAtLimit,
+      arrayPastLimit,
+  };
+  for (const std::string& text : cases) {
+    SCOPED_TRACE(text.substr(0, 80));
+    const TagDictionaryFromJson direct = readTagDictionary(text, "input");
+    const json::ReadResult tree = json::read(text);
+    if (!tree.value) {
+      EXPECT_FALSE(direct.dictionary);
+      EXPECT_TRUE(direct.invalidJson);
+      EXPECT_EQ(direct.error, tree.message("input"));
+      continue;
+    }
+    const TagDictionaryFromJson converted = tagDictionaryFromJson(*tree.value);
+    EXPECT_EQ(direct.dictionary, converted.dictionary);
+    EXPECT_EQ(direct.error, converted.error);
+    EXPECT_FALSE(direct.invalidJson);
+  }
+}
+
 TEST(TagDictionary, EncoderKeepsTheTagOverItsNameInLargeDictionaries) {
   TagDictionary before{{"merchantName", "Name"}};
   TagDictionary after{{"00", "01"}, {"59", "Tag"}};

@@ -65,6 +65,9 @@ class ZELTO_EXPORT ZeltoPaymentRequest {
   // payload, and the session's merchantSDKEmvCoSupported becomes true.
   static std::shared_ptr<ZeltoPaymentRequest> withTagValueDictionary(
       const TagDictionary& tagValueDictionary);
+  // The same, handing the dictionary over instead of copying it.
+  static std::shared_ptr<ZeltoPaymentRequest> withTagValueDictionary(
+      TagDictionary&& tagValueDictionary);
 
   // Tag-dictionary mode: the shared parser's payload becomes its base payload completed with
   // this request's amount ("54", when a number greater than 0) and additional data ("62"),
