@@ -1,5 +1,7 @@
-// Reading JSON text into nlohmann::ordered_json, the form every JSON input of the library and
-// of the `zelto` tool takes (object members keep the order of the text).
+// Reading JSON text into nlohmann::ordered_json, the form the JSON inputs of the library and of
+// the `zelto` tool take (object members keep the order of the text). A reader that builds
+// something else from the text hands the parser's events to readEvents and keeps the same
+// guarantees.
 //
 // Guarantees, whatever the input:
 //   - time and memory linear in the size of the text: a key repeated in one object is found
