@@ -1,6 +1,8 @@
 // Decodes and validates arbitrary text. Checks that nothing crashes or reads out of bounds, that
-// validation reports "0" alone exactly when decoding fails, that codes are distinct numbers of
-// the code table, and that the JSON form of the codes parses back to the same list.
+// validation reports "0" alone exactly when decoding fails, that validating the decoded record
+// gives the codes of validating the text (which reads most payloads in place), that codes are
+// distinct numbers of the code table, and that the JSON form of the codes parses back to the
+// same list.
 #include <zelto/decode/pay_merchant_tlv.h>
 #include <zelto/decode/qr_error.h>
 #include <zelto/payload/tlv_generator.h>
@@ -13,6 +15,7 @@
 #include <string_view>
 
 #include "base/text.h"
+#include "decode/pay_merchant_validator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -23,6 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> codes = zelto::TLVGenerator::tlvValidation(text);
   const bool malformed = codes == std::vector<std::string>{"0"};
   if (error.has_value() != malformed) std::abort();
+  if (!error && record.payloadFormatIndicator) {
+    auto& validator = zelto::ZeltoPayMerchantTLVValidator::sharedValidator();
+    validator.validatePayMerchantTLV01(&record);
+    validator.validateCRC(record.crc, text);
+    if (validator.errorCodes() != codes) std::abort();
+  }
 
   std::set<std::string> distinct;
   for (const auto& code : codes) {
