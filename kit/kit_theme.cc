@@ -22,8 +22,7 @@ Color KitPalette::success() { return Color::fromHex("#067647"); }
 KitTheme KitTheme::fromConfiguration(const ZeltoConfig& config) {
   return {config.backgroundColor,       config.fontColor,
           config.actionButtonColor,     config.actionButtonActiveColor,
-          config.actionButtonFontColor, config.textFieldStatusColor(),
-          config.textCaretColor()};
+          config.actionButtonFontColor, config.textCaretColor()};
 }
 
 KitTheme KitTheme::current() {

@@ -39,7 +39,6 @@ struct KitTheme {
   platform::Color actionButton;        // primary buttons, switches that are on, focused fields
   platform::Color actionButtonActive;  // primary buttons while pressed
   platform::Color actionButtonFont;    // titles of primary buttons
-  platform::Color textFieldStatus;     // underline of fields in the base state
   platform::Color textCaret;           // caret of input fields
 
   static KitTheme fromConfiguration(const ZeltoConfig& config);
