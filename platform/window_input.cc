@@ -1,5 +1,6 @@
 #include "platform/window_input.h"
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -132,14 +133,19 @@ bool deleteBackward(Window& window) {
 bool goBack(Window& window) {
   const auto front = frontController(window);
   if (const auto alert = std::dynamic_pointer_cast<AlertController>(front)) {
-    for (const auto& action : alert->actions()) {
-      if (action.style != AlertActionStyle::kCancel) continue;
-      if (auto button = alert->view()->viewWithAccessibilityIdentifier(action.title);
-          button && button->isInteractive()) {
-        return deliver(window, std::move(button));
-      }
+    // The cancel-style action; without one, the first action that only closes the dialog.
+    const auto& actions = alert->actions();
+    auto cancel = std::find_if(actions.begin(), actions.end(), [](const AlertAction& action) {
+      return action.style == AlertActionStyle::kCancel;
+    });
+    if (cancel == actions.end()) {
+      cancel = std::find_if(actions.begin(), actions.end(),
+                            [](const AlertAction& action) { return !action.handler; });
     }
-    return deliver(window, nullptr);
+    auto button = cancel == actions.end()
+                      ? nullptr
+                      : alert->view()->viewWithAccessibilityIdentifier(cancel->title);
+    return deliver(window, button && button->isInteractive() ? std::move(button) : nullptr);
   }
   std::shared_ptr<View> button;
   if (front) {

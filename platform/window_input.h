@@ -32,8 +32,9 @@ bool typeText(Window& window, std::string_view text);
 // The delete key in the text field that has the keyboard.
 bool deleteBackward(Window& window);
 
-// "Back": the cancel action of a dialog in front; otherwise the leftmost control in the left
-// half of the front screen's navigation bar (its back or close button), or, on a screen that
+// "Back": the cancel action of a dialog in front (its cancel-style action, or else the first
+// action that only closes it; nothing when it has neither); otherwise the leftmost control in the
+// left half of the front screen's navigation bar (its back or close button), or, on a screen that
 // hides its bar, the leftmost control of the screen's header (the top 64 points).
 bool goBack(Window& window);
 

@@ -16,7 +16,7 @@
 //   delete key, Tab and Shift+Tab move to the next and previous text input of the front screen,
 //   Return resigns the first responder. Escape is the back button: it taps the leftmost control
 //   of the front navigation bar (of the front screen's header, its top 64 points, when the bar
-//   is hidden), or the cancel action of a dialog in front.
+//   is hidden), or the cancel action of a dialog in front (platform/window_input.h).
 // - The wheel and dragging (a press that moves more than kDragSlop points) scroll the scroll
 //   view under the pointer, within its content and insets.
 // - Every input reaches the window it went to through Window::sendEvent (keys as press events,
