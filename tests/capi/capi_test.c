@@ -330,6 +330,19 @@ static void record_request(void* user_data, bool success,
 static void count_release(void* user_data) { ++((Recorder*)user_data)->released; }
 static void count_end(void* user_data) { ++((Recorder*)user_data)->ended; }
 
+/* A refund request for USD 25.50 to Asha Rao, its flow launched with `recorder` as the user
+ * data of the completion handler and of its release. */
+static zelto_refund_payment_request* launch_refund(Recorder* recorder) {
+  zelto_refund_payment_request* request = NULL;
+  STATUS(zelto_refund_payment_request_init_with_last4_card_holder_name_currency_code_refund_amount(
+             "4242", "Asha Rao", "840", "25.50", &request, &message),
+         ZELTO_OK, NULL);
+  STATUS(zelto_launch_refund_payment_flow_with_request_completion_handler(
+             request, record_refund, recorder, count_release, &message),
+         ZELTO_OK, NULL);
+  return request;
+}
+
 static zelto_active_flow active_flow(void) {
   zelto_active_flow flow = ZELTO_ACTIVE_FLOW_PAY_FRIEND;
   STATUS(zelto_session_active_session_type(&flow, &message), ZELTO_OK, NULL);
@@ -379,16 +392,10 @@ static void test_flows(void) {
 
   /* The refund flow starts its 180-second idle timer. */
   Recorder idle = {0};
-  zelto_refund_payment_request* good = NULL;
   double now = 0;
   double next = 0;
   bool scheduled = false;
-  STATUS(zelto_refund_payment_request_init_with_last4_card_holder_name_currency_code_refund_amount(
-             "4242", "Asha Rao", "840", "25.50", &good, &message),
-         ZELTO_OK, NULL);
-  STATUS(zelto_launch_refund_payment_flow_with_request_completion_handler(
-             good, record_refund, &idle, count_release, &message),
-         ZELTO_OK, NULL);
+  zelto_refund_payment_request* good = launch_refund(&idle);
   STATUS(zelto_run_loop_run_for(1, &message), ZELTO_OK, NULL);
   STATUS(zelto_run_loop_now(&now, &message), ZELTO_OK, NULL);
   STATUS(zelto_run_loop_next_timer_time(&next, &scheduled, &message), ZELTO_OK, NULL);
@@ -447,14 +454,8 @@ static void test_display(void) {
   STATUS(zelto_display_tap(195, 175, &handled, &message), ZELTO_OK, NULL);
   CHECK(!handled);
 
-  zelto_refund_payment_request* request = NULL;
   Recorder refund = {0};
-  STATUS(zelto_refund_payment_request_init_with_last4_card_holder_name_currency_code_refund_amount(
-             "4242", "Asha Rao", "840", "25.50", &request, &message),
-         ZELTO_OK, NULL);
-  STATUS(zelto_launch_refund_payment_flow_with_request_completion_handler(
-             request, record_refund, &refund, count_release, &message),
-         ZELTO_OK, NULL);
+  zelto_refund_payment_request* request = launch_refund(&refund);
   STATUS(zelto_run_loop_run_for(1, &message), ZELTO_OK, NULL);
   STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 1, &shown, &message), ZELTO_OK, NULL);
   CHECK(shown && !all_white(first));
