@@ -1,12 +1,14 @@
-// zelto decode [PAYLOAD|-]
+// zelto decode [PAYLOAD|-], zelto decode --lines [-j N] [FILE...]
 #include <zelto/decode/pay_merchant_tlv.h>
 #include <zelto/payload/tag_dictionary.h>
 
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "batch/line_commands.h"
 #include "payload/tag_dictionary_json.h"
 #include "tools/command.h"
+#include "tools/lines_option.h"
 #include "tools/payload_input.h"
 
 namespace zelto::tool {
@@ -16,6 +18,7 @@ const CommandRegistrar registrar(
     "decode", "Decode a merchant QR payload and print its fields as JSON",
     [](CLI::App& command) -> std::function<int()> {
       auto payload = addPayloadArgument(command);
+      auto lines = addLinesOptions(command, "a payload");
       command.footer(
           "Prints one JSON object: isTipAvailable, then every field the payload sets, under\n"
           "its property name (merchantName, zeltoMerchantPAN, additionalDataField, ...);\n"
@@ -23,7 +26,8 @@ const CommandRegistrar registrar(
           "When the payload does not decode, prints {\"error\": \"<reason>\"} (invalidLength,\n"
           "repeatedTag or invalidTag) and exits with 1. Exit status 2 when standard input\n"
           "cannot be read.");
-      return [payload]() {
+      return [payload, lines]() {
+        if (lines->lines) return runLines(*payload, lines->jobs, batch::decodeLines);
         const Input input = readPayload(*payload);
         if (!input.text) return fail(input.error);
         ZeltoPayMerchantTLV record;

@@ -1,13 +1,15 @@
-// zelto encode [--tags] [FILE|-]
+// zelto encode [--tags] [FILE|-], zelto encode [--tags] --lines [-j N] [FILE...]
 #include <zelto/payload/tag_dictionary.h>
 #include <zelto/payload/tlv_generator.h>
 
 #include <iostream>
 #include <optional>
 
+#include "batch/line_commands.h"
 #include "payload/tag_dictionary_json.h"
 #include "sdk/request_json.h"
 #include "tools/command.h"
+#include "tools/lines_option.h"
 
 namespace zelto::tool {
 namespace {
@@ -15,10 +17,11 @@ namespace {
 const CommandRegistrar registrar(
     "encode", "Print the QR payload of a payment request or of a tag dictionary",
     [](CLI::App& command) -> std::function<int()> {
-      auto source = std::make_shared<std::string>("-");
+      auto sources = std::make_shared<std::vector<std::string>>();
       auto tags = std::make_shared<bool>(false);
-      command.add_option("FILE", *source,
-                         "JSON input; '-' or nothing reads standard input.\n"
+      command.add_option("FILE", *sources,
+                         "JSON input; '-' or nothing reads standard input (with --lines:\n"
+                         "FILEs of one JSON object a line).\n"
                          "Without --tags: an object of ZeltoPaymentRequest properties with\n"
                          "string values, or null for absent; missing properties keep their\n"
                          "defaults (payloadFormatIndicator \"01\", the rest empty or absent).");
@@ -41,12 +44,20 @@ const CommandRegistrar registrar(
                       "{\"transactionAmount\": \"10.00\", \"billID\": \"1234\"}")
           ->needs(requestFlag);
       tagsFlag->excludes(requestFlag);
-      return [source, tags, requestTags, fieldsSource]() {
-        if (*source == "-" && *fieldsSource == "-") {
+      auto lines = addLinesOptions(command, "one JSON request (a tag dictionary with --tags)");
+      lines->flag->excludes(requestFlag);
+      return [sources, tags, requestTags, fieldsSource, lines]() {
+        if (lines->lines) {
+          return runLines(*sources, lines->jobs,
+                          *tags ? batch::encodeTagLines : batch::encodeRequestLines);
+        }
+        if (sources->size() > 1) return fail("one input at a time (--lines reads several files)");
+        const std::string source = sources->empty() ? "-" : sources->front();
+        if (source == "-" && *fieldsSource == "-") {
           return fail("the dictionary and --fields cannot both come from standard input");
         }
         if (*requestTags) {
-          TagDictionaryFromJson dictionary = readTagDictionaryInput(*source);
+          TagDictionaryFromJson dictionary = readTagDictionaryInput(source);
           if (!dictionary.dictionary) return fail(dictionary.error);
           std::optional<nlohmann::ordered_json> fields;
           if (!fieldsSource->empty()) {
@@ -64,12 +75,12 @@ const CommandRegistrar registrar(
           return 0;
         }
         if (*tags) {
-          const TagDictionaryFromJson dictionary = readTagDictionaryInput(*source);
+          const TagDictionaryFromJson dictionary = readTagDictionaryInput(source);
           if (!dictionary.dictionary) return fail(dictionary.error);
           std::cout << TLVGenerator::encodeDictToTLV(*dictionary.dictionary) << '\n';
           return 0;
         }
-        const JsonInput parsed = readJson(*source);
+        const JsonInput parsed = readJson(source);
         if (!parsed.json) return fail(parsed.error);
         const PaymentRequestFromJson request = paymentRequestFromJson(*parsed.json);
         if (!request.request) return fail(request.error);

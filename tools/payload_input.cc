@@ -2,16 +2,20 @@
 
 namespace zelto::tool {
 
-std::shared_ptr<std::string> addPayloadArgument(CLI::App& command) {
-  auto payload = std::make_shared<std::string>("-");
+std::shared_ptr<std::vector<std::string>> addPayloadArgument(CLI::App& command) {
+  auto payload = std::make_shared<std::vector<std::string>>();
   command.add_option("PAYLOAD", *payload,
                      "The payload text; '-' or nothing reads it from standard input\n"
-                     "(one trailing line break is dropped)");
+                     "(one trailing line break is dropped). With --lines: FILEs of\n"
+                     "payloads, one a line ('-' for standard input)");
   return payload;
 }
 
-Input readPayload(const std::string& argument) {
-  if (argument != "-") return {argument, ""};
+Input readPayload(const std::vector<std::string>& arguments) {
+  if (arguments.size() > 1) {
+    return {std::nullopt, "one payload at a time (--lines reads payloads a line from files)"};
+  }
+  if (!arguments.empty() && arguments.front() != "-") return {arguments.front(), ""};
   Input input = readInput("-");
   if (input.text) {
     std::string& text = *input.text;

@@ -1,0 +1,117 @@
+#include "batch/line_commands.h"
+
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/payload/tlv_generator.h>
+
+#include <charconv>
+#include <nlohmann/json.hpp>
+#include <utility>
+
+#include "base/json_reader.h"
+#include "payload/tag_dictionary_json.h"
+#include "sdk/request_json.h"
+
+namespace zelto::batch {
+namespace {
+
+void appendNumber(std::string& out, std::uint64_t number) {
+  char digits[20];
+  const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+  out.append(digits, end);
+}
+
+// `{"line":N` and, when `file` is not empty, `,"file":"<file>"`.
+void openResult(std::string& out, std::uint64_t number, std::string_view file) {
+  out += "{\"line\":";
+  appendNumber(out, number);
+  if (!file.empty()) {
+    out += ",\"file\":";
+    appendJsonString(out, file);
+  }
+}
+
+bool appendError(std::string& out, std::string_view error) {
+  out += ",\"error\":";
+  appendJsonString(out, error);
+  out += "}\n";
+  return false;
+}
+
+bool appendPayload(std::string& out, std::string_view payload) {
+  out += ",\"payload\":";
+  appendJsonString(out, payload);
+  out += "}\n";
+  return true;
+}
+
+// Whether `c` goes into a JSON string as it is: printable ASCII other than '"' and '\'.
+bool plainJsonCharacter(char c) { return c >= 0x20 && c < 0x7f && c != '"' && c != '\\'; }
+
+}  // namespace
+
+void appendJsonString(std::string& out, std::string_view text) {
+  bool plain = true;
+  for (const char c : text) plain &= plainJsonCharacter(c);
+  if (plain) {
+    out += '"';
+    out += text;
+    out += '"';
+    return;
+  }
+  out += nlohmann::json(std::string(text))
+             .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+LineFunction validateLines(std::string file) {
+  return [file = std::move(file)](std::string_view line, std::uint64_t number, std::string& out) {
+    const std::vector<std::string> codes = TLVGenerator::tlvValidation(line);
+    openResult(out, number, file);
+    out += ",\"qrCodeError\":[";
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+      if (i > 0) out += ',';
+      out += codes[i];  // the validator's codes are decimal integers
+    }
+    out += "],\"qrCodeData\":{}}\n";
+    return codes.empty();
+  };
+}
+
+LineFunction decodeLines(std::string file) {
+  return [file = std::move(file)](std::string_view line, std::uint64_t number, std::string& out) {
+    ZeltoPayMerchantTLV record;
+    openResult(out, number, file);
+    if (const auto error = record.decodeTLV(line)) return appendError(out, caseName(*error));
+    nlohmann::ordered_json fields = nlohmann::ordered_json::object();
+    fields["isTipAvailable"] = record.isTipAvailable;
+    fields.update(tagDictionaryToJson(record.presentProperties()));
+    const std::string text =
+        fields.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    // The members of `text`, an object of at least one member, after those already written.
+    out += ',';
+    out.append(text, 1);
+    out += '\n';
+    return true;
+  };
+}
+
+LineFunction encodeRequestLines(std::string file) {
+  return [file = std::move(file)](std::string_view line, std::uint64_t number, std::string& out) {
+    openResult(out, number, file);
+    const json::ReadResult parsed = json::read(line);
+    if (!parsed.value) return appendError(out, parsed.message());
+    const PaymentRequestFromJson request = paymentRequestFromJson(*parsed.value);
+    if (!request.request) return appendError(out, request.error);
+    return appendPayload(out, request.request->getTLVForPlainObject());
+  };
+}
+
+LineFunction encodeTagLines(std::string file) {
+  return [file = std::move(file)](std::string_view line, std::uint64_t number, std::string& out) {
+    openResult(out, number, file);
+    const TagDictionaryFromJson dictionary = readTagDictionary(line);
+    if (!dictionary.dictionary) return appendError(out, dictionary.error);
+    return appendPayload(out, TLVGenerator::encodeDictToTLV(*dictionary.dictionary));
+  };
+}
+
+}  // namespace zelto::batch
