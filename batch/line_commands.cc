@@ -7,7 +7,6 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
-#include "base/json_reader.h"
 #include "payload/tag_dictionary_json.h"
 #include "sdk/request_json.h"
 
@@ -97,9 +96,7 @@ LineFunction decodeLines(std::string file) {
 LineFunction encodeRequestLines(std::string file) {
   return [file = std::move(file)](std::string_view line, std::uint64_t number, std::string& out) {
     openResult(out, number, file);
-    const json::ReadResult parsed = json::read(line);
-    if (!parsed.value) return appendError(out, parsed.message());
-    const PaymentRequestFromJson request = paymentRequestFromJson(*parsed.value);
+    const PaymentRequestFromJson request = readPaymentRequest(line);
     if (!request.request) return appendError(out, request.error);
     return appendPayload(out, request.request->getTLVForPlainObject());
   };

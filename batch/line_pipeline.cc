@@ -47,10 +47,118 @@ std::uint64_t countLines(std::string_view text) {
   return std::count(text.begin(), text.end(), '\n') + (text.back() == '\n' ? 0 : 1);
 }
 
+// Splits the input of a descriptor into blocks of whole lines.
+class BlockReader {
+ public:
+  enum class Outcome { kBlock, kEnd, kError };
+
+  explicit BlockReader(int fd) : fd_(fd) {}
+
+  // Fills `block` with the next lines, its sequence and first line number; kEnd when the input
+  // is done (the block is not filled), kError with error() set when a read failed.
+  Outcome next(Block& block) {
+    if (atEnd_) return Outcome::kEnd;
+    block.input.swap(carry_);
+    carry_.clear();
+    // A block ends after its last line break; a line longer than a block grows it.
+    std::size_t want = std::max(kBlockBytes, block.input.size() + kBlockBytes / 2);
+    std::size_t lastBreak = std::string::npos;
+    while (true) {
+      if (!fill(block.input, want)) return Outcome::kError;
+      lastBreak = block.input.rfind('\n');
+      if (atEnd_ || lastBreak != std::string::npos) break;
+      want = block.input.size() * 2;
+    }
+    if (!atEnd_) {
+      carry_.assign(block.input, lastBreak + 1);
+      block.input.resize(lastBreak + 1);
+    }
+    if (block.input.empty()) return Outcome::kEnd;
+    block.sequence = sequence_++;
+    block.firstLine = nextLine_;
+    nextLine_ += countLines(block.input);
+    return Outcome::kBlock;
+  }
+
+  int error() const { return error_; }
+  std::uint64_t blocksRead() const { return sequence_; }
+  std::uint64_t linesRead() const { return nextLine_ - 1; }
+
+ private:
+  // Reads into `text` after its current contents until it holds at least `want` bytes or the
+  // input ends; false on a read error.
+  bool fill(std::string& text, std::size_t want) {
+    while (text.size() < want) {
+      const std::size_t old = text.size();
+      text.resize(want);
+      const ssize_t got = ::read(fd_, text.data() + old, want - old);
+      text.resize(old + std::max<ssize_t>(got, 0));
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) {
+        error_ = errno;
+        return false;
+      }
+      if (got == 0) {
+        atEnd_ = true;
+        return true;
+      }
+    }
+    return true;
+  }
+
+  const int fd_;
+  std::string carry_;  // the start of a line the last block did not end
+  bool atEnd_ = false;
+  int error_ = 0;
+  std::uint64_t sequence_ = 0;
+  std::uint64_t nextLine_ = 1;
+};
+
+// Writes all of `text` to `fd`; the error number, or 0.
+int writeAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t written = ::write(fd, text.data(), text.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return errno;
+    text.remove_prefix(written);
+  }
+  return 0;
+}
+
+void stopOn(RunResult& result, RunResult::Stop where, int error) {
+  result.stop = where;
+  result.reason = std::strerror(error);
+}
+
+// One thread: read a block, work on it, write it, and again.
+RunResult runInline(int inputFd, int outputFd, const LineFunction& work) {
+  RunResult result;
+  BlockReader reader(inputFd);
+  Block block;
+  while (true) {
+    const BlockReader::Outcome outcome = reader.next(block);
+    if (outcome == BlockReader::Outcome::kError) {
+      stopOn(result, RunResult::Stop::kReading, reader.error());
+      return result;
+    }
+    if (outcome == BlockReader::Outcome::kEnd) break;
+    processBlock(block, work);
+    if (const int error = writeAll(outputFd, block.output)) {
+      stopOn(result, RunResult::Stop::kWriting, error);
+      return result;
+    }
+    result.failed += block.failed;
+  }
+  result.lines = reader.linesRead();
+  return result;
+}
+
+// Several threads: a reader, `threads` workers and the writer (the calling thread), handing
+// blocks on through queues; the writer keeps the order.
 class Pipeline {
  public:
   Pipeline(int inputFd, int outputFd, const LineFunction& work, unsigned threads)
-      : inputFd_(inputFd), outputFd_(outputFd), work_(work), threads_(threads) {
+      : reader_(inputFd), outputFd_(outputFd), work_(work), threads_(threads) {
     for (unsigned i = 0; i < 2 * threads + 2; ++i) {
       blocks_.push_back(std::make_unique<Block>());
       free_.push_back(blocks_.back().get());
@@ -76,46 +184,15 @@ class Pipeline {
  private:
   void stopWithError(RunResult::Stop where, int error) {
     std::lock_guard lock(mutex_);
-    if (result_.stop == RunResult::Stop::kNone) {
-      result_.stop = where;
-      result_.reason = std::strerror(error);
-    }
+    if (result_.stop == RunResult::Stop::kNone) stopOn(result_, where, error);
     stop_ = true;
     freed_.notify_all();
     queued_.notify_all();
     done_.notify_all();
   }
 
-  // Reads into `text` after its current contents until it holds at least `want` bytes or the
-  // input ends; false on a read error (reported).
-  bool fill(std::string& text, std::size_t want, bool& atEnd) {
-    while (text.size() < want) {
-      const std::size_t old = text.size();
-      text.resize(want);
-      const ssize_t got = ::read(inputFd_, text.data() + old, want - old);
-      if (got < 0 && errno == EINTR) {
-        text.resize(old);
-        continue;
-      }
-      text.resize(old + std::max<ssize_t>(got, 0));
-      if (got < 0) {
-        stopWithError(RunResult::Stop::kReading, errno);
-        return false;
-      }
-      if (got == 0) {
-        atEnd = true;
-        return true;
-      }
-    }
-    return true;
-  }
-
   void read() {
-    std::string carry;
-    bool atEnd = false;
-    std::uint64_t sequence = 0;
-    std::uint64_t nextLine = 1;
-    while (!atEnd) {
+    while (true) {
       Block* block;
       {
         std::unique_lock lock(mutex_);
@@ -124,24 +201,12 @@ class Pipeline {
         block = free_.front();
         free_.pop_front();
       }
-      block->input.swap(carry);
-      carry.clear();
-      // A block ends after its last line break; a line longer than a block grows it.
-      std::size_t want = std::max(kBlockBytes, block->input.size() + kBlockBytes / 2);
-      std::size_t lastBreak = std::string::npos;
-      while (true) {
-        if (!fill(block->input, want, atEnd)) return;
-        lastBreak = block->input.rfind('\n');
-        if (atEnd || lastBreak != std::string::npos) break;
-        want = block->input.size() * 2;
+      const BlockReader::Outcome outcome = reader_.next(*block);
+      if (outcome == BlockReader::Outcome::kError) {
+        stopWithError(RunResult::Stop::kReading, reader_.error());
+        return;
       }
-      if (!atEnd) {
-        carry.assign(block->input, lastBreak + 1);
-        block->input.resize(lastBreak + 1);
-      }
-      block->sequence = sequence++;
-      block->firstLine = nextLine;
-      nextLine += countLines(block->input);
+      if (outcome == BlockReader::Outcome::kEnd) break;
       {
         std::lock_guard lock(mutex_);
         queue_.push_back(block);
@@ -149,8 +214,8 @@ class Pipeline {
       queued_.notify_one();
     }
     std::lock_guard lock(mutex_);
-    totalBlocks_ = sequence;
-    totalLines_ = nextLine - 1;
+    totalBlocks_ = reader_.blocksRead();
+    totalLines_ = reader_.linesRead();
     readingDone_ = true;
     queued_.notify_all();
     done_.notify_all();
@@ -190,15 +255,9 @@ class Pipeline {
         }
         block = finished_.extract(next).mapped();
       }
-      std::string_view output = block->output;
-      while (!output.empty()) {
-        const ssize_t written = ::write(outputFd_, output.data(), output.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written < 0) {
-          stopWithError(RunResult::Stop::kWriting, errno);
-          return;
-        }
-        output.remove_prefix(written);
+      if (const int error = writeAll(outputFd_, block->output)) {
+        stopWithError(RunResult::Stop::kWriting, error);
+        return;
       }
       {
         std::lock_guard lock(mutex_);
@@ -209,7 +268,7 @@ class Pipeline {
     }
   }
 
-  const int inputFd_;
+  BlockReader reader_;
   const int outputFd_;
   const LineFunction& work_;
   const unsigned threads_;
@@ -237,7 +296,9 @@ unsigned threadCount(unsigned requested) {
 }
 
 RunResult run(int inputFd, int outputFd, const LineFunction& work, unsigned threads) {
-  return Pipeline(inputFd, outputFd, work, threadCount(threads)).run();
+  const unsigned count = threadCount(threads);
+  if (count == 1) return runInline(inputFd, outputFd, work);
+  return Pipeline(inputFd, outputFd, work, count).run();
 }
 
 void forEachRange(std::size_t count, unsigned threads,

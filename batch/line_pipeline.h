@@ -2,10 +2,11 @@
 // the results written in input order.
 //
 // A reader fills blocks of whole lines (about kBlockBytes each), workers turn the lines of a
-// block into output, and a writer emits the blocks' outputs in sequence. At most
-// 2 * threads + 2 blocks are in flight, so memory stays flat whatever the length of the input:
-// about (2 * threads + 2) * 2 * kBlockBytes, plus the longest line (a line longer than a block
-// is read whole into one block).
+// block into output, and a writer emits the blocks' outputs in sequence. With one thread, the
+// calling thread does all three in turn; with N, a reader thread, N worker threads and the
+// calling thread as the writer. At most 2 * N + 2 blocks are in flight, so memory stays flat
+// whatever the length of the input: about (2 * N + 2) * 2 * kBlockBytes, plus the longest line
+// (a line longer than a block is read whole into one block).
 //
 // Lines end with "\n"; one "\r" before it is dropped, and so is nothing else. A last line
 // without "\n" is a line. Empty lines are counted but not handed to the work: they produce no

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <string_view>
 #include <utility>
+
+#include "base/json_reader.h"
 
 namespace zelto {
 namespace {
@@ -14,10 +17,190 @@ constexpr std::array<std::string_view, 9> kAmountAndAdditionalData = {
 
 std::string inQuotes(std::string_view key) { return "\"" + std::string(key) + "\""; }
 
+constexpr std::string_view kNotARequestObject = "expected a JSON object of request properties";
+
+// Applies the members of a request object to a request from the parser's events, with the
+// faults of applyRequestFields. After the first fault nothing more is applied, but the text is
+// read to its end, so that a JSON error after it is the one reported, as with a tree. A
+// property named twice, or the member at fault named again, ends the reading (repeated()):
+// with a tree the last value counts, and a fault in an earlier one is no fault.
+class RequestReader : public json::EventErrors {
+ public:
+  using Json = nlohmann::ordered_json;
+
+  explicit RequestReader(ZeltoPaymentRequest& request) : request_(request) {}
+
+  const std::string& fault() const { return fault_; }
+  bool repeated() const { return repeated_; }
+
+  bool null() { return value(std::nullopt, "null"); }
+  bool boolean(bool) { return value(std::nullopt, "boolean"); }
+  bool number_integer(Json::number_integer_t) { return value(std::nullopt, "number"); }
+  bool number_unsigned(Json::number_unsigned_t) { return value(std::nullopt, "number"); }
+  bool number_float(Json::number_float_t, const std::string&) {
+    return value(std::nullopt, "number");
+  }
+  bool string(std::string& text) { return value(std::move(text), "string"); }
+  bool binary(Json::binary_t&) { return value(std::nullopt, "binary"); }
+  bool key(std::string& name) {
+    if (depth_ == 1) key_ = std::move(name);
+    return true;
+  }
+  bool start_object(std::size_t) { return open("object"); }
+  bool start_array(std::size_t) { return open("array"); }
+  bool end_object() { return close(); }
+  bool end_array() { return close(); }
+
+ private:
+  bool open(std::string_view type) {
+    if (depth_ == json::kMaxDepth) {
+      markTooDeep();
+      return false;
+    }
+    if (depth_ == 0 && type == "array") fail(kNotARequestObject);
+    if (depth_ == 1 && !value(std::nullopt, type)) return false;
+    ++depth_;
+    return true;
+  }
+  bool close() {
+    --depth_;
+    return true;
+  }
+
+  // A value where the parser stands: a string (`text`), or another JSON `type`.
+  bool value(std::optional<std::string> text, std::string_view type) {
+    if (depth_ == 0) fail(kNotARequestObject);
+    if (depth_ != 1) return true;
+    const auto properties = ZeltoPaymentRequest::properties();
+    const auto property = std::find_if(properties.begin(), properties.end(),
+                                       [&](const auto& entry) { return entry.name == key_; });
+    if (property != properties.end()) {
+      const std::size_t index = property - properties.begin();
+      if (seen_[index]) {
+        repeated_ = true;
+        return false;
+      }
+      seen_[index] = true;
+    }
+    if (!fault_.empty()) {
+      // The faulty member named again (an unknown property, which the bits do not track).
+      repeated_ = key_ == faultKey_;
+      return !repeated_;
+    }
+    faultKey_ = key_;
+    if (type != "string" && type != "null") {
+      return fail(inQuotes(key_) + " must be a string or null, not " + std::string(type));
+    }
+    switch (request_.setProperty(key_, std::move(text))) {
+      case ZeltoPaymentRequest::SetResult::kDone:
+        return true;
+      case ZeltoPaymentRequest::SetResult::kUnknownProperty:
+        return fail("unknown request property " + inQuotes(key_));
+      case ZeltoPaymentRequest::SetResult::kNotOptional:
+        return fail(inQuotes(key_) + " cannot be null: it is not optional");
+    }
+    return true;
+  }
+
+  // Keeps the first fault; reading goes on.
+  bool fail(std::string_view fault) {
+    if (fault_.empty()) fault_ = fault;
+    return true;
+  }
+
+  ZeltoPaymentRequest& request_;
+  std::size_t depth_ = 0;
+  std::string key_;
+  std::string fault_;
+  std::string faultKey_;  // of the member at fault
+  std::bitset<64> seen_;
+  bool repeated_ = false;
+};
+
+// The common case read in one pass without the JSON parser: an object whose members are
+// distinct known properties with ASCII string values free of escapes, or null where null is
+// allowed. Anything else (an escape, a number, a byte above 0x7f, a repeated or unknown name, a
+// fault, a syntax error) returns false, and the parser reads the text again.
+class PlainRequestReader {
+ public:
+  explicit PlainRequestReader(std::string_view text) : at_(text.begin()), end_(text.end()) {}
+
+  bool read(ZeltoPaymentRequest& request) {
+    skipSpace();
+    if (!take('{')) return false;
+    skipSpace();
+    if (take('}')) return atEnd();
+    const auto properties = ZeltoPaymentRequest::properties();
+    std::bitset<64> seen;
+    do {
+      skipSpace();
+      std::string_view name;
+      if (!string(name)) return false;
+      skipSpace();
+      if (!take(':')) return false;
+      skipSpace();
+      const auto property = std::find_if(properties.begin(), properties.end(),
+                                         [&](const auto& entry) { return entry.name == name; });
+      if (property == properties.end()) return false;
+      const std::size_t index = property - properties.begin();
+      if (seen[index]) return false;
+      seen[index] = true;
+      std::string_view value;
+      if (string(value)) {
+        request.setProperty(name, std::string(value));
+      } else if (word("null") && property->optional) {
+        request.setProperty(name, std::nullopt);
+      } else {
+        return false;
+      }
+      skipSpace();
+    } while (take(','));
+    return take('}') && atEnd();
+  }
+
+ private:
+  void skipSpace() {
+    while (at_ != end_ && (*at_ == ' ' || *at_ == '\t' || *at_ == '\n' || *at_ == '\r')) ++at_;
+  }
+  bool take(char c) {
+    if (at_ == end_ || *at_ != c) return false;
+    ++at_;
+    return true;
+  }
+  bool word(std::string_view w) {
+    if (static_cast<std::size_t>(end_ - at_) < w.size() ||
+        std::string_view(at_, at_ + w.size()) != w) {
+      return false;
+    }
+    at_ += w.size();
+    return true;
+  }
+  // A string of printable ASCII without escapes.
+  bool string(std::string_view& out) {
+    if (!take('"')) return false;
+    const auto start = at_;
+    while (at_ != end_ && *at_ != '"') {
+      if (*at_ < 0x20 || *at_ > 0x7e || *at_ == '\\') return false;
+      ++at_;
+    }
+    if (at_ == end_) return false;
+    out = std::string_view(start, at_);
+    ++at_;
+    return true;
+  }
+  bool atEnd() {
+    skipSpace();
+    return at_ == end_;
+  }
+
+  std::string_view::const_iterator at_;
+  const std::string_view::const_iterator end_;
+};
+
 }  // namespace
 
 std::string applyRequestFields(const nlohmann::ordered_json& json, ZeltoPaymentRequest& request) {
-  if (!json.is_object()) return "expected a JSON object of request properties";
+  if (!json.is_object()) return std::string(kNotARequestObject);
   for (const auto& [key, value] : json.items()) {
     std::optional<std::string> text;
     if (value.is_string()) {
@@ -41,6 +224,22 @@ PaymentRequestFromJson paymentRequestFromJson(const nlohmann::ordered_json& json
   auto request = std::make_shared<ZeltoPaymentRequest>();
   std::string error = applyRequestFields(json, *request);
   if (!error.empty()) return {nullptr, std::move(error)};
+  return {std::move(request), ""};
+}
+
+PaymentRequestFromJson readPaymentRequest(std::string_view text, std::string_view where) {
+  auto request = std::make_shared<ZeltoPaymentRequest>();
+  if (PlainRequestReader(text).read(*request)) return {std::move(request), ""};
+  request = std::make_shared<ZeltoPaymentRequest>();
+  RequestReader reader(*request);
+  json::ReadResult result;
+  if (!json::readEvents(text, reader, result)) {
+    if (!reader.repeated()) return {nullptr, result.message(where)};
+    result = json::read(text);
+    if (!result.value) return {nullptr, result.message(where)};
+    return paymentRequestFromJson(*result.value);
+  }
+  if (!reader.fault().empty()) return {nullptr, reader.fault()};
   return {std::move(request), ""};
 }
 

@@ -14,6 +14,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 
 #include "payload/tag_dictionary_json.h"
 
@@ -31,6 +32,11 @@ struct PaymentRequestFromJson {
   std::string error;
 };
 PaymentRequestFromJson paymentRequestFromJson(const nlohmann::ordered_json& json);
+
+// The request of json::read(text) followed by paymentRequestFromJson, read straight from the
+// text with no JSON tree in between: the same request or the same error (a JSON error names
+// `where` as json::ReadResult::message does), in a fraction of the time.
+PaymentRequestFromJson readPaymentRequest(std::string_view text, std::string_view where = {});
 
 // The members a request in tag-dictionary mode adds to its dictionary's payload:
 // transactionAmount and the eight additional data fields, billID to purpose. Applies them like

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Throughput of the batch commands, end to end from a file to a file, next to the floor: the
+# same bytes read and written with no work (cat into a file).
+#   - N distinct payloads shaped like the worked example (112 characters; the bill number and
+#     terminal label vary), one in ten with a wrong CRC and one in ten cut short, through
+#     `zelto validate --lines` with -j1 and -j2, and the ratio of the two;
+#   - N distinct payment requests (the worked example's JSON, bill number and terminal label
+#     varying) through `zelto encode --lines`.
+#
+#   bench/batch_throughput.sh                 # N = 1,000,000, 5 rounds, build/ (built if needed)
+#   N=5000000 ROUNDS=7 BUILD_DIR=/some/dir bench/batch_throughput.sh
+#
+# Each figure is the median of the rounds' wall-clock times; the load average is printed
+# before and after, since the machine may be shared.
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$repo/build}
+n=${N:-1000000}
+rounds=${ROUNDS:-5}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+echo "building zelto in $build ..." >&2
+cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target zelto_cli -j2 >/dev/null
+zelto=$build/zelto
+
+echo "generating $n requests and payloads in $scratch ..." >&2
+awk -v n="$n" 'BEGIN {
+  for (i = 0; i < n; ++i)
+    printf "{\"pointOfInitiation\":\"11\",\"zeltoMerchantID\":\"4111111111111111\",\"merchantName\":\"ABC Store\",\"merchantCategoryCode\":\"5411\",\"cityName\":\"Mumbai\",\"countryCode\":\"IN\",\"currencyCode\":\"356\",\"transactionAmount\":\"10.00\",\"billID\":\"%04d\",\"terminalID\":\"T%02d\"}\n",
+      i % 10000, int(i / 10000) % 100
+}' >"$scratch/requests.jsonl"
+"$zelto" encode --lines "$scratch/requests.jsonl" | cut -d'"' -f6 | awk '{
+  if (NR % 10 == 3) { last = substr($0, length($0)); sub(/.$/, last == "0" ? "1" : "0") }
+  else if (NR % 10 == 7) { $0 = substr($0, 1, 60) }
+  print
+}' >"$scratch/payloads.txt"
+
+# The median wall-clock seconds of `rounds` runs of the command, its output into a file.
+median_seconds() {
+  local times=()
+  for ((r = 0; r < rounds; ++r)); do
+    local start end
+    start=$(date +%s.%N)
+    "$@" >"$scratch/out" || [ $? -eq 1 ]
+    end=$(date +%s.%N)
+    times+=("$(echo "$end - $start" | bc -l)")
+  done
+  printf '%s\n' "${times[@]}" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
+
+row() {  # name seconds
+  printf '%-34s %8.3f s  %6.2f M/s\n' "$1" "$2" "$(echo "$n / $2 / 1000000" | bc -l)"
+}
+
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "$n lines; payloads $(stat -c %s "$scratch/payloads.txt") bytes," \
+  "requests $(stat -c %s "$scratch/requests.jsonl") bytes; median of $rounds rounds"
+floor_payloads=$(median_seconds cat "$scratch/payloads.txt")
+validate1=$(median_seconds "$zelto" validate --lines -j1 "$scratch/payloads.txt")
+validate2=$(median_seconds "$zelto" validate --lines -j2 "$scratch/payloads.txt")
+floor_requests=$(median_seconds cat "$scratch/requests.jsonl")
+encode2=$(median_seconds "$zelto" encode --lines -j2 "$scratch/requests.jsonl")
+row "floor: cat payloads > file" "$floor_payloads"
+row "validate --lines -j1" "$validate1"
+row "validate --lines -j2" "$validate2"
+printf '%-34s %8.2fx (target >= 1.7x)\n' "validate -j2 / -j1" "$(echo "$validate1 / $validate2" | bc -l)"
+row "floor: cat requests > file" "$floor_requests"
+row "encode --lines -j2" "$encode2"
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
