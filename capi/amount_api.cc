@@ -49,21 +49,20 @@ extern "C" {
 zelto_status zelto_get_currency_for_text(const char* typed, const char* currency_code,
                                          const char* locale, char** display, double* amount,
                                          char** message) {
-  return run(message, [&] {
-    char*& outDisplay = output(display, "display");
-    double& outAmount = valueOutput(amount, "amount");
-    const auto format = formatter(currency_code, locale);
-    const CurrencyText entry = currency::currencyForText(optionalText(typed, "typed"), *format);
-    outDisplay = copyText(entry.text);
-    outAmount = entry.amount;
-    return Outcome{};
-  });
+  return run(message, output(display, "display"), output(amount, "amount"),
+             [&](char*& outDisplay, double& outAmount) {
+               const auto format = formatter(currency_code, locale);
+               const CurrencyText entry =
+                   currency::currencyForText(optionalText(typed, "typed"), *format);
+               outDisplay = copyText(entry.text);
+               outAmount = entry.amount;
+               return Outcome{};
+             });
 }
 
 zelto_status zelto_format_amount(double amount, const char* currency_code, const char* locale,
                                  char** display, char** message) {
-  return run(message, [&] {
-    char*& out = output(display, "display");
+  return run(message, output(display, "display"), [&](char*& out) {
     if (!std::isfinite(amount)) {
       throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "amount is not a finite number"};
     }
@@ -74,8 +73,7 @@ zelto_status zelto_format_amount(double amount, const char* currency_code, const
 
 zelto_status zelto_plain_decimal_string(const char* display, const char* currency_code,
                                         const char* locale, char** decimal, char** message) {
-  return run(message, [&] {
-    char*& out = output(decimal, "decimal");
+  return run(message, output(decimal, "decimal"), [&](char*& out) {
     const auto format = formatter(currency_code, locale);
     out = copyText(currency::plainDecimalString(readText(display, "display"), *format));
     return Outcome{};

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "capi/support.h"
 #include "platform/renderer.h"
@@ -43,11 +44,31 @@ void argbToRgba(unsigned char* pixels, int width, int height, int stride) {
   }
 }
 
+// The drawing surfaces stop at 32767 pixels a side; text cannot be laid out much beyond 100
+// pixels a point.
+constexpr int kMaxDrawPixels = 32767;
+constexpr double kMinDrawScale = 0.01;
+constexpr double kMaxDrawScale = 100;
+
+void checkDrawArguments(int width, int height, int stride, double scale) {
+  if (width < 1 || height < 1 || width > kMaxDrawPixels || height > kMaxDrawPixels) {
+    throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
+                  "width and height must be from 1 to 32767 pixels (got " + std::to_string(width) +
+                      " by " + std::to_string(height) + ")"};
+  }
+  if (stride % 4 != 0 || stride / 4 < width) {
+    throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
+                  "stride must be a multiple of 4 of at least 4 * width"};
+  }
+  if (!(scale >= kMinDrawScale && scale <= kMaxDrawScale)) {
+    throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "scale must be from 0.01 to 100 pixels a point"};
+  }
+}
+
 template <class Input>
 zelto_status deliver(bool* handled, char** message, Input input) {
-  return run(message, [&] {
+  return run(message, output(handled, "handled"), [&](bool& out) {
     requireMainThread();
-    bool& out = valueOutput(handled, "handled");
     platform::Window* window = shownWindow();
     out = window != nullptr && input(*window);
     return Outcome{};
@@ -76,26 +97,43 @@ zelto_status zelto_display_set_screen_size(double width, double height, char** m
 
 zelto_status zelto_display_draw(unsigned char* pixels, int width, int height, int stride,
                                 double scale, bool* shown, char** message) {
-  return run(message, [&] {
+  return zelto_display_draw_in_format(pixels, width, height, stride, scale, ZELTO_PIXELS_RGBA,
+                                      shown, message);
+}
+
+zelto_status zelto_display_draw_in_format(unsigned char* pixels, int width, int height, int stride,
+                                          double scale, zelto_pixel_format format, bool* shown,
+                                          char** message) {
+  return run(message, output(pixels, "pixels"), output(shown, "shown"),
+             [&](unsigned char&, bool& outShown) {
+               requireMainThread();
+               checkDrawArguments(width, height, stride, scale);
+               const auto formatValue = enumValue(format);
+               if (formatValue != ZELTO_PIXELS_RGBA && formatValue != ZELTO_PIXELS_ARGB32) {
+                 throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
+                               "format is neither ZELTO_PIXELS_RGBA nor ZELTO_PIXELS_ARGB32"};
+               }
+               platform::Window* window = shownWindow();
+               outShown = window != nullptr;
+               if (window != nullptr &&
+                   platform::drawWindow(*window, scale, {pixels, width, height, stride})) {
+                 if (formatValue == ZELTO_PIXELS_RGBA) argbToRgba(pixels, width, height, stride);
+               } else {
+                 fillWhite(pixels, width, height, stride);
+               }
+               return Outcome{};
+             });
+}
+
+zelto_status zelto_display_scroll(double x, double y, double dx, double dy, bool* handled,
+                                  char** message) {
+  return run(message, output(handled, "handled"), [&](bool& out) {
     requireMainThread();
-    if (pixels == nullptr) throw Failure{ZELTO_ERROR_NULL_ARGUMENT, "pixels is NULL"};
-    bool& outShown = valueOutput(shown, "shown");
-    if (width < 1 || height < 1 || stride % 4 != 0 || stride / 4 < width) {
-      throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
-                    "width and height must be at least 1 and stride a multiple of 4 of at least "
-                    "4 * width"};
-    }
-    if (!(scale > 0) || !std::isfinite(scale)) {
-      throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "scale must be finite and above 0"};
+    if (!std::isfinite(dx) || !std::isfinite(dy)) {
+      throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "dx and dy must be finite"};
     }
     platform::Window* window = shownWindow();
-    outShown = window != nullptr;
-    if (window != nullptr &&
-        platform::drawWindow(*window, scale, {pixels, width, height, stride})) {
-      argbToRgba(pixels, width, height, stride);
-    } else {
-      fillWhite(pixels, width, height, stride);
-    }
+    out = window != nullptr && platform::scrollAt(*window, {x, y}, dx, dy);
     return Outcome{};
   });
 }
@@ -107,10 +145,9 @@ zelto_status zelto_display_tap(double x, double y, bool* handled, char** message
 }
 
 zelto_status zelto_display_type_text(const char* text, bool* handled, char** message) {
-  return run(message, [&] {
+  return run(message, output(handled, "handled"), [&](bool& out) {
     requireMainThread();
     const std::string_view typed = readText(text, "text");
-    bool& out = valueOutput(handled, "handled");
     platform::Window* window = shownWindow();
     out = window != nullptr && platform::typeText(*window, typed);
     return Outcome{};

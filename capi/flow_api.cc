@@ -4,8 +4,11 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "capi/support.h"
+#include "platform/png_codec.h"
 #include "sdk/zelto_session.h"
 
 namespace zelto::capi {
@@ -45,9 +48,7 @@ template <class Function>
 std::shared_ptr<Callback<Function>> callback(Function function, void* userData,
                                              zelto_release_function release,
                                              std::string_view argument) {
-  if (function == nullptr) {
-    throw Failure{ZELTO_ERROR_NULL_ARGUMENT, std::string(argument) + " is NULL"};
-  }
+  if (function == nullptr) throwNullArgument(argument);
   return std::make_shared<Callback<Function>>(function, userData, release);
 }
 
@@ -114,6 +115,27 @@ zelto_active_flow activeFlow(ZeltoActiveFlow flow) {
   throw Failure{ZELTO_ERROR_INTERNAL, "the session holds an unknown flow"};
 }
 
+// A host's picture: `size` bytes of PNG at `png`, `scale` pixels a point.
+platform::Image readImage(const unsigned char* png, std::size_t size, double scale,
+                          const std::string& argument) {
+  if (png == nullptr) throwNullArgument(argument);
+  if (!(scale > 0) || !std::isfinite(scale)) {
+    throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "scale must be finite and above 0"};
+  }
+  auto image = platform::pngImage(
+      "host_image", std::string_view(reinterpret_cast<const char*>(png), size), scale);
+  if (!image) throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, argument + " is not a PNG picture"};
+  return std::move(*image);
+}
+
+// Hands a copy of the picture's bytes to the caller (NULL and 0 for an empty image).
+void handOverImage(const platform::Image& image, unsigned char*& png, std::size_t& size) {
+  const std::string_view bytes = image.bytes();
+  if (bytes.empty()) return;
+  png = copyBytes(bytes);
+  size = bytes.size();
+}
+
 }  // namespace
 }  // namespace zelto::capi
 
@@ -123,40 +145,38 @@ using namespace zelto::capi;
 extern "C" {
 
 zelto_status zelto_color_from_hex(const char* hex, zelto_color* color, char** message) {
-  return run(message, [&] {
-    zelto_color& out = valueOutput(color, "color");
+  return run(message, output(color, "color"), [&](zelto_color& out) {
     out = fromColor(platform::Color::fromHex(readText(hex, "hex")));
     return Outcome{};
   });
 }
 
 zelto_status zelto_config_init(zelto_config** config, char** message) {
-  return run(message, [&] {
+  return run(message, output(config, "config"), [&](zelto_config*& out) {
     requireMainThread();
-    output(config, "config") = create<zelto_config>(ZeltoConfig());
+    out = create<zelto_config>(ZeltoConfig());
     return Outcome{};
   });
 }
 
 zelto_status zelto_config_deep_copy(const zelto_config* config, zelto_config** copy,
                                     char** message) {
-  return run(message, [&] {
+  return run(message, output(copy, "copy"), [&](zelto_config*& out) {
     requireMainThread();
-    const ZeltoConfig& source = use(config, "config").value;
-    output(copy, "copy") = create<zelto_config>(*source.deepCopy());
+    out = create<zelto_config>(*use(config, "config").value.deepCopy());
     return Outcome{};
   });
 }
 
-zelto_status zelto_config_release(zelto_config* config) { return release(config); }
+zelto_status zelto_config_release(zelto_config* config) { return releaseOnMainThread(config); }
 
 // One reader and one writer per field; GET reads from `source`, SET writes `value` to `target`.
 #define ZELTO_CONFIG_ACCESSORS(type, name, GET, SET)                                          \
   zelto_status zelto_config_##name(const zelto_config* config, type* value, char** message) { \
-    return run(message, [&] {                                                                 \
+    return run(message, output(value, "value"), [&](type& out) {                              \
       requireMainThread();                                                                    \
       const ZeltoConfig& source = use(config, "config").value;                                \
-      valueOutput(value, "value") = GET;                                                      \
+      out = GET;                                                                              \
       return Outcome{};                                                                       \
     });                                                                                       \
   }                                                                                           \
@@ -205,19 +225,90 @@ ZELTO_CONFIG_ACCESSORS(int, pay_friend_timeout_in_seconds, source.payFriendTimeo
                        target.setPayFriendTimeoutInSeconds(value))
 #undef ZELTO_CONFIG_ACCESSORS
 
-zelto_status zelto_error_code_count(const zelto_error* error, size_t* count, char** message) {
+zelto_status zelto_config_issuer_back_button(const zelto_config* config, unsigned char** png,
+                                             size_t* size, char** message) {
+  return run(message, output(png, "png"), output(size, "size"),
+             [&](unsigned char*& outPng, size_t& outSize) {
+               requireMainThread();
+               handOverImage(use(config, "config").value.issuerBackButton, outPng, outSize);
+               return Outcome{};
+             });
+}
+
+zelto_status zelto_config_set_issuer_back_button(zelto_config* config, const unsigned char* png,
+                                                 size_t size, double scale, char** message) {
   return run(message, [&] {
-    const ZeltoError& source = *use(error, "error").value;
-    valueOutput(count, "count") = source.errorCodes.size();
+    requireMainThread();
+    ZeltoConfig& target = use(config, "config").value;
+    target.issuerBackButton = readImage(png, size, scale, "png");
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_config_supported_network_image_count(const zelto_config* config, size_t* count,
+                                                        bool* present, char** message) {
+  return run(message, output(count, "count"), output(present, "present"),
+             [&](size_t& outCount, bool& outPresent) {
+               requireMainThread();
+               const auto& images = use(config, "config").value.supportedNetworkImage;
+               outPresent = images.has_value();
+               outCount = images ? images->size() : 0;
+               return Outcome{};
+             });
+}
+
+zelto_status zelto_config_supported_network_image_at(const zelto_config* config, size_t index,
+                                                     unsigned char** png, size_t* size,
+                                                     char** message) {
+  return run(message, output(png, "png"), output(size, "size"),
+             [&](unsigned char*& outPng, size_t& outSize) {
+               requireMainThread();
+               const auto& images = use(config, "config").value.supportedNetworkImage;
+               const std::size_t count = images ? images->size() : 0;
+               if (index >= count) {
+                 throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
+                               "index " + std::to_string(index) + " is past the last of " +
+                                   std::to_string(count) + " network images"};
+               }
+               handOverImage((*images)[index], outPng, outSize);
+               return Outcome{};
+             });
+}
+
+zelto_status zelto_config_set_supported_network_image(zelto_config* config,
+                                                      const unsigned char* const* pngs,
+                                                      const size_t* sizes, size_t count,
+                                                      double scale, char** message) {
+  return run(message, [&] {
+    requireMainThread();
+    ZeltoConfig& target = use(config, "config").value;
+    if (pngs == nullptr) {
+      if (count > 0) throwNullArgument("pngs");
+      target.supportedNetworkImage.reset();
+      return Outcome{};
+    }
+    if (sizes == nullptr) throwNullArgument("sizes");
+    std::vector<platform::Image> images;
+    images.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      images.push_back(readImage(pngs[i], sizes[i], scale, "pngs[" + std::to_string(i) + "]"));
+    }
+    target.supportedNetworkImage = std::move(images);
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_error_code_count(const zelto_error* error, size_t* count, char** message) {
+  return run(message, output(count, "count"), [&](size_t& out) {
+    out = use(error, "error").value->errorCodes.size();
     return Outcome{};
   });
 }
 
 zelto_status zelto_error_code_at(const zelto_error* error, size_t index, char** code,
                                  char** message) {
-  return run(message, [&] {
+  return run(message, output(code, "code"), [&](char*& out) {
     const ZeltoError& source = *use(error, "error").value;
-    char*& out = output(code, "code");
     if (index >= source.errorCodes.size()) {
       throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
                     "index " + std::to_string(index) + " is past the last of " +
@@ -229,18 +320,16 @@ zelto_status zelto_error_code_at(const zelto_error* error, size_t index, char** 
 }
 
 zelto_status zelto_error_description(const zelto_error* error, char** description, char** message) {
-  return run(message, [&] {
-    const ZeltoError& source = *use(error, "error").value;
-    output(description, "description") = copyText(source.description());
+  return run(message, output(description, "description"), [&](char*& out) {
+    out = copyText(use(error, "error").value->description());
     return Outcome{};
   });
 }
 
 zelto_status zelto_refund_payment_response_refund_amount(
     const zelto_refund_payment_response* response, char** amount, char** message) {
-  return run(message, [&] {
-    const ZeltoRefundPaymentResponse& source = *use(response, "response").value;
-    output(amount, "amount") = copyText(source.refundAmount);
+  return run(message, output(amount, "amount"), [&](char*& out) {
+    out = copyText(use(response, "response").value->refundAmount);
     return Outcome{};
   });
 }
@@ -323,9 +412,8 @@ zelto_status zelto_end_zelto_flow(void (*completion)(void* user_data), void* use
 }
 
 zelto_status zelto_session_active_session_type(zelto_active_flow* flow, char** message) {
-  return run(message, [&] {
+  return run(message, output(flow, "flow"), [&](zelto_active_flow& out) {
     requireMainThread();
-    zelto_active_flow& out = valueOutput(flow, "flow");
     out = activeFlow(ZeltoSession::sharedSession().activeSessionType());
     return Outcome{};
   });
@@ -353,9 +441,9 @@ zelto_status zelto_run_loop_set_clock(zelto_clock clock, char** message) {
 }
 
 zelto_status zelto_run_loop_now(double* now, char** message) {
-  return run(message, [&] {
+  return run(message, output(now, "now"), [&](double& out) {
     requireMainThread();
-    valueOutput(now, "now") = platform::RunLoop::main().now();
+    out = platform::RunLoop::main().now();
     return Outcome{};
   });
 }
@@ -380,15 +468,14 @@ zelto_status zelto_run_loop_run_for(double seconds, char** message) {
 }
 
 zelto_status zelto_run_loop_next_timer_time(double* time, bool* scheduled, char** message) {
-  return run(message, [&] {
-    requireMainThread();
-    double& outTime = valueOutput(time, "time");
-    bool& outScheduled = valueOutput(scheduled, "scheduled");
-    const std::optional<double> next = platform::RunLoop::main().nextTimerTime();
-    outScheduled = next.has_value();
-    if (next) outTime = *next;
-    return Outcome{};
-  });
+  return run(message, output(time, "time"), output(scheduled, "scheduled"),
+             [&](double& outTime, bool& outScheduled) {
+               requireMainThread();
+               const std::optional<double> next = platform::RunLoop::main().nextTimerTime();
+               outScheduled = next.has_value();
+               if (next) outTime = *next;
+               return Outcome{};
+             });
 }
 
 }  // extern "C"

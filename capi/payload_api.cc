@@ -82,19 +82,17 @@ using namespace zelto::capi;
 extern "C" {
 
 zelto_status zelto_payment_request_init(zelto_payment_request** request, char** message) {
-  return run(message, [&] {
+  return run(message, output(request, "request"), [&](zelto_payment_request*& out) {
     requireMainThread();
-    output(request, "request") =
-        create<zelto_payment_request>(std::make_shared<ZeltoPaymentRequest>());
+    out = create<zelto_payment_request>(std::make_shared<ZeltoPaymentRequest>());
     return Outcome{};
   });
 }
 
 zelto_status zelto_payment_request_init_with_json(const char* json, size_t length,
                                                   zelto_payment_request** request, char** message) {
-  return run(message, [&] {
+  return run(message, output(request, "request"), [&](zelto_payment_request*& out) {
     requireMainThread();
-    zelto_payment_request*& out = output(request, "request");
     const nlohmann::ordered_json fields = parseJson(json, length);
     if (!fields.is_object()) {
       throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "json: expected an object of request properties"};
@@ -118,9 +116,8 @@ zelto_status zelto_payment_request_init_with_json(const char* json, size_t lengt
 zelto_status zelto_payment_request_init_with_tag_value_dictionary(const char* json, size_t length,
                                                                   zelto_payment_request** request,
                                                                   char** message) {
-  return run(message, [&] {
+  return run(message, output(request, "request"), [&](zelto_payment_request*& out) {
     requireMainThread();
-    zelto_payment_request*& out = output(request, "request");
     out = create<zelto_payment_request>(
         ZeltoPaymentRequest::withTagValueDictionary(tagDictionary(json, length)));
     return Outcome{};
@@ -128,7 +125,7 @@ zelto_status zelto_payment_request_init_with_tag_value_dictionary(const char* js
 }
 
 zelto_status zelto_payment_request_release(zelto_payment_request* request) {
-  return release(request);
+  return releaseOnMainThread(request);
 }
 
 zelto_status zelto_payment_request_set_property(zelto_payment_request* request, const char* name,
@@ -143,10 +140,9 @@ zelto_status zelto_payment_request_set_property(zelto_payment_request* request, 
 
 zelto_status zelto_payment_request_property(const zelto_payment_request* request, const char* name,
                                             char** value, char** message) {
-  return run(message, [&] {
+  return run(message, output(value, "value"), [&](char*& out) {
     requireMainThread();
     const ZeltoPaymentRequest& source = *use(request, "request").value;
-    char*& out = output(value, "value");
     const std::string_view key = readText(name, "name");
     if (!isPaymentRequestProperty(key)) {
       throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
@@ -166,34 +162,30 @@ zelto_status zelto_payment_request_validate(const zelto_payment_request* request
 
 zelto_status zelto_payment_request_get_tlv(const zelto_payment_request* request, char** payload,
                                            char** message) {
-  return run(message, [&] {
+  return run(message, output(payload, "payload"), [&](char*& out) {
     requireMainThread();
-    const ZeltoPaymentRequest& source = *use(request, "request").value;
-    output(payload, "payload") = copyText(source.getTLV());
+    out = copyText(use(request, "request").value->getTLV());
     return Outcome{};
   });
 }
 
 zelto_status zelto_encode_dict_to_tlv(const char* json, size_t length, char** payload,
                                       char** message) {
-  return run(message, [&] {
-    char*& out = output(payload, "payload");
+  return run(message, output(payload, "payload"), [&](char*& out) {
     out = copyText(TLVGenerator::encodeDictToTLV(tagDictionary(json, length)));
     return Outcome{};
   });
 }
 
 zelto_status zelto_get_crc(const char* text, size_t length, char** digits, char** message) {
-  return run(message, [&] {
-    char*& out = output(digits, "digits");
+  return run(message, output(digits, "digits"), [&](char*& out) {
     out = copyText(crc16::crcDigits(readText(text, length, "text")));
     return Outcome{};
   });
 }
 
 zelto_status zelto_decode_tlv(const char* payload, size_t length, char** json, char** message) {
-  return run(message, [&] {
-    char*& out = output(json, "json");
+  return run(message, output(json, "json"), [&](char*& out) {
     ZeltoPayMerchantTLV record;
     if (const auto error = record.decodeTLV(readText(payload, length, "payload"))) {
       return Outcome{ZELTO_INVALID, std::string(caseName(*error))};
@@ -208,29 +200,27 @@ zelto_status zelto_decode_tlv(const char* payload, size_t length, char** json, c
 
 zelto_status zelto_tlv_validation_with_tlv_string(const char* payload, size_t length, int** codes,
                                                   size_t* count, char** message) {
-  return run(message, [&] {
-    int*& outCodes = output(codes, "codes");
-    size_t& outCount = valueOutput(count, "count");
-    outCount = 0;
-    const std::vector<std::string> found =
-        TLVGenerator::tlvValidation(readText(payload, length, "payload"));
-    if (found.empty()) return Outcome{};
-    auto* numbers = static_cast<int*>(std::malloc(found.size() * sizeof(int)));
-    if (numbers == nullptr) throw std::bad_alloc();
-    for (std::size_t i = 0; i < found.size(); ++i) {
-      numbers[i] = static_cast<int>(text::parseInteger(found[i]).value_or(-1));
-    }
-    outCodes = numbers;
-    outCount = found.size();
-    return Outcome{ZELTO_INVALID, ZeltoError(found).description()};
-  });
+  return run(message, output(codes, "codes"), output(count, "count"),
+             [&](int*& outCodes, size_t& outCount) {
+               outCount = 0;
+               const std::vector<std::string> found =
+                   TLVGenerator::tlvValidation(readText(payload, length, "payload"));
+               if (found.empty()) return Outcome{};
+               auto* numbers = static_cast<int*>(std::malloc(found.size() * sizeof(int)));
+               if (numbers == nullptr) throw std::bad_alloc();
+               for (std::size_t i = 0; i < found.size(); ++i) {
+                 numbers[i] = static_cast<int>(text::parseInteger(found[i]).value_or(-1));
+               }
+               outCodes = numbers;
+               outCount = found.size();
+               return Outcome{ZELTO_INVALID, ZeltoError(found).description()};
+             });
 }
 
 zelto_status zelto_refund_payment_request_init(zelto_refund_payment_request** request,
                                                char** message) {
-  return run(message, [&] {
-    output(request, "request") =
-        create<zelto_refund_payment_request>(std::make_shared<ZeltoRefundPaymentRequest>());
+  return run(message, output(request, "request"), [&](zelto_refund_payment_request*& out) {
+    out = create<zelto_refund_payment_request>(std::make_shared<ZeltoRefundPaymentRequest>());
     return Outcome{};
   });
 }
@@ -239,8 +229,7 @@ zelto_status
 zelto_refund_payment_request_init_with_last4_card_holder_name_currency_code_refund_amount(
     const char* last4, const char* card_holder_name, const char* currency_code,
     const char* refund_amount, zelto_refund_payment_request** request, char** message) {
-  return run(message, [&] {
-    zelto_refund_payment_request*& out = output(request, "request");
+  return run(message, output(request, "request"), [&](zelto_refund_payment_request*& out) {
     out = create<zelto_refund_payment_request>(std::make_shared<ZeltoRefundPaymentRequest>(
         std::string(readText(last4, "last4")),
         std::string(readText(card_holder_name, "card_holder_name")),
@@ -267,9 +256,8 @@ zelto_status zelto_refund_payment_request_set_property(zelto_refund_payment_requ
 
 zelto_status zelto_refund_payment_request_property(const zelto_refund_payment_request* request,
                                                    const char* name, char** value, char** message) {
-  return run(message, [&] {
+  return run(message, output(value, "value"), [&](char*& out) {
     ZeltoRefundPaymentRequest& source = *use(request, "request").value;
-    char*& out = output(value, "value");
     out = copyText(*refundField(source, readText(name, "name")));
     return Outcome{};
   });

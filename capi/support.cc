@@ -1,5 +1,6 @@
 #include "capi/support.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -48,10 +49,12 @@ bool isLive(const void* handle, std::string_view type) {
   return entry != r.live.end() && entry->second == type;
 }
 
+void throwNullArgument(std::string_view argument) {
+  throw Failure{ZELTO_ERROR_NULL_ARGUMENT, std::string(argument) + " is NULL"};
+}
+
 std::string_view readText(const char* value, std::string_view argument) {
-  if (value == nullptr) {
-    throw Failure{ZELTO_ERROR_NULL_ARGUMENT, std::string(argument) + " is NULL"};
-  }
+  if (value == nullptr) throwNullArgument(argument);
   return readText(value, std::strlen(value), argument);
 }
 
@@ -61,14 +64,19 @@ std::optional<std::string> optionalText(const char* value, std::string_view argu
 }
 
 std::string_view readText(const char* value, std::size_t length, std::string_view argument) {
-  if (value == nullptr && length > 0) {
-    throw Failure{ZELTO_ERROR_NULL_ARGUMENT, std::string(argument) + " is NULL"};
-  }
+  if (value == nullptr && length > 0) throwNullArgument(argument);
   std::string_view result = value == nullptr ? std::string_view() : std::string_view(value, length);
   if (!text::isValidUtf8(result)) {
     throw Failure{ZELTO_ERROR_INVALID_UTF8, std::string(argument) + " is not well-formed UTF-8"};
   }
   return result;
+}
+
+unsigned char* copyBytes(std::string_view bytes) {
+  auto* copy = static_cast<unsigned char*>(std::malloc(std::max<std::size_t>(bytes.size(), 1)));
+  if (copy == nullptr) throw std::bad_alloc();
+  std::memcpy(copy, bytes.data(), bytes.size());
+  return copy;
 }
 
 char* copyText(std::string_view value) {
@@ -79,11 +87,15 @@ char* copyText(std::string_view value) {
   return copy;
 }
 
-void requireMainThread() {
+bool isMainThread() noexcept {
   static std::atomic<std::thread::id> mainThread{};
   std::thread::id unset{};
   const std::thread::id current = std::this_thread::get_id();
-  if (mainThread.compare_exchange_strong(unset, current) || unset == current) return;
+  return mainThread.compare_exchange_strong(unset, current) || unset == current;
+}
+
+void requireMainThread() {
+  if (isMainThread()) return;
   throw Failure{ZELTO_ERROR_WRONG_THREAD,
                 "called on a thread other than the main thread (the first thread that called a "
                 "request, flow, configuration or run-loop function)"};

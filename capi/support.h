@@ -111,6 +111,10 @@ Handle* create(Value value) {
 // Unregisters and deletes a handle; NULL is accepted.
 template <class Handle>
 zelto_status release(Handle* handle) noexcept;
+// The same for a handle that belongs to the main thread: from any other thread nothing is
+// released and the answer is ZELTO_ERROR_WRONG_THREAD.
+template <class Handle>
+zelto_status releaseOnMainThread(Handle* handle) noexcept;
 
 // A handle lent to a callback for the duration of one call: registered while it lives.
 // Absent values give a NULL handle.
@@ -140,17 +144,17 @@ std::optional<std::string> optionalText(const char* value, std::string_view argu
 // `length` bytes at `value` (NULL only with length 0), checked for well-formed UTF-8.
 std::string_view readText(const char* value, std::size_t length, std::string_view argument);
 
-// Checks an output argument for NULL and clears what it points to.
+// An output argument (`T` is what it points to). The guard in run() checks every output for NULL
+// before the body does any work, so that nothing is built that no one could receive, and clears
+// the pointer outputs (a plain value is left untouched until the body writes it).
 template <class T>
-T*& output(T** out, std::string_view argument) {
-  if (out == nullptr) throw Failure{ZELTO_ERROR_NULL_ARGUMENT, std::string(argument) + " is NULL"};
-  *out = nullptr;
-  return *out;
-}
+struct Output {
+  T* pointer;
+  std::string_view name;
+};
 template <class T>
-T& valueOutput(T* out, std::string_view argument) {
-  if (out == nullptr) throw Failure{ZELTO_ERROR_NULL_ARGUMENT, std::string(argument) + " is NULL"};
-  return *out;
+Output<T> output(T* pointer, std::string_view name) {
+  return {pointer, name};
 }
 
 // The number a C caller passed as an enumeration. C lets any int through; C++ may not even load
@@ -164,18 +168,36 @@ std::underlying_type_t<Enum> enumValue(const Enum& value) {
 
 // A malloc'd NUL-terminated copy of `value`, for zelto_free.
 char* copyText(std::string_view value);
+// A malloc'd copy of `bytes` (at least one byte is allocated), for zelto_free.
+unsigned char* copyBytes(std::string_view bytes);
 
 // The flow, configuration and run-loop functions belong to the thread that first called one of
-// them.
+// them. isMainThread() answers (and claims the main thread when none has called yet);
+// requireMainThread() throws ZELTO_ERROR_WRONG_THREAD from any other thread.
+bool isMainThread() noexcept;
 void requireMainThread();
 
 // Runs `body` and reports its outcome as a status, writing the message (or NULL) to `message`.
+// With outputs, each is checked (and a pointer output cleared) before the body runs, and the body
+// receives a reference to each: run(message, output(payload, "payload"), [&](char*& out) {...}).
 template <class Body>
 zelto_status run(char** message, Body&& body) noexcept;
+template <class A, class Body>
+zelto_status run(char** message, Output<A> a, Body&& body) noexcept;
+template <class A, class B, class Body>
+zelto_status run(char** message, Output<A> a, Output<B> b, Body&& body) noexcept;
 
 // Out-of-line parts of run(), so that the template stays small.
 zelto_status finish(char** message, zelto_status status, std::string_view text) noexcept;
 zelto_status finishCurrentException(char** message) noexcept;
+[[noreturn]] void throwNullArgument(std::string_view argument);
+
+template <class T>
+T& checked(Output<T> out) {
+  if (out.pointer == nullptr) throwNullArgument(out.name);
+  if constexpr (std::is_pointer_v<T>) *out.pointer = nullptr;
+  return *out.pointer;
+}
 
 template <class Body>
 zelto_status run(char** message, Body&& body) noexcept {
@@ -188,11 +210,26 @@ zelto_status run(char** message, Body&& body) noexcept {
   }
 }
 
+template <class A, class Body>
+zelto_status run(char** message, Output<A> a, Body&& body) noexcept {
+  return run(message, [&] {
+    A& first = checked(a);
+    return body(first);
+  });
+}
+
+template <class A, class B, class Body>
+zelto_status run(char** message, Output<A> a, Output<B> b, Body&& body) noexcept {
+  return run(message, [&] {
+    A& first = checked(a);
+    B& second = checked(b);
+    return body(first, second);
+  });
+}
+
 template <class Handle>
 Handle& use(Handle* handle, std::string_view argument) {
-  if (handle == nullptr) {
-    throw Failure{ZELTO_ERROR_NULL_ARGUMENT, std::string(argument) + " is NULL"};
-  }
+  if (handle == nullptr) throwNullArgument(argument);
   if (!isLive(handle, HandleName<Handle>::value)) {
     throw Failure{ZELTO_ERROR_INVALID_HANDLE,
                   std::string(argument) + " is not a live " +
@@ -209,6 +246,12 @@ zelto_status release(Handle* handle) noexcept {
   if (!unregisterHandle(handle, HandleName<Handle>::value)) return ZELTO_ERROR_INVALID_HANDLE;
   delete handle;
   return ZELTO_OK;
+}
+
+template <class Handle>
+zelto_status releaseOnMainThread(Handle* handle) noexcept {
+  if (!isMainThread()) return ZELTO_ERROR_WRONG_THREAD;
+  return release(handle);
 }
 
 }  // namespace zelto::capi

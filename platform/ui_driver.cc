@@ -74,6 +74,8 @@ void describeTree(const View& view, bool enabledAbove, std::vector<ElementDescri
     } else if (const auto* cell = dynamic_cast<const TableViewCell*>(&view)) {
       element.text = cell->textLabel()->text;
       if (cell->selected) element.value = "selected";
+    } else {
+      element.value = view.accessibilityValue;
     }
     out.push_back(std::move(element));
   }

@@ -64,8 +64,8 @@ struct ElementDescription {
   // row's text.
   std::string text;
   // A switch: "on" or "off"; a text field: its placeholder; an image view: the image's name;
-  // an activity indicator: "animating" or "stopped"; a row: "selected" when marked; otherwise
-  // "".
+  // an activity indicator: "animating" or "stopped"; a row: "selected" when marked; any other
+  // view: its accessibilityValue.
   std::string value;
   // Hidden or fully transparent.
   bool hidden = false;

@@ -78,6 +78,8 @@ class View : public std::enable_shared_from_this<View> {
   // A view that does not take user interaction ignores taps and typing (its subviews too).
   bool userInteractionEnabled = true;
   std::string accessibilityIdentifier;
+  // What a plain view's state is, for tests and assistive tools ("expanded"); "" for none.
+  std::string accessibilityValue;
 
   // Drawn inside the view's edge, over its content; corners are rounded by cornerRadius.
   double borderWidth = 0;

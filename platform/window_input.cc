@@ -86,7 +86,42 @@ bool deliver(Window& window, std::shared_ptr<View> target) {
   return taken;
 }
 
+// Moves `scroll`'s content by (dx, dy) points, keeping it within the content and its insets.
+// Returns whether it moved.
+bool scrollBy(ScrollView& scroll, double dx, double dy) {
+  const Rect shown = scroll.bounds();
+  const EdgeInsets& inset = scroll.contentInset;
+  const auto limit = [](double offset, double before, double after, double content,
+                        double visible) {
+    const double lowest = -before;
+    return std::clamp(offset, lowest, std::max(lowest, content + after - visible));
+  };
+  const Point from = scroll.contentOffset;
+  const Point to{
+      limit(from.x + dx, inset.left, inset.right, scroll.contentSize.width, shown.width),
+      limit(from.y + dy, inset.top, inset.bottom, scroll.contentSize.height, shown.height)};
+  if (to == from) return false;
+  scroll.setContentOffset(to, false);
+  return true;
+}
+
 }  // namespace
+
+bool scrollFrom(const std::shared_ptr<View>& view, double dx, double dy) {
+  for (auto at = view; at; at = at->superview()) {
+    if (auto* scroll = dynamic_cast<ScrollView*>(at.get()); scroll && scrollBy(*scroll, dx, dy)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool scrollAt(Window& window, Point point, double dx, double dy) {
+  const auto hit = contains(window.bounds(), point) ? window.hitTest(point) : nullptr;
+  const bool moved = hit && scrollFrom(hit, dx, dy);
+  window.sendEvent(Event{Event::Type::kMotion, {}});
+  return moved;
+}
 
 bool tapAt(Window& window, Point point) {
   std::shared_ptr<View> receiver;

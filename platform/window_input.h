@@ -1,6 +1,6 @@
-// Input as a display delivers it: a tap at a point, text typed and the delete key for the field
-// that has the keyboard, and "back". For hosts that show the library's window themselves (the C
-// interface's display functions); tests and tools that know identifiers use ui_driver.h.
+// Input as a display delivers it: a tap at a point, a scroll, text typed and the delete key for
+// the field that has the keyboard, and "back". For hosts that show the library's window themselves
+// (the C interface's display functions); tests and tools that know identifiers use ui_driver.h.
 //
 // Every operation works on the frontmost screen of the window (a dialog or a presented screen
 // covers what is below it) and ends by sending the window an event, so each counts as activity
@@ -13,11 +13,21 @@
 
 #include <zelto/base/geometry.h>
 
+#include <memory>
 #include <string_view>
 
 #include "platform/window.h"
 
 namespace zelto::platform {
+
+// Scrolls the nearest scroll view at or above `view` that can move by (dx, dy) points (positive
+// dy shows what lies further down), keeping within its content and insets. Returns whether one
+// moved.
+bool scrollFrom(const std::shared_ptr<View>& view, double dx, double dy);
+
+// A scroll gesture (a wheel, two fingers) at `point`: scrollFrom() the frontmost view there. It
+// counts as activity whether or not anything moved. Returns whether a scroll view moved.
+bool scrollAt(Window& window, Point point, double dx, double dy);
 
 // A touch at `point` (window points) reaches the nearest control or text input at or above the
 // frontmost interactive view there: a control handles the tap, a text input takes the keyboard.

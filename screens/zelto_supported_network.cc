@@ -18,6 +18,7 @@ constexpr double kLogoInset = 6;
 
 void ZELTOSupportedNetwork::setupView() {
   accessibilityIdentifier = "Supported_Networks";
+  accessibilityValue = isExpanded ? "expanded" : "collapsed";
   clipsToBounds = true;
   images.clear();
   images.push_back(KitBundle::image("network_logo_zelto"));
@@ -98,6 +99,7 @@ void ZELTOSupportedNetwork::moreClicked(bool withoutAnimation) {
   auto target = frame();
   target.height = isExpanded ? rowHeight : 2 * rowHeight;
   isExpanded = !isExpanded;
+  accessibilityValue = isExpanded ? "expanded" : "collapsed";
   if (withoutAnimation) {
     setFrame(target);
   } else {

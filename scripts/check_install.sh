@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the library as a host gets it: installs a static and a shared build into scratch
 # prefixes and, for each, builds and runs the examples against the prefix alone: the C++ host
-# through find_package(zelto), the C host through pkg-config, and (shared) the Python ctypes
-# script. The examples are copied out of the source tree first. Also checks that nothing
+# through find_package(zelto) (setting no C++ standard of its own), the GTK host through
+# find_package (run on a virtual X display, clicked and typed into, its code read back), the C
+# host through pkg-config, and (shared) the Python ctypes script. The examples are copied out of the source tree first. Also checks that nothing
 # installed names the source folder, that every installed header compiles on its own, and that
 # the shared library has a SONAME and exports only the public API.
 #
@@ -54,6 +55,12 @@ for kind in static shared; do
 
   pkg=pkg-config
   [ $kind = static ] && pkg="pkg-config --static"
+  cmake -S "$scratch/examples/gtk_host" -B "$scratch/gtk-$kind" -DCMAKE_PREFIX_PATH="$prefix" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$scratch/gtk-$kind" >/dev/null
+  LD_LIBRARY_PATH=$prefix/lib "$scratch/examples/gtk_host/test_under_xvfb.sh" \
+    "$scratch/gtk-$kind/gtk_host" "$prefix/bin/zelto"
+
   rm -f "$scratch/examples/c_host/c_host"
   PKG_CONFIG_PATH=$prefix/lib/pkgconfig make -s -C "$scratch/examples/c_host" PKG_CONFIG="$pkg"
   LD_LIBRARY_PATH=$prefix/lib "$scratch/examples/c_host/c_host"

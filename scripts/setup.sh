@@ -9,7 +9,8 @@ packages=(
   libcairo2-dev libpango1.0-dev zlib1g-dev fonts-dejavu-core
   fonts-inter fonts-noto-ui-core fonts-droid-fallback python3-cairo
   googletest libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev python3
-  libsdl2-dev
+  libsdl2-dev poppler-utils librsvg2-bin
+  libgtk-4-dev xvfb xauth xdotool imagemagick zbar-tools
 )
 
 missing=()

@@ -90,16 +90,9 @@ std::shared_ptr<platform::ViewController> ZeltoSessionBase::getTopViewController
 
 void ZeltoSessionBase::dismissSDKWindow(std::function<void()> completion) {
   const std::weak_ptr<ZeltoSessionBase> weakSelf = weak_from_this();
-  const auto root = sdkWindow->rootViewController();
-  if (!root) {
-    // Nothing on screen to slide away: end the flow and report the end all the same.
-    platform::RunLoop::main().async([weakSelf, completion = std::move(completion)] {
-      auto self = weakSelf.lock();
-      if (!self || self->sdkWindow->rootViewController()) return;
-      self->setActiveSessionType(ZeltoActiveFlow::none);
-      if (completion) completion();
-    });
-  } else {
+  // With no root screen there is nothing to slide away: the active flow stays as it is and the
+  // completion never runs, since only the end of the slide clears the one and runs the other.
+  if (const auto root = sdkWindow->rootViewController()) {
     const std::weak_ptr<platform::ViewController> dismissedRoot = root;
     auto hide = [weakSelf, dismissedRoot, completion = std::move(completion)] {
       auto self = weakSelf.lock();

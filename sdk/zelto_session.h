@@ -12,8 +12,8 @@
 //   slides the window's root away, makes the host window key again, hides the library's window,
 //   clears the root screen and the active flow, then runs the completion. The per-flow records
 //   are replaced at once, before any animation ends, so no stored handler or delegate is ever
-//   called after it. With no root screen there is nothing to slide: the flow is cleared and
-//   the completion runs at the next turn of the main run loop.
+//   called after it. With no root screen there is nothing to slide: the active flow stays as it
+//   is and the completion is never run.
 // - An idle timeout posts "ZELTOSessionTimeOut" (no object), then shows a dialog on the top
 //   screen after ending any editing; its OK button queues the dismissal on the main queue.
 //   The host's handler and delegate are not called.

@@ -3,13 +3,16 @@
 // with the demo merchant, or with the requests given as files; what each flow reports is shown
 // on the host screen when it ends. See tools/app_host.h and platform/sdl/display.h.
 #include <zelto/payload/tag_dictionary.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 
 #include "platform/sdl/display.h"
+#include "sdk/config_json.h"
 #include "sdk/request_json.h"
 #include "sdk/zelto_session.h"
 #include "tools/app_host.h"
@@ -24,6 +27,7 @@ struct AppOptions {
   std::string requestFile;
   std::string tagsFile;
   std::string refundFile;
+  std::string configFile;
   bool check = false;
 };
 
@@ -80,6 +84,14 @@ int runApp(const AppOptions& options) {
   if (!size) return fail("--size takes WIDTHxHEIGHT in points from 200 to 4000, such as 375x667");
   LoadedRequests loaded = loadRequests(options);
   if (!loaded.error.empty()) return fail(loaded.error);
+  if (!options.configFile.empty()) {
+    const JsonInput input = readJson(options.configFile);
+    if (!input.json) return fail(input.error);
+    const ConfigFromJson read =
+        configFromJson(*input.json, std::filesystem::path(options.configFile).parent_path());
+    if (!read.config) return fail(options.configFile + ": " + read.error);
+    ZeltoMerchantSDK::setupOneTimeConfiguration(*read.config);
+  }
 
   auto opened = platform::sdl::Display::open({*size, "Zelto merchant"});
   if (!opened.display) return fail(opened.error);
@@ -122,6 +134,9 @@ const CommandRegistrar registrar(
       command.add_option("--refund", options->refundFile,
                          "Launch the refund flow with the refund in FILE (JSON with last4, "
                          "cardHolderName, currencyCode, refundAmount); the button launches it too");
+      command.add_option("--config", options->configFile,
+                         "Configure the library from FILE (JSON of colours, timeouts and PNG "
+                         "paths of the back button and network logos) before any flow");
       command.add_flag("--check", options->check,
                        "Only check that a window can be opened (exit 0) or not (exit 2)");
       return [options] { return runApp(*options); };

@@ -10,7 +10,7 @@
 namespace zelto::tool {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, HostVerb>, 17> kVerbs = {{
+constexpr std::array<std::pair<std::string_view, HostVerb>, 18> kVerbs = {{
     {"launch-request", HostVerb::kLaunchRequest},
     {"launch-refund", HostVerb::kLaunchRefund},
     {"tap", HostVerb::kTap},
@@ -28,6 +28,7 @@ constexpr std::array<std::pair<std::string_view, HostVerb>, 17> kVerbs = {{
     {"delegate", HostVerb::kDelegate},
     {"currencies", HostVerb::kCurrencies},
     {"scroll", HostVerb::kScroll},
+    {"config", HostVerb::kConfig},
 }};
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -158,6 +159,7 @@ ScriptLine parseScriptLine(std::string_view line) {
       break;
     }
     case HostVerb::kLaunchRefund:
+    case HostVerb::kConfig:
       if (!need("a FILE")) return bad(error);
       break;
     case HostVerb::kSnapshot:

@@ -12,6 +12,7 @@
 //   show [ID]                    payload                          request
 //   snapshot FILE.png            share FILE.png                   end-flow
 //   delegate on|off              currencies                       scroll ID POINTS
+//   config FILE
 //
 // TEXT and TITLE are the rest of the line as written (inner spaces kept), or one JSON string
 // literal. N is a whole number from 1 to 1000 (1 when left out); SECONDS a decimal number from
@@ -47,6 +48,7 @@ enum class HostVerb {
   kDelegate,
   kCurrencies,
   kScroll,
+  kConfig,
 };
 
 inline constexpr int kMaxDeleteCount = 1000;

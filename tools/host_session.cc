@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 
 #include "payload/tag_dictionary_json.h"
 #include "platform/activity_view_controller.h"
@@ -20,6 +21,7 @@
 #include "platform/window.h"
 #include "screens/zelto_currency_selection_view.h"
 #include "screens/zelto_request_payment_view_controller.h"
+#include "sdk/config_json.h"
 #include "sdk/request_json.h"
 #include "sdk/session_constants.h"
 #include "sdk/zelto_session.h"
@@ -230,6 +232,19 @@ bool HostSession::run(int number, const HostCommand& command) {
   return outcome.error.empty();
 }
 
+HostSession::Outcome HostSession::configure(const std::string& path) {
+  if (ZeltoSession::sharedSession().activeSessionType() != ZeltoActiveFlow::none) {
+    return {{}, "a configuration is set before a launch, while no flow is active"};
+  }
+  const JsonInput input = readJson(path);
+  if (!input.json) return {{}, input.error};
+  const ConfigFromJson read =
+      configFromJson(*input.json, std::filesystem::path(path).parent_path());
+  if (!read.config) return {{}, path + ": " + read.error};
+  ZeltoMerchantSDK::setupOneTimeConfiguration(*read.config);
+  return {};
+}
+
 HostSession::Outcome HostSession::launch(const HostCommand& command) {
   const JsonInput input = readJson(command.target);
   if (!input.json) return {{}, input.error};
@@ -356,6 +371,8 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       });
       letTransitionsFinish();
       return outcome;
+    case HostVerb::kConfig:
+      return configure(command.target);
     case HostVerb::kCurrencies: {
       auto& session = ZeltoSession::sharedSession();
       if (!session.sdkWindow->rootViewController() || session.sdkWindow->hidden) {
@@ -378,12 +395,15 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
                                  ? platform::describeScreen(*window)
                                  : platform::describeView(*window, command.target);
       for (const auto& element : described) {
-        elements.push_back(Json{{"id", element.identifier},
-                                {"kind", element.kind},
-                                {"text", element.text},
-                                {"value", element.value},
-                                {"hidden", element.hidden},
-                                {"enabled", element.enabled}});
+        elements.push_back(
+            Json{{"id", element.identifier},
+                 {"kind", element.kind},
+                 {"text", element.text},
+                 {"value", element.value},
+                 {"hidden", element.hidden},
+                 {"enabled", element.enabled},
+                 {"frame",
+                  {element.frame.x, element.frame.y, element.frame.width, element.frame.height}}});
       }
       outcome.fields["elements"] = std::move(elements);
       return outcome;

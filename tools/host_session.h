@@ -79,6 +79,8 @@ class HostSession {
 
   Outcome execute(const HostCommand& command);
   Outcome launch(const HostCommand& command);
+  // Reads a configuration file and hands it to the library (before a launch).
+  Outcome configure(const std::string& path);
 
   std::shared_ptr<Output> output_;
   std::shared_ptr<platform::Window> hostWindow_;

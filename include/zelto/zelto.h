@@ -141,6 +141,38 @@ ZELTO_EXPORT zelto_status zelto_encode_dict_to_tlv(const char* json, size_t leng
 ZELTO_EXPORT zelto_status zelto_get_crc(const char* text, size_t length, char** digits,
                                         char** message);
 
+/* ---- Print-ready codes ---------------------------------------------------------------------*/
+
+typedef enum zelto_document_format {
+  ZELTO_DOCUMENT_PNG = 0,
+  ZELTO_DOCUMENT_SVG = 1,
+  ZELTO_DOCUMENT_PDF = 2
+} zelto_document_format;
+
+typedef enum zelto_paper_size {
+  ZELTO_PAPER_A6 = 0,
+  ZELTO_PAPER_A5 = 1,
+  ZELTO_PAPER_A4 = 2
+} zelto_paper_size;
+
+/* The QR symbol of the `length` bytes at `payload` alone (byte mode, error correction M, a
+ * quiet zone of 4 modules on every side) as a whole file in *bytes (*size bytes, freed with
+ * zelto_free): `module_size` (1 to 100) pixels a module in PNG, points a module in SVG and PDF,
+ * on an exact grid. A payload of more than 2331 bytes, or a module size out of range, is
+ * ZELTO_ERROR_INVALID_ARGUMENT. Any thread. */
+ZELTO_EXPORT zelto_status zelto_render_qr(const char* payload, size_t length,
+                                          zelto_document_format format, int module_size,
+                                          unsigned char** bytes, size_t* size, char** message);
+
+/* A print-ready counter-stand card for the request (main thread): "Scan to pay", the merchant's
+ * name and city, the code (at least 60 mm wide on A6), the amount when set, the network logos
+ * and a hint, as a PDF (fonts embedded) or SVG document of the paper size. ZELTO_INVALID with
+ * the check's messages when the request fails its checks; a PNG format is
+ * ZELTO_ERROR_INVALID_ARGUMENT. */
+ZELTO_EXPORT zelto_status zelto_render_poster(const zelto_payment_request* request,
+                                              zelto_document_format format, zelto_paper_size paper,
+                                              unsigned char** bytes, size_t* size, char** message);
+
 /* ---- Decoding and validating payloads ------------------------------------------------------*/
 
 /* The fields of a merchant QR payload as a JSON object: "isTipAvailable" first, then each
@@ -302,6 +334,35 @@ ZELTO_EXPORT zelto_status zelto_config_pay_friend_timeout_in_seconds(const zelto
 ZELTO_EXPORT zelto_status zelto_config_set_pay_friend_timeout_in_seconds(zelto_config* config,
                                                                          int value, char** message);
 
+/* Images are PNG files given as their bytes, with `scale` pixels a point (above 0 and finite: 2
+ * for an "@2x" picture). Bytes that are not a PNG are ZELTO_ERROR_INVALID_ARGUMENT. A picture
+ * is read back as the bytes given (freed with zelto_free). */
+
+/* The back-button image of the screens' navigation bars. */
+ZELTO_EXPORT zelto_status zelto_config_issuer_back_button(const zelto_config* config,
+                                                          unsigned char** png, size_t* size,
+                                                          char** message);
+ZELTO_EXPORT zelto_status zelto_config_set_issuer_back_button(zelto_config* config,
+                                                              const unsigned char* png, size_t size,
+                                                              double scale, char** message);
+
+/* The network logos the QR screen shows after the library's own, in order: one row of up to
+ * six, with a "more" button from the seventh on. Absent until set (*present false, *count 0). */
+ZELTO_EXPORT zelto_status zelto_config_supported_network_image_count(const zelto_config* config,
+                                                                     size_t* count, bool* present,
+                                                                     char** message);
+ZELTO_EXPORT zelto_status zelto_config_supported_network_image_at(const zelto_config* config,
+                                                                  size_t index, unsigned char** png,
+                                                                  size_t* size, char** message);
+/* Sets the logos to the `count` pictures pngs[i] of sizes[i] bytes, each `scale` pixels a point;
+ * NULL `pngs` (with `count` 0) makes the list absent. Nothing changes when any picture is
+ * refused. */
+ZELTO_EXPORT zelto_status zelto_config_set_supported_network_image(zelto_config* config,
+                                                                   const unsigned char* const* pngs,
+                                                                   const size_t* sizes,
+                                                                   size_t count, double scale,
+                                                                   char** message);
+
 /* ---- Flows (main thread) -------------------------------------------------------------------*/
 
 /* Lent to callbacks: valid only during the call that passes them (afterwards
@@ -370,8 +431,11 @@ ZELTO_EXPORT zelto_status zelto_setup_one_time_configuration(const zelto_config*
                                                              char** message);
 
 /* Ends the flow on screen: stored callbacks are dropped at once (none is called afterwards),
- * the window slides away, then `completion(user_data)` runs from the run loop. Safe with no
- * flow on screen. `completion` may be NULL. */
+ * the window slides away, then `completion(user_data)` runs from the run loop. `completion` may
+ * be NULL. Safe with no flow on screen (before any flow, a second time, after the back button
+ * or an idle timeout ended it, after a refused launch): the stored callbacks are dropped and
+ * `completion` is never run, as there is nothing to slide away. Ask
+ * zelto_session_active_session_type whether a flow is on screen. */
 ZELTO_EXPORT zelto_status zelto_end_zelto_flow(void (*completion)(void* user_data), void* user_data,
                                                char** message);
 
@@ -424,13 +488,29 @@ ZELTO_EXPORT zelto_status zelto_display_set_screen_size(double width, double hei
                                                         char** message);
 
 /* Draws what the library's window shows now, the flow's screen with the screens and dialogs
- * over it, on white, into `pixels`: `width` by `height` pixels (each at least 1) of 4 bytes in
- * the order red, green, blue, alpha, alpha always 255, rows `stride` bytes apart (a multiple of
- * 4, at least 4 * width), `scale` pixels a point (finite, above 0). The window's top-left
+ * over it, on white, into `pixels`: `width` by `height` pixels (each from 1 to 32767) of 4 bytes
+ * in the order red, green, blue, alpha, alpha always 255, rows `stride` bytes apart (a multiple
+ * of 4, at least 4 * width), `scale` pixels a point (from 0.01 to 100). Other sizes and scales
+ * are ZELTO_ERROR_INVALID_ARGUMENT, naming the limit, and nothing is drawn. The window's top-left
  * corner is the buffer's; pixels beyond the window are white. While no flow is on screen the
  * buffer is all white and *shown false. */
 ZELTO_EXPORT zelto_status zelto_display_draw(unsigned char* pixels, int width, int height,
                                              int stride, double scale, bool* shown, char** message);
+
+typedef enum zelto_pixel_format {
+  /* 4 bytes a pixel: red, green, blue, alpha (zelto_display_draw's). */
+  ZELTO_PIXELS_RGBA = 0,
+  /* One 32-bit word a pixel, alpha in the high byte, then red, green, blue, in the machine's
+   * byte order: cairo's CAIRO_FORMAT_ARGB32, Qt's QImage::Format_ARGB32_Premultiplied, SDL's
+   * SDL_PIXELFORMAT_ARGB8888. Drawn straight into, with no conversion. */
+  ZELTO_PIXELS_ARGB32 = 1
+} zelto_pixel_format;
+
+/* zelto_display_draw in the pixel format `format`; the same sizes and scales are accepted. */
+ZELTO_EXPORT zelto_status zelto_display_draw_in_format(unsigned char* pixels, int width, int height,
+                                                       int stride, double scale,
+                                                       zelto_pixel_format format, bool* shown,
+                                                       char** message);
 
 /* The user's input, each given to the frontmost screen (a dialog or a presented screen covers
  * what is below it) and each counting as activity for the flow's idle timer. *handled tells
@@ -443,6 +523,11 @@ ZELTO_EXPORT zelto_status zelto_display_tap(double x, double y, bool* handled, c
  * time through the field's own filter, which may refuse a character (it still counts as
  * handled). */
 ZELTO_EXPORT zelto_status zelto_display_type_text(const char* text, bool* handled, char** message);
+/* A scroll (a mouse wheel, two fingers on a touchpad) at (x, y) of (dx, dy) points: positive dy
+ * shows what lies further down. The nearest list or scrolling screen there that can move does,
+ * within its content. *handled tells whether one moved; it counts as activity either way. */
+ZELTO_EXPORT zelto_status zelto_display_scroll(double x, double y, double dx, double dy,
+                                               bool* handled, char** message);
 /* The delete key in the field that has the keyboard. */
 ZELTO_EXPORT zelto_status zelto_display_delete_backward(bool* handled, char** message);
 /* "Back": the cancel action of a dialog in front, else the back or close button at the left

@@ -55,36 +55,6 @@ std::shared_ptr<View> frontScreen(Window& window) {
   return screens.empty() ? nullptr : screens.back();
 }
 
-// Moves `scroll`'s content by (dx, dy) points, keeping it within the content and its insets.
-// Returns whether it moved.
-bool scrollBy(ScrollView& scroll, double dx, double dy) {
-  const Rect shown = scroll.bounds();
-  const EdgeInsets& inset = scroll.contentInset;
-  const auto limit = [](double offset, double before, double after, double content,
-                        double visible) {
-    const double lowest = -before;
-    return std::clamp(offset, lowest, std::max(lowest, content + after - visible));
-  };
-  const Point from = scroll.contentOffset;
-  const Point to{
-      limit(from.x + dx, inset.left, inset.right, scroll.contentSize.width, shown.width),
-      limit(from.y + dy, inset.top, inset.bottom, scroll.contentSize.height, shown.height)};
-  if (to == from) return false;
-  scroll.setContentOffset(to, false);
-  return true;
-}
-
-// Scrolls the nearest scroll view at or above `view` that can move that way. Returns whether
-// one moved.
-bool scrollFrom(const std::shared_ptr<View>& view, double dx, double dy) {
-  for (auto at = view; at; at = at->superview()) {
-    if (auto* scroll = dynamic_cast<ScrollView*>(at.get()); scroll && scrollBy(*scroll, dx, dy)) {
-      return true;
-    }
-  }
-  return false;
-}
-
 // Scrolls the scroll views above `view` as little as needed for it to show.
 void scrollToVisible(const std::shared_ptr<View>& view) {
   for (auto at = view->superview(); at; at = at->superview()) {
@@ -264,8 +234,7 @@ void Display::State::pressUp(Point point) {
 void Display::State::wheel(Point point, double dx, double dy) {
   auto target = windowAt(point);
   if (!target) return;
-  scrollFrom(target->hitTest(point), dx * kWheelStep, -dy * kWheelStep);
-  target->sendEvent(Event{Event::Type::kMotion, {}});
+  scrollAt(*target, point, dx * kWheelStep, -dy * kWheelStep);
 }
 
 void Display::State::textTyped(std::string_view typed) {

@@ -490,6 +490,23 @@ static void test_display(void) {
          ZELTO_ERROR_INVALID_ARGUMENT, "width");
   STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, NAN, &shown, &message),
          ZELTO_ERROR_INVALID_ARGUMENT, "scale");
+  /* Past what can be drawn: refused before a byte is written (these strides would take the
+   * drawing far beyond the buffer). */
+  STATUS(zelto_display_draw(first, 32768, 1, 32768 * 4, 1, &shown, &message),
+         ZELTO_ERROR_INVALID_ARGUMENT, "32767");
+  STATUS(zelto_display_draw(first, 1, 40000, 4, 1, &shown, &message), ZELTO_ERROR_INVALID_ARGUMENT,
+         "32767");
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 100.5, &shown, &message),
+         ZELTO_ERROR_INVALID_ARGUMENT, "from 0.01 to 100");
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 0.009, &shown, &message),
+         ZELTO_ERROR_INVALID_ARGUMENT, "from 0.01 to 100");
+  /* The largest accepted sizes and scales draw. */
+  STATUS(zelto_display_draw(first, 1, 32767, 4, 1, &shown, &message), ZELTO_OK, NULL);
+  CHECK(shown);
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 100, &shown, &message), ZELTO_OK,
+         NULL);
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 0.01, &shown, &message), ZELTO_OK,
+         NULL);
   STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 1, NULL, &message),
          ZELTO_ERROR_NULL_ARGUMENT, "shown");
   STATUS(zelto_display_tap(1, 1, NULL, &message), ZELTO_ERROR_NULL_ARGUMENT, "handled");
@@ -513,11 +530,19 @@ static void test_display(void) {
   free(second);
 }
 
-static int call_from_second_thread(void* unused) {
-  (void)unused;
+/* Handles made on the main thread, which a second thread tries to release. */
+typedef struct MainThreadHandles {
+  zelto_payment_request* request;
+  zelto_config* config;
+} MainThreadHandles;
+
+static int call_from_second_thread(void* data) {
+  const MainThreadHandles* handles = data;
   zelto_payment_request* request = NULL;
   STATUS(zelto_payment_request_init(&request, &message), ZELTO_ERROR_WRONG_THREAD, "main thread");
   STATUS(zelto_run_loop_run_pending(&message), ZELTO_ERROR_WRONG_THREAD, "main thread");
+  CHECK(zelto_payment_request_release(handles->request) == ZELTO_ERROR_WRONG_THREAD);
+  CHECK(zelto_config_release(handles->config) == ZELTO_ERROR_WRONG_THREAD);
   /* Payload functions work on any thread. */
   char* digits = NULL;
   STATUS(zelto_get_crc("A", 1, &digits, &message), ZELTO_OK, NULL);
@@ -586,18 +611,98 @@ static void test_misuse(void) {
   STATUS(zelto_config_release(config), ZELTO_OK, NULL);
   CHECK(text == NULL && codes == NULL && count == 0);
 
+  /* A second thread can neither make nor release what belongs to the main thread: the handles
+   * it tried to release still work here. */
+  MainThreadHandles handles = {NULL, NULL};
+  STATUS(zelto_payment_request_init(&handles.request, &message), ZELTO_OK, NULL);
+  STATUS(zelto_config_init(&handles.config, &message), ZELTO_OK, NULL);
   thrd_t thread;
   int result = 1;
-  CHECK(thrd_create(&thread, call_from_second_thread, NULL) == thrd_success);
+  CHECK(thrd_create(&thread, call_from_second_thread, &handles) == thrd_success);
   CHECK(thrd_join(thread, &result) == thrd_success && result == 0);
+  STATUS(zelto_payment_request_get_tlv(handles.request, &text, &message), ZELTO_OK, NULL);
+  CHECK_TEXT(text, "0002016304AAE6");
+  text = NULL;
+  CHECK(zelto_payment_request_release(handles.request) == ZELTO_OK);
+  CHECK(zelto_config_release(handles.config) == ZELTO_OK);
+}
+
+/* A NULL output is refused before any work, so nothing is made that no one could free (the
+ * sanitizer build's leak checker fails this test otherwise). */
+static void test_null_outputs(void) {
+  static const char kTags[] = "{\"00\": \"01\", \"59\": \"ABC\"}";
+  zelto_payment_request* request = NULL;
+  zelto_config* config = NULL;
+  char* text = NULL;
+  int* codes = NULL;
+  size_t count = 0;
+  double amount = 0;
+  bool flag = false;
+  STATUS(zelto_payment_request_init(&request, &message), ZELTO_OK, NULL);
+  STATUS(zelto_config_init(&config, &message), ZELTO_OK, NULL);
+
+  STATUS(zelto_payment_request_init_with_json(kTags, strlen(kTags), NULL, &message),
+         ZELTO_ERROR_NULL_ARGUMENT, "request");
+  STATUS(zelto_payment_request_init_with_tag_value_dictionary(kTags, strlen(kTags), NULL, &message),
+         ZELTO_ERROR_NULL_ARGUMENT, "request");
+  STATUS(zelto_payment_request_get_tlv(request, NULL, &message), ZELTO_ERROR_NULL_ARGUMENT,
+         "payload");
+  STATUS(zelto_payment_request_property(request, "merchantName", NULL, &message),
+         ZELTO_ERROR_NULL_ARGUMENT, "value");
+  STATUS(zelto_encode_dict_to_tlv(kTags, strlen(kTags), NULL, &message), ZELTO_ERROR_NULL_ARGUMENT,
+         "payload");
+  STATUS(zelto_get_crc("A", 1, NULL, &message), ZELTO_ERROR_NULL_ARGUMENT, "digits");
+  STATUS(zelto_decode_tlv(kDemoPayload, strlen(kDemoPayload), NULL, &message),
+         ZELTO_ERROR_NULL_ARGUMENT, "json");
+  STATUS(zelto_tlv_validation_with_tlv_string("zz", 2, NULL, &count, &message),
+         ZELTO_ERROR_NULL_ARGUMENT, "codes");
+  STATUS(zelto_refund_payment_request_init(NULL, &message), ZELTO_ERROR_NULL_ARGUMENT, "request");
+  STATUS(zelto_refund_payment_request_init_with_last4_card_holder_name_currency_code_refund_amount(
+             "4242", "A", "840", "1.00", NULL, &message),
+         ZELTO_ERROR_NULL_ARGUMENT, "request");
+  STATUS(zelto_get_currency_for_text("12", "840", "en_US", NULL, &amount, &message),
+         ZELTO_ERROR_NULL_ARGUMENT, "display");
+  STATUS(zelto_get_currency_for_text("12", "840", "en_US", &text, NULL, &message),
+         ZELTO_ERROR_NULL_ARGUMENT, "amount");
+  STATUS(zelto_format_amount(1, "840", "en_US", NULL, &message), ZELTO_ERROR_NULL_ARGUMENT,
+         "display");
+  STATUS(zelto_plain_decimal_string("$1.00", "840", "en_US", NULL, &message),
+         ZELTO_ERROR_NULL_ARGUMENT, "decimal");
+  STATUS(zelto_config_init(NULL, &message), ZELTO_ERROR_NULL_ARGUMENT, "config");
+  STATUS(zelto_config_deep_copy(config, NULL, &message), ZELTO_ERROR_NULL_ARGUMENT, "copy");
+  STATUS(zelto_config_show_wait_screen(config, NULL, &message), ZELTO_ERROR_NULL_ARGUMENT, "value");
+  STATUS(zelto_color_from_hex("#000000", NULL, &message), ZELTO_ERROR_NULL_ARGUMENT, "color");
+  STATUS(zelto_session_active_session_type(NULL, &message), ZELTO_ERROR_NULL_ARGUMENT, "flow");
+  STATUS(zelto_run_loop_now(NULL, &message), ZELTO_ERROR_NULL_ARGUMENT, "now");
+  STATUS(zelto_run_loop_next_timer_time(&amount, NULL, &message), ZELTO_ERROR_NULL_ARGUMENT,
+         "scheduled");
+  STATUS(zelto_display_back(NULL, &message), ZELTO_ERROR_NULL_ARGUMENT, "handled");
+  CHECK(text == NULL && codes == NULL && !flag);
+
+  CHECK(zelto_payment_request_release(request) == ZELTO_OK);
+  CHECK(zelto_config_release(config) == ZELTO_OK);
+}
+
+/* Every status has a name of its own. */
+static void test_status_names(void) {
+  const char* names[ZELTO_ERROR_INTERNAL + 1];
+  for (int status = ZELTO_OK; status <= ZELTO_ERROR_INTERNAL; ++status) {
+    names[status] = zelto_status_name((zelto_status)status);
+    CHECK(strncmp(names[status], "ZELTO_", 6) == 0);
+    CHECK(strcmp(names[status], "ZELTO_UNKNOWN_STATUS") != 0);
+    for (int other = ZELTO_OK; other < status; ++other) CHECK(strcmp(names[other], names[status]));
+  }
+  CHECK(strcmp(zelto_status_name(ZELTO_ERROR_INVALID_UTF8), "ZELTO_ERROR_INVALID_UTF8") == 0);
+  CHECK(strcmp(zelto_status_name((zelto_status)(ZELTO_ERROR_INTERNAL + 1)),
+               "ZELTO_UNKNOWN_STATUS") == 0);
+  CHECK(strcmp(zelto_status_name((zelto_status)-1), "ZELTO_UNKNOWN_STATUS") == 0);
 }
 
 int main(void) {
   /* The first call that needs the main thread makes this one the main thread. */
   STATUS(zelto_run_loop_set_clock(ZELTO_CLOCK_MANUAL, &message), ZELTO_OK, NULL);
   CHECK(ZeltoMerchantSDKVersionNumber == 1.0);
-  CHECK(strcmp(zelto_status_name(ZELTO_ERROR_INVALID_UTF8), "ZELTO_ERROR_INVALID_UTF8") == 0);
-  CHECK(strcmp(zelto_status_name((zelto_status)42), "ZELTO_UNKNOWN_STATUS") == 0);
+  test_status_names();
   test_payloads();
   test_decode_and_validate();
   test_checks();
@@ -606,6 +711,7 @@ int main(void) {
   test_flows();
   test_display();
   test_misuse();
+  test_null_outputs();
   if (failures) fprintf(stderr, "%d checks failed\n", failures);
   return failures ? 1 : 0;
 }

@@ -133,12 +133,23 @@ TEST_F(LaunchTest, ResultsGoToTheHandlerBeforeTheDelegateUntilTheFlowEnds) {
   EXPECT_EQ(delegate->reports.size(), 3u);
 }
 
-TEST_F(LaunchTest, EndFlowDropsCallbacksAtOnceAndCompletesAfterTheSlide) {
-  int completions = 0;  // with nothing on screen, on the next turn of the run loop
+TEST_F(LaunchTest, EndFlowWithNoRootScreenNeverRunsItsCompletion) {
+  int completions = 0;
+  ZeltoMerchantSDK::endZeltoFlow([&] { ++completions; });  // before any flow
+  Recorder recorder;
+  ZeltoMerchantSDK::launchRequestPaymentFlow(validPayment(), recorder.handler());
+  loop().runFor(kSettle);
+  ASSERT_EQ(tapAndSettle("Back_Button"), platform::DriveResult::kDone);  // the back button ends it
+  ASSERT_EQ(session().sdkWindow->rootViewController(), nullptr);
+  ZeltoMerchantSDK::endZeltoFlow([&] { ++completions; });  // after the back button
+  ZeltoMerchantSDK::launchRefundPaymentFlow(nullptr, recorder.handler());  // refused
   ZeltoMerchantSDK::endZeltoFlow([&] { ++completions; });
+  loop().runFor(kSettle);
   EXPECT_EQ(completions, 0);
-  loop().runPending();
-  EXPECT_EQ(completions, 1);
+  EXPECT_EQ(session().activeSessionType(), ZeltoActiveFlow::none);
+}
+
+TEST_F(LaunchTest, EndFlowDropsCallbacksAtOnceAndCompletesAfterTheSlide) {
 
   Recorder recorder;
   ZeltoMerchantSDK::launchRefundPaymentFlow(validRefund(), recorder.handler());

@@ -22,8 +22,12 @@
 //
 // endZeltoFlow drops the stored handlers and delegates at once (none of them is called
 // afterwards), closes any presented screens, slides the window away, gives the key window back
-// to the host and then runs `completion`. It is safe to call when no flow is on screen; the
-// completion then runs at the next turn of the main run loop.
+// to the host and then runs `completion`. It is safe to call when no flow is on screen (before
+// any flow, a second time, after the back button or an idle timeout ended the flow, after a
+// refused launch): it then only drops the stored handlers and delegates, and `completion` is
+// never run, since there is no slide to end. A host that needs to know whether a flow is on
+// screen asks ZeltoSession::sharedSession().activeSessionType(), or waits for the completion of
+// the endZeltoFlow call that did end a flow.
 //
 // setupOneTimeConfiguration keeps a copy of `config`; while a flow is active it is ignored and
 // "Error: Cannot set configuration during SDK Flow" is printed to the debug console.
