@@ -2,15 +2,17 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <system_error>
 #include <utility>
+
+#include "base/debug_console.h"
+#include "base/json_reader.h"
 
 namespace zelto::platform {
 namespace {
@@ -50,31 +52,61 @@ bool writeAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// The whole store as a JSON object; an empty object when the file is missing or unusable.
+// The reason of the last failed system call, as "Permission denied".
+std::string systemReason() { return std::system_category().message(errno); }
+
+// The whole store as a JSON object; an empty object when the file is missing or unusable. Only
+// a regular file of at most kMaxStoreBytes is read; it is opened without blocking, so a FIFO
+// or a device at the path is never waited on.
 nlohmann::json readStore(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return nlohmann::json::object();
-  nlohmann::json parsed = nlohmann::json::parse(std::istreambuf_iterator<char>(in),
-                                                std::istreambuf_iterator<char>(), nullptr,
-                                                /*allow_exceptions=*/false);
-  return parsed.is_object() ? parsed : nlohmann::json::object();
+  FileDescriptor in(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat status {};
+  if (in.get() < 0 || ::fstat(in.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+      static_cast<std::uint64_t>(status.st_size) > kMaxStoreBytes) {
+    return nlohmann::json::object();
+  }
+  // One byte more than the limit tells a file that grew since fstat.
+  std::string text(kMaxStoreBytes + 1, '\0');
+  std::size_t filled = 0;
+  while (filled < text.size()) {
+    ssize_t got = ::read(in.get(), text.data() + filled, text.size() - filled);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return nlohmann::json::object();
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  if (filled > kMaxStoreBytes) return nlohmann::json::object();
+  text.resize(filled);
+  // The library's JSON reader: one value and nothing after it, bounded nesting.
+  json::ReadResult parsed = json::read(text);
+  if (!parsed.value || !parsed.value->is_object()) return nlohmann::json::object();
+  return nlohmann::json(*parsed.value);
 }
 
 // Replaces `file` with `contents`: a temporary file in the same folder, flushed, then renamed.
-bool replaceAtomically(const std::filesystem::path& file, std::string_view contents) {
+// Nullopt when done, else why not.
+std::optional<std::string> replaceAtomically(const std::filesystem::path& file,
+                                             std::string_view contents) {
   std::string pattern = file.string() + ".XXXXXX";
   FileDescriptor temp(::mkstemp(pattern.data()));
-  if (temp.get() < 0) return false;
+  if (temp.get() < 0)
+    return "cannot create a file in " + file.parent_path().string() + ": " + systemReason();
   bool ok = writeAll(temp.get(), contents) && ::fsync(temp.get()) == 0;
   ok = temp.close() && ok;
-  if (!ok || ::rename(pattern.c_str(), file.c_str()) != 0) {
+  if (!ok) {
+    std::string reason = "cannot write " + pattern + ": " + systemReason();
     ::unlink(pattern.c_str());
-    return false;
+    return reason;
+  }
+  if (::rename(pattern.c_str(), file.c_str()) != 0) {
+    std::string reason = "cannot replace " + file.string() + ": " + systemReason();
+    ::unlink(pattern.c_str());
+    return reason;
   }
   // Make the rename itself durable.
   FileDescriptor folder(::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.get() >= 0) ::fsync(folder.get());
-  return true;
+  return std::nullopt;
 }
 
 // Removes the temporary files of writers that died before renaming theirs. Called under the
@@ -127,6 +159,14 @@ std::optional<std::map<std::string, std::int64_t>> UserDefaults::integerDictiona
   return result;
 }
 
+bool UserDefaults::set(std::string_view key, nlohmann::json value) {
+  return !change([&](nlohmann::json& values) { values[std::string(key)] = std::move(value); });
+}
+
+bool UserDefaults::remove(std::string_view key) {
+  return !change([&](nlohmann::json& values) { values.erase(std::string(key)); });
+}
+
 UserDefaults& UserDefaults::standard() { return *standardStore(); }
 
 void UserDefaults::setStandard(std::shared_ptr<UserDefaults> store) {
@@ -150,39 +190,44 @@ std::optional<std::filesystem::path> FileUserDefaults::defaultPath() {
 }
 
 std::optional<nlohmann::json> FileUserDefaults::object(std::string_view key) const {
-  std::lock_guard lock(mutex_);
   nlohmann::json store = readStore(file_);
   auto found = store.find(key);
   if (found == store.end()) return std::nullopt;
   return *found;
 }
 
-bool FileUserDefaults::set(std::string_view key, nlohmann::json value) {
-  return update(key, std::move(value));
+std::optional<std::string> FileUserDefaults::change(const Edit& edit) {
+  std::optional<std::string> failure = [&]() -> std::optional<std::string> {
+    std::error_code error;
+    std::filesystem::create_directories(file_.parent_path(), error);
+    if (error) return "cannot create " + file_.parent_path().string() + ": " + error.message();
+    // Held from the reading of the store to the rename of its new file: read-modify-write
+    // cycles of other threads and processes sharing the file wait for this one.
+    std::string lockPath = file_.string() + ".lock";
+    FileDescriptor lockFile(
+        ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0600));
+    if (lockFile.get() < 0) return "cannot open " + lockPath + ": " + systemReason();
+    while (::flock(lockFile.get(), LOCK_EX) != 0) {
+      if (errno != EINTR) return "cannot lock " + lockPath + ": " + systemReason();
+    }
+    removeStaleTemporaryFiles(file_);
+    nlohmann::json store = readStore(file_);
+    edit(store);
+    std::string contents = store.dump(2) + "\n";
+    if (contents.size() > kMaxStoreBytes) {
+      return "not stored: " + std::to_string(contents.size()) + " bytes is more than the " +
+             std::to_string(kMaxStoreBytes) + " a store may hold";
+    }
+    return replaceAtomically(file_, contents);
+  }();
+  if (failure) debugPrint("User defaults not saved: " + *failure);
+  return failure;
 }
 
-bool FileUserDefaults::remove(std::string_view key) { return update(key, std::nullopt); }
-
-bool FileUserDefaults::update(std::string_view key, const std::optional<nlohmann::json>& value) {
+std::optional<std::string> InMemoryUserDefaults::change(const Edit& edit) {
   std::lock_guard lock(mutex_);
-  std::error_code error;
-  std::filesystem::create_directories(file_.parent_path(), error);
-  if (error) return false;
-  // Serialises read-modify-write cycles of other processes sharing the file.
-  std::string lockPath = file_.string() + ".lock";
-  FileDescriptor lockFile(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-  if (lockFile.get() < 0) return false;
-  while (::flock(lockFile.get(), LOCK_EX) != 0) {
-    if (errno != EINTR) return false;
-  }
-  removeStaleTemporaryFiles(file_);
-  nlohmann::json store = readStore(file_);
-  if (value) {
-    store[std::string(key)] = *value;
-  } else {
-    store.erase(std::string(key));
-  }
-  return replaceAtomically(file_, store.dump(2) + "\n");
+  edit(values_);
+  return std::nullopt;
 }
 
 std::optional<nlohmann::json> InMemoryUserDefaults::object(std::string_view key) const {
@@ -190,18 +235,6 @@ std::optional<nlohmann::json> InMemoryUserDefaults::object(std::string_view key)
   auto found = values_.find(key);
   if (found == values_.end()) return std::nullopt;
   return *found;
-}
-
-bool InMemoryUserDefaults::set(std::string_view key, nlohmann::json value) {
-  std::lock_guard lock(mutex_);
-  values_[std::string(key)] = std::move(value);
-  return true;
-}
-
-bool InMemoryUserDefaults::remove(std::string_view key) {
-  std::lock_guard lock(mutex_);
-  values_.erase(std::string(key));
-  return true;
 }
 
 }  // namespace zelto::platform

@@ -65,6 +65,19 @@ std::string lowerCase(std::string_view text) {
   return result;
 }
 
+// A count as increaseCurrencyCount() stores it: an integer from 1 up that fits 64 bits.
+std::optional<std::int64_t> wellFormedCount(const nlohmann::json& count) {
+  if (count.is_number_unsigned()) {
+    const std::uint64_t value = count.get<std::uint64_t>();
+    if (value >= 1 && value <= std::numeric_limits<std::int64_t>::max()) {
+      return static_cast<std::int64_t>(value);
+    }
+    return std::nullopt;
+  }
+  if (count.is_number_integer() && count.get<std::int64_t>() >= 1) return count.get<std::int64_t>();
+  return std::nullopt;
+}
+
 }  // namespace
 
 KitCurrencyList filterCurrencies(const KitCurrencyList& list, std::string_view search) {
@@ -131,18 +144,43 @@ std::pair<std::optional<KitCurrencyList>, KitCurrencyList> KitCurrencyData::getC
   return {std::move(recent), std::move(working)};
 }
 
-void KitCurrencyData::increaseCurrencyCount(std::string_view currencyCode) const {
-  increaseCurrencyCount(currencyCode, platform::UserDefaults::standard());
+CurrencyUse KitCurrencyData::increaseCurrencyCount(std::string_view currencyCode) const {
+  return increaseCurrencyCount(currencyCode, platform::UserDefaults::standard());
 }
 
-void KitCurrencyData::increaseCurrencyCount(std::string_view currencyCode,
-                                            platform::UserDefaults& store) const {
-  std::map<std::string, std::int64_t> counts = store.integerDictionary(KAllSelectedCurrencies)
-                                                   .value_or(std::map<std::string, std::int64_t>{});
-  std::int64_t& count = counts[std::string(currencyCode)];
-  if (count < std::numeric_limits<std::int64_t>::max()) ++count;
-  store.set(KAllSelectedCurrencies, counts);
-  store.set(KRecentCurrency, std::string(currencyCode));
+CurrencyUse KitCurrencyData::increaseCurrencyCount(std::string_view currencyCode,
+                                                   platform::UserDefaults& store) const {
+  const auto known = [&](std::string_view code) {
+    return currenciesDicArr && std::ranges::any_of(*currenciesDicArr, [&](const auto& row) {
+             return valueOf(row, "currencyCode") == code;
+           });
+  };
+  if (!known(currencyCode)) {
+    return {false, "\"" + std::string(currencyCode) +
+                       "\" is not the numeric code of a currency of the table"};
+  }
+  // Under the store's lock: only the well-formed counts of known currencies are kept, so
+  // whatever else the store held under this key is not written back.
+  std::optional<std::string> failure = store.change([&](nlohmann::json& values) {
+    nlohmann::json counts = nlohmann::json::object();
+    auto stored = values.find(KAllSelectedCurrencies);
+    if (stored != values.end() && stored->is_object()) {
+      for (const auto& [code, count] : stored->items()) {
+        if (std::optional<std::int64_t> uses = wellFormedCount(count); uses && known(code)) {
+          counts[code] = *uses;
+        }
+      }
+    }
+    std::int64_t count = counts.value(std::string(currencyCode), std::int64_t{0});
+    if (count < std::numeric_limits<std::int64_t>::max()) ++count;
+    counts[std::string(currencyCode)] = count;
+    values[std::string(KAllSelectedCurrencies)] = std::move(counts);
+    values[std::string(KRecentCurrency)] = std::string(currencyCode);
+  });
+  if (failure)
+    return {false,
+            "the use of currency " + std::string(currencyCode) + " was not recorded: " + *failure};
+  return {true, ""};
 }
 
 }  // namespace zelto

@@ -12,7 +12,12 @@
 // increaseCurrencyCount().
 //
 // What counts as a use: increaseCurrencyCount(), called by hosts and the `zelto currencies --use`
-// command. Choosing a currency in the currency selection view records no use.
+// command. Choosing a currency in the currency selection view records no use. A use is
+// recorded in one step of the store (UserDefaults::change): concurrent uses, from threads or
+// processes, are all counted. The store then holds at most one count per currency of the
+// table: increaseCurrencyCount() writes back only the counts it understands (a code of the
+// table, exactly as the table writes it, with an integer count of 1 or more) and drops the
+// rest. A store that cannot be written is reported to the caller and on the debug console.
 //
 // Ties among equal counts keep table order, so the promoted currencies are deterministic.
 //
@@ -38,6 +43,13 @@ namespace zelto {
 inline constexpr std::string_view KAllSelectedCurrencies = "ZELTOSelectedCurrencies";
 inline constexpr std::string_view KRecentCurrency = "ZELTORecentCurrency";
 
+// What increaseCurrencyCount() did: recorded the use, or says why not ("the use of currency 978
+// was not recorded: cannot create /home/m/.config/ZeltoMerchantSDK: Not a directory").
+struct CurrencyUse {
+  bool recorded = false;
+  std::string error;
+};
+
 class KitCurrencyData;
 using KitCurrencyList = std::vector<std::shared_ptr<KitCurrencyData>>;
 // A table row with exactly the keys "currencyCode", "currencyId" and "currencyDescription".
@@ -58,10 +70,12 @@ class KitCurrencyData {
   std::pair<std::optional<KitCurrencyList>, KitCurrencyList> getCurrencies(
       const platform::UserDefaults& store) const;
 
-  // Records one use of `currencyCode` (a numeric code, stored exactly as given): its count goes
-  // up by one and it becomes the last-used code. Writes the standard store, or `store`.
-  void increaseCurrencyCount(std::string_view currencyCode) const;
-  void increaseCurrencyCount(std::string_view currencyCode, platform::UserDefaults& store) const;
+  // Records one use of `currencyCode`, the numeric code of a table row as the row writes it
+  // ("36", not "036"): its count goes up by one and it becomes the last-used code. Writes the
+  // standard store, or `store`. A code of no row is refused and nothing is written.
+  CurrencyUse increaseCurrencyCount(std::string_view currencyCode) const;
+  CurrencyUse increaseCurrencyCount(std::string_view currencyCode,
+                                    platform::UserDefaults& store) const;
 
   // The table, shared by every record (it never changes).
   std::shared_ptr<const std::vector<CurrencyDictionary>> currenciesDicArr;

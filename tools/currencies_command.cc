@@ -2,6 +2,7 @@
 #include <cctype>
 #include <iostream>
 
+#include "base/debug_console.h"
 #include "base/text.h"
 #include "currency/kit_currency_data.h"
 #include "tools/command.h"
@@ -50,7 +51,9 @@ const CommandRegistrar registrar(
           ->type_name("CODE");
       command.footer(
           "Uses are kept in $XDG_CONFIG_HOME/ZeltoMerchantSDK/user_defaults.json (or ~/.config).\n"
-          "Exit status: 0; 1 when no currency matches the search; 2 for an unknown code.");
+          "A store that cannot be read lists no recent currencies.\n"
+          "Exit status: 0; 1 when no currency matches the search; 2 for an unknown code or a use\n"
+          "that could not be stored.");
       return [search, use, &command]() {
         if (command.count("--use") > 0) {
           std::shared_ptr<KitCurrencyData> record = findCurrency(*use);
@@ -59,7 +62,12 @@ const CommandRegistrar registrar(
                         "\": give a numeric code such as 840 or an alphabetic code such as USD "
                         "(see 'zelto currencies')");
           }
-          KitCurrencyData::shared()->increaseCurrencyCount(record->currencyCode);
+          CurrencyUse outcome = [&] {
+            // The reason comes back in `outcome`; the debug console would print it twice.
+            platform::ScopedDebugConsoleCapture quiet;
+            return KitCurrencyData::shared()->increaseCurrencyCount(record->currencyCode);
+          }();
+          if (!outcome.recorded) return fail(outcome.error);
           std::cout << "Recorded a use of " << record->currencyId << " - "
                     << record->currencyDescription << '\n';
           return 0;

@@ -3,15 +3,20 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "base/debug_console.h"
 
 namespace zelto::platform {
 namespace {
@@ -88,20 +93,81 @@ TEST_F(FileUserDefaultsTest, AWriteThatFailsHalfwayLeavesTheOldFile) {
   EXPECT_EQ(store.object("big"), std::nullopt);
 }
 
-TEST_F(FileUserDefaultsTest, UnusableFilesReadAsEmptyAndUnusableFoldersRefuseWrites) {
+TEST_F(FileUserDefaultsTest, StoresThatCannotBeReadReadAsEmptyAndTheNextWriteReplacesThem) {
   const fs::path file = folder / "defaults.json";
-  for (std::string contents : {"", "{\"a\": ", "[1, 2]", "\"text\"", "\xff\xfe"}) {
-    writeFile(file, contents);
+  // The largest store that is read, and one byte more.
+  const std::string padding(kMaxStoreBytes - std::string("{\"a\": \"y\", \"p\": \"\"}").size(),
+                            'p');
+  const std::string largest = "{\"a\": \"y\", \"p\": \"" + padding + "\"}";
+  ASSERT_EQ(largest.size(), kMaxStoreBytes);
+  FileUserDefaults largestStore(file);
+  writeFile(file, largest);
+  EXPECT_EQ(largestStore.string("a"), "y");
+
+  struct Case {
+    const char* name;
+    std::function<void()> make;
+  };
+  const Case cases[] = {
+      {"empty", [&] { writeFile(file, ""); }},
+      {"cut short", [&] { writeFile(file, "{\"a\": "); }},
+      {"an array", [&] { writeFile(file, "[1, 2]"); }},
+      {"a string", [&] { writeFile(file, "\"text\""); }},
+      {"not UTF-8", [&] { writeFile(file, "\xff\xfe"); }},
+      {"a NUL then more", [&] { writeFile(file, std::string("{\"a\": \"y\"}\0{\"b\"", 15)); }},
+      {"one byte too large", [&] { writeFile(file, largest + " "); }},
+      {"a FIFO, which must not be waited on", [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }},
+  };
+  for (const Case& c : cases) {
+    fs::remove(file);
+    c.make();
     FileUserDefaults store(file);
-    EXPECT_EQ(store.object("a"), std::nullopt) << contents;
-    EXPECT_TRUE(store.set("a", "x"));
-    EXPECT_EQ(json::parse(readFile(file)), (json{{"a", "x"}})) << contents;
+    EXPECT_EQ(store.object("a"), std::nullopt) << c.name;
+    EXPECT_TRUE(store.set("b", "x")) << c.name;
+    EXPECT_TRUE(fs::is_regular_file(file)) << c.name;
+    EXPECT_EQ(json::parse(readFile(file)), (json{{"b", "x"}})) << c.name;
   }
-  // A file where the folder should be.
+}
+
+TEST_F(FileUserDefaultsTest, WritesThatCannotBeStoredSayWhyAndChangeNothing) {
+  // A file where the folder should be, and a folder where the file should be.
   writeFile(folder / "blocker", "not a folder");
-  FileUserDefaults store(folder / "blocker" / "defaults.json");
-  EXPECT_FALSE(store.set("a", 1));
-  EXPECT_EQ(store.object("a"), std::nullopt);
+  FileUserDefaults underFile(folder / "blocker" / "defaults.json");
+  fs::create_directories(folder / "taken" / "defaults.json");
+  FileUserDefaults onFolder(folder / "taken" / "defaults.json");
+  struct Case {
+    const char* name;
+    FileUserDefaults& store;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"file for a folder", underFile,
+       "cannot create " + (folder / "blocker").string() + ": Not a directory"},
+      {"folder for a file", onFolder,
+       "cannot replace " + (folder / "taken" / "defaults.json").string() + ": Is a directory"},
+  };
+  for (const Case& c : cases) {
+    ScopedDebugConsoleCapture console;
+    EXPECT_EQ(c.store.change([](json& values) { values["a"] = 1; }), c.reason) << c.name;
+    EXPECT_EQ(console.lines(), std::vector<std::string>{"User defaults not saved: " + c.reason})
+        << c.name;
+    EXPECT_FALSE(c.store.set("a", 1)) << c.name;
+    EXPECT_EQ(c.store.object("a"), std::nullopt) << c.name;
+  }
+  EXPECT_TRUE(fs::is_directory(folder / "taken" / "defaults.json"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder / "taken"), fs::directory_iterator()), 2)
+      << "the folder and the lock file, no temporary file";
+
+  // A write whose result would pass the limit is refused; what was stored stays.
+  FileUserDefaults store(folder / "defaults.json");
+  ASSERT_TRUE(store.set("a", "y"));
+  ScopedDebugConsoleCapture console;
+  EXPECT_FALSE(store.set("big", std::string(kMaxStoreBytes, 'x')));
+  EXPECT_EQ(store.string("a"), "y");
+  EXPECT_EQ(store.object("big"), std::nullopt);
+  ASSERT_EQ(console.lines().size(), 1u);
+  EXPECT_TRUE(console.lines()[0].ends_with("bytes is more than the 65536 a store may hold"))
+      << console.lines()[0];
 }
 
 TEST_F(FileUserDefaultsTest, TheStandardStoreFollowsXdgConfigHomeThenHome) {

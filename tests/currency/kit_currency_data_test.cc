@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include "base/debug_console.h"
 
 namespace zelto {
 namespace {
@@ -79,15 +83,55 @@ TEST_F(KitCurrencyDataTest, IncreaseCountsUpInTheStandardStoreAndReplacesWrongTy
   standard->set(KAllSelectedCurrencies, "not a map");
   standard->set(KRecentCurrency, 7);
   const auto& shared = KitCurrencyData::shared();
-  shared->increaseCurrencyCount("978");
+  EXPECT_TRUE(shared->increaseCurrencyCount("978").recorded);
   EXPECT_EQ(standard->object(KAllSelectedCurrencies), (json{{"978", 1}}));
   EXPECT_EQ(standard->object(KRecentCurrency), json("978"));
   shared->increaseCurrencyCount("978");
-  shared->increaseCurrencyCount("036");
-  EXPECT_EQ(standard->object(KAllSelectedCurrencies), (json{{"978", 2}, {"036", 1}}));
-  EXPECT_EQ(standard->string(KRecentCurrency), "036");
-  EXPECT_EQ(ids(*shared->getCurrencies().first), (Ids{"EUR"}));  // 036 is not AUD's "36"
+  shared->increaseCurrencyCount("36");
+  EXPECT_EQ(standard->object(KAllSelectedCurrencies), (json{{"978", 2}, {"36", 1}}));
+  EXPECT_EQ(standard->string(KRecentCurrency), "36");
+  EXPECT_EQ(ids(*shared->getCurrencies().first), (Ids{"AUD", "EUR"}));
   platform::UserDefaults::setStandard(nullptr);
+}
+
+TEST_F(KitCurrencyDataTest, IncreaseWritesBackOnlyTheCountsItUnderstands) {
+  // Counts of no currency, written another way, of the wrong type or not counting a use are
+  // dropped; the rest of the store is left alone.
+  store.set(KAllSelectedCurrencies, json{{"978", 4},
+                                         {"036", 3},
+                                         {"1234", 9},
+                                         {"840", "2"},
+                                         {"826", 0},
+                                         {"356", -5},
+                                         {"392", 1.5},
+                                         {"124", 18446744073709551615u},
+                                         {"36", 2}});
+  store.set("other", "kept");
+  EXPECT_TRUE(data.increaseCurrencyCount("978", store).recorded);
+  EXPECT_EQ(store.object(KAllSelectedCurrencies), (json{{"978", 5}, {"36", 2}}));
+  EXPECT_EQ(store.string("other"), "kept");
+  // A code of no currency, or one written another way than the table writes it, is refused.
+  for (std::string code : {"036", "999", "", "EUR"}) {
+    const CurrencyUse use = data.increaseCurrencyCount(code, store);
+    EXPECT_FALSE(use.recorded) << code;
+    EXPECT_EQ(use.error, "\"" + code + "\" is not the numeric code of a currency of the table");
+  }
+  EXPECT_EQ(store.object(KAllSelectedCurrencies), (json{{"978", 5}, {"36", 2}}));
+  EXPECT_EQ(store.string(KRecentCurrency), "978");
+}
+
+TEST_F(KitCurrencyDataTest, AStoreThatCannotBeWrittenIsReported) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "zelto-kit-XXXXXX").string();
+  const std::filesystem::path folder = ::mkdtemp(pattern.data());
+  std::ofstream(folder / "file") << "not a folder";
+  platform::FileUserDefaults blocked(folder / "file" / "defaults.json");
+  platform::ScopedDebugConsoleCapture console;
+  const CurrencyUse use = data.increaseCurrencyCount("978", blocked);
+  EXPECT_FALSE(use.recorded);
+  const std::string reason = "cannot create " + (folder / "file").string() + ": Not a directory";
+  EXPECT_EQ(use.error, "the use of currency 978 was not recorded: " + reason);
+  EXPECT_EQ(console.lines(), std::vector<std::string>{"User defaults not saved: " + reason});
+  std::filesystem::remove_all(folder);
 }
 
 TEST_F(KitCurrencyDataTest, FilterMatchesCodeOrDescriptionIgnoringCase) {

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -48,6 +54,90 @@ TEST(CurrenciesCli, SearchFiltersAsTheCurrencyListDoes) {
   auto none = runCli({"currencies", "--search", "840"}, "", env);
   EXPECT_EQ(none.status, 1);
   EXPECT_EQ(none.out, "No currency matches \"840\".\n");
+}
+
+TEST(CurrenciesCli, UsesRecordedByConcurrentRunsAreAllCounted) {
+  const Args env = freshEnvironment();
+  constexpr int kProcesses = 4;
+  constexpr int kRounds = 10;
+  std::vector<pid_t> writers;
+  for (int p = 0; p < kProcesses; ++p) {
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+      // Each writer runs the tool kRounds times, one after another.
+      for (int round = 0; round < kRounds; ++round) {
+        if (runCli({"currencies", "--use", "978"}, "", env).status != 0) ::_exit(1);
+      }
+      ::_exit(0);
+    }
+    writers.push_back(writer);
+  }
+  for (pid_t writer : writers) {
+    int status = 0;
+    ::waitpid(writer, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  const std::string store =
+      env[0].substr(env[0].find('=') + 1) + "/ZeltoMerchantSDK/user_defaults.json";
+  std::ifstream in(store);
+  EXPECT_EQ(nlohmann::json::parse(in)["ZELTOSelectedCurrencies"],
+            (nlohmann::json{{"978", kProcesses * kRounds}}));
+}
+
+TEST(CurrenciesCli, AStoreThatCannotBeReadListsNothingAndOneThatCannotBeWrittenIsAnError) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::filesystem::path& folder)> make;
+    int useStatus;
+    std::string error;  // part of what --use prints on stderr
+  };
+  namespace fs = std::filesystem;
+  const Case cases[] = {
+      {"a file where the folder should be",
+       [](const fs::path& folder) { std::ofstream(folder / "ZeltoMerchantSDK") << "x"; }, 2,
+       "ZeltoMerchantSDK: Not a directory"},
+      {"a folder where the store should be",
+       [](const fs::path& folder) {
+         fs::create_directories(folder / "ZeltoMerchantSDK" / "user_defaults.json");
+       },
+       2, "user_defaults.json: Is a directory"},
+      {"a FIFO where the store should be",
+       [](const fs::path& folder) {
+         fs::create_directories(folder / "ZeltoMerchantSDK");
+         ::mkfifo((folder / "ZeltoMerchantSDK" / "user_defaults.json").c_str(), 0600);
+       },
+       0, ""},
+      {"garbage",
+       [](const fs::path& folder) {
+         fs::create_directories(folder / "ZeltoMerchantSDK");
+         std::ofstream(folder / "ZeltoMerchantSDK" / "user_defaults.json") << "{\"ZELTO";
+       },
+       0, ""},
+  };
+  for (const Case& c : cases) {
+    const Args env = freshEnvironment();
+    c.make(env[0].substr(env[0].find('=') + 1));
+    const auto listed = runCli({"currencies", "--search", "EUR"}, "", env);
+    EXPECT_EQ(listed.status, 0) << c.name << ": " << listed.err;
+    const std::string nothingRecent = "Recently Used\nCurrencies\nEUR - Euro\nXBA";
+    EXPECT_EQ(listed.out.substr(0, nothingRecent.size()), nothingRecent) << c.name;
+    const auto used = runCli({"currencies", "--use", "978"}, "", env);
+    EXPECT_EQ(used.status, c.useStatus) << c.name << ": " << used.err;
+    if (c.useStatus == 0) {
+      EXPECT_EQ(used.err, "") << c.name;
+      const std::string euroRecent = "Recently Used\nEUR - Euro\nCurrencies\nXBA";
+      EXPECT_EQ(runCli({"currencies", "--search", "EUR"}, "", env).out.substr(0, euroRecent.size()),
+                euroRecent)
+          << c.name;
+    } else {
+      EXPECT_EQ(used.out, "") << c.name;
+      EXPECT_TRUE(used.err.starts_with("zelto: the use of currency 978 was not recorded: "))
+          << c.name << ": " << used.err;
+      EXPECT_NE(used.err.find(c.error), std::string::npos) << c.name << ": " << used.err;
+      EXPECT_EQ(std::ranges::count(used.err, '\n'), 1) << c.name << ": " << used.err;
+    }
+  }
 }
 
 TEST(CurrenciesCli, UnknownCodesAreRefusedAndNotRecorded) {
