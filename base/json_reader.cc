@@ -1,10 +1,12 @@
 #include "base/json_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 #include <vector>
 
 #include "base/position_index.h"
+#include "base/text.h"
 
 namespace zelto::json {
 namespace {
@@ -39,7 +41,68 @@ std::size_t tooDeepByte(std::string_view text) {
   return text.size();
 }
 
+// The first control character inside a string of `text` (which the parser has accepted up to
+// there): its byte, counted from 1 (the backslash of an escape), and its code point.
+std::pair<std::size_t, char32_t> controlCharacterAt(std::string_view text) {
+  bool inString = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (!inString) {
+      inString = c == '"';
+      continue;
+    }
+    if (c == '"') {
+      inString = false;
+    } else if (c == '\\' && i + 1 < text.size()) {
+      const char escaped = text[i + 1];
+      constexpr std::pair<char, char32_t> kShort[] = {
+          {'b', U'\b'}, {'f', U'\f'}, {'n', U'\n'}, {'r', U'\r'}, {'t', U'\t'}};
+      for (const auto& [letter, code] : kShort) {
+        if (escaped == letter) return {i + 1, code};
+      }
+      if (escaped == 'u' && i + 6 <= text.size()) {
+        char32_t code = 0;
+        for (char digit : text.substr(i + 2, 4)) {
+          code = code * 16 + static_cast<char32_t>(std::isdigit(static_cast<unsigned char>(digit))
+                                                       ? digit - '0'
+                                                       : std::tolower(digit) - 'a' + 10);
+        }
+        if (text::isControlCharacter(code)) return {i + 1, code};
+        i += 5;
+      } else {
+        ++i;
+      }
+    } else if (auto found = text::findControlCharacter(text.substr(i, 2));
+               found && found->offset == 0) {
+      return {i + 1, found->codePoint};
+    }
+  }
+  return {text.size(), 0};
+}
+
 }  // namespace
+
+bool EventErrors::acceptString(std::string_view value) {
+  if (!text::findControlCharacter(value)) return true;
+  controlCharacter_ = true;
+  return false;
+}
+
+bool refuseNul(std::string_view text, bool parsed, ReadResult& result) {
+  const std::size_t nul = text.find('\0');
+  if (nul == std::string_view::npos) return parsed;
+  if (parsed) {
+    result.reason = "a NUL byte after the JSON value, where only white space may follow";
+  } else if (result.error == ReadResult::Error::kSyntax && result.byte > nul) {
+    // Reading stopped at the NUL, taken for the end of the text or refused in a string.
+    result.reason = "a NUL byte, which JSON text cannot hold";
+  } else {
+    return false;
+  }
+  result.error = ReadResult::Error::kSyntax;
+  result.byte = nul + 1;
+  return false;
+}
 
 bool EventErrors::parse_error(std::size_t position, const std::string&,
                               const nlohmann::detail::exception& error) {
@@ -55,6 +118,11 @@ void EventErrors::describe(std::string_view text, ReadResult& result) const {
   if (tooDeep_) {
     result.error = ReadResult::Error::kTooDeep;
     result.byte = tooDeepByte(text);
+  } else if (controlCharacter_) {
+    const auto [byte, code] = controlCharacterAt(text);
+    result.error = ReadResult::Error::kControlCharacter;
+    result.byte = byte;
+    result.reason = text::codePointName(code);
   } else {
     result.error = ReadResult::Error::kSyntax;
     result.byte = errorByte_;
@@ -125,6 +193,9 @@ std::string ReadResult::message(std::string_view where) const {
     case Error::kTooDeep:
       return "JSON" + in + " nested more than " + std::to_string(kMaxDepth) +
              " levels deep at byte " + std::to_string(byte);
+    case Error::kControlCharacter:
+      return "JSON" + in + " at byte " + std::to_string(byte) + ": a string holds " + reason +
+             ", a control character, which no value may hold";
   }
   return "";
 }

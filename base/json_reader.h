@@ -11,7 +11,12 @@
 //     any later walk of the result can exhaust the stack;
 //   - errors are values naming the byte at fault, never exceptions.
 // A key repeated in one object keeps its first place and takes its last value. Text must be
-// one JSON value, with white space around it and nothing else.
+// one JSON value, with white space around it and nothing else: anything after the value but
+// white space, a NUL byte included, is an error naming its byte. No string, key or value, may
+// hold a control character (Unicode category Cc: U+0000 to U+001F, U+007F to U+009F), written
+// as it is or escaped ("\u0000", "\n"): every JSON input of the library is a merchant's or
+// card holder's data bound for a QR payload or a screen, where such a character cannot be
+// printed (and U+0000 would cut a C string short).
 //
 // Thread-safety: every function may be called from any thread.
 #ifndef ZELTO_BASE_JSON_READER_H_
@@ -33,17 +38,21 @@ namespace zelto::json {
 inline constexpr std::size_t kMaxDepth = 64;
 
 struct ReadResult {
-  enum class Error { kNone, kSyntax, kTooDeep };
+  enum class Error { kNone, kSyntax, kTooDeep, kControlCharacter };
   std::optional<nlohmann::ordered_json> value;
   Error error = Error::kNone;
-  // The byte at fault, counted from 1: where reading stopped (kSyntax), or the bracket that
-  // opens level kMaxDepth + 1 (kTooDeep).
+  // The byte at fault, counted from 1: where reading stopped (kSyntax), the bracket that
+  // opens level kMaxDepth + 1 (kTooDeep), or the control character or the backslash of its
+  // escape (kControlCharacter).
   std::size_t byte = 0;
-  // What the parser found wrong (kSyntax): "parse error at line 1, column 9: syntax error ...".
+  // What is wrong (kSyntax: "parse error at line 1, column 9: syntax error ...", "a NUL byte
+  // after the JSON value, where only white space may follow"; kControlCharacter: "U+0000").
   std::string reason;
 
   // "invalid JSON in <where> at byte 12: <reason>", "JSON in <where> nested more than 64 levels
-  // deep at byte 65" ("in <where>" left out when `where` is empty); "" without an error.
+  // deep at byte 65", "JSON in <where> at byte 21: a string holds U+0000, a control character,
+  // which no value may hold" ("in <where>" left out when `where` is empty); "" without an
+  // error.
   std::string message(std::string_view where = {}) const;
 };
 
@@ -58,22 +67,31 @@ class EventErrors {
   // A reader calls this, then stops, on an object or array that opens level kMaxDepth + 1.
   void markTooDeep() { tooDeep_ = true; }
   bool tooDeep() const { return tooDeep_; }
+  // A reader calls this on every string it reads, key or value, and stops when it is false:
+  // the string holds a control character.
+  bool acceptString(std::string_view value);
   // Fills the error of `result` for a reading of `text` that stopped.
   void describe(std::string_view text, ReadResult& result) const;
 
  private:
   bool tooDeep_ = false;
+  bool controlCharacter_ = false;
   std::size_t errorByte_ = 0;
   std::string errorReason_;
 };
+
+// Whether the reading of `text` stands, given whether the parser accepted it: a NUL byte that
+// the parser took for the end of the text makes it an error at that byte.
+bool refuseNul(std::string_view text, bool parsed, ReadResult& result);
 
 // Runs the parser over `text`, handing its events to `reader` (nlohmann's SAX interface, with
 // EventErrors among its bases); false, with the error in `result`, when reading stopped.
 template <typename Reader>
 bool readEvents(std::string_view text, Reader& reader, ReadResult& result) {
-  if (nlohmann::ordered_json::sax_parse(text.begin(), text.end(), &reader)) return true;
-  reader.describe(text, result);
-  return false;
+  const bool parsed = nlohmann::ordered_json::sax_parse(text.begin(), text.end(), &reader);
+  if (!parsed) reader.describe(text, result);
+  // The parser takes a NUL byte outside a string for the end of the text.
+  return refuseNul(text, parsed, result);
 }
 
 // Builds the tree of read() from the parser's events, `depthAbove` levels below the top (for a
@@ -98,11 +116,13 @@ class TreeBuilder : public EventErrors {
   bool number_float(Json::number_float_t value, const std::string&) {
     return put(value) != nullptr;
   }
-  bool string(std::string& value) { return put(std::move(value)) != nullptr; }
+  bool string(std::string& value) {
+    return acceptString(value) && put(std::move(value)) != nullptr;
+  }
   bool binary(Json::binary_t& value) { return put(Json::binary(std::move(value))) != nullptr; }
   bool key(std::string& value) {
     key_ = std::move(value);
-    return true;
+    return acceptString(key_);
   }
   bool start_object(std::size_t) { return open(Json::object()); }
   bool start_array(std::size_t) { return open(Json::array()); }

@@ -9,6 +9,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -158,6 +159,40 @@ std::optional<std::size_t> advanceCharacters(std::string_view utf8, std::size_t 
     return true;
   });
   return result;
+}
+
+std::vector<std::string_view> characters(std::string_view utf8) {
+  std::vector<std::string_view> result;
+  std::size_t start = 0;
+  forEachBoundary(utf8, [&](std::size_t end) {
+    result.push_back(utf8.substr(start, end - start));
+    start = end;
+    return true;
+  });
+  return result;
+}
+
+bool isControlCharacter(char32_t codePoint) {
+  return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
+}
+
+std::optional<ControlCharacter> findControlCharacter(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x20 || c == 0x7F) return ControlCharacter{i, c};
+    // U+0080 to U+009F are 0xC2 0x80 to 0xC2 0x9F.
+    if (c == 0xC2 && i + 1 < utf8.size()) {
+      const auto next = static_cast<unsigned char>(utf8[i + 1]);
+      if (next >= 0x80 && next <= 0x9F) return ControlCharacter{i, next};
+    }
+  }
+  return std::nullopt;
+}
+
+std::string codePointName(char32_t codePoint) {
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(codePoint));
+  return name;
 }
 
 bool isValidUtf8(std::string_view utf8) {

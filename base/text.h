@@ -30,6 +30,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelto::text {
 
@@ -39,6 +40,24 @@ std::size_t characterCount(std::string_view utf8);
 // Byte offset just past the first `count` user-perceived characters of `utf8`, or nullopt when
 // `utf8` holds fewer than `count` characters. advanceCharacters(s, characterCount(s)) == s.size().
 std::optional<std::size_t> advanceCharacters(std::string_view utf8, std::size_t count);
+
+// The user-perceived characters of `utf8` in order, found in one pass over the text (so that
+// splitting typed text into keys takes time linear in its length).
+std::vector<std::string_view> characters(std::string_view utf8);
+
+// Control characters are Unicode category Cc: U+0000 to U+001F and U+007F to U+009F. No value
+// of a payment or refund request holds one (a scanner cannot print it, and U+0000 cuts a C
+// string short).
+bool isControlCharacter(char32_t codePoint);
+struct ControlCharacter {
+  std::size_t offset;  // of its first byte in the text
+  char32_t codePoint;
+};
+// The first control character of `utf8`, or nullopt when it holds none. Other bytes, ill-formed
+// ones included, are skipped.
+std::optional<ControlCharacter> findControlCharacter(std::string_view utf8);
+// "U+0000", "U+009F", "U+1F600": a code point as Unicode writes it, at least four hex digits.
+std::string codePointName(char32_t codePoint);
 
 // True when `utf8` is well-formed UTF-8.
 bool isValidUtf8(std::string_view utf8);

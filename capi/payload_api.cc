@@ -31,9 +31,26 @@ TagDictionary tagDictionary(const char* json, std::size_t length) {
   return std::move(*read.dictionary);
 }
 
+// "value of \"merchantName\": U+0001 at byte 2 is a control character, which no value may
+// hold".
+std::string controlCharacterMessage(std::string_view name, std::string_view value) {
+  const auto found = text::findControlCharacter(value);
+  return "value of \"" + std::string(name) + "\": " + text::codePointName(found->codePoint) +
+         " at byte " + std::to_string(found->offset + 1) +
+         " is a control character, which no value may hold";
+}
+
+// `value` of the refund field `name`, refused when it holds a control character.
+std::string printable(std::string_view name, std::string_view value) {
+  if (text::findControlCharacter(value)) {
+    throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, controlCharacterMessage(name, value)};
+  }
+  return std::string(value);
+}
+
 void setProperty(ZeltoPaymentRequest& request, std::string_view name,
-                 std::optional<std::string> value) {
-  switch (request.setProperty(name, std::move(value))) {
+                 const std::optional<std::string>& value) {
+  switch (request.setProperty(name, value)) {
     case ZeltoPaymentRequest::SetResult::kDone:
       return;
     case ZeltoPaymentRequest::SetResult::kUnknownProperty:
@@ -42,6 +59,8 @@ void setProperty(ZeltoPaymentRequest& request, std::string_view name,
     case ZeltoPaymentRequest::SetResult::kNotOptional:
       throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
                     "\"" + std::string(name) + "\" cannot be absent: it is not optional"};
+    case ZeltoPaymentRequest::SetResult::kControlCharacter:
+      throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, controlCharacterMessage(name, *value)};
   }
 }
 
@@ -231,10 +250,10 @@ zelto_refund_payment_request_init_with_last4_card_holder_name_currency_code_refu
     const char* refund_amount, zelto_refund_payment_request** request, char** message) {
   return run(message, output(request, "request"), [&](zelto_refund_payment_request*& out) {
     out = create<zelto_refund_payment_request>(std::make_shared<ZeltoRefundPaymentRequest>(
-        std::string(readText(last4, "last4")),
-        std::string(readText(card_holder_name, "card_holder_name")),
-        std::string(readText(currency_code, "currency_code")),
-        std::string(readText(refund_amount, "refund_amount"))));
+        printable("last4", readText(last4, "last4")),
+        printable("cardHolderName", readText(card_holder_name, "card_holder_name")),
+        printable("currencyCode", readText(currency_code, "currency_code")),
+        printable("refundAmount", readText(refund_amount, "refund_amount"))));
     return Outcome{};
   });
 }
@@ -248,8 +267,9 @@ zelto_status zelto_refund_payment_request_set_property(zelto_refund_payment_requ
                                                        char** message) {
   return run(message, [&] {
     ZeltoRefundPaymentRequest& target = *use(request, "request").value;
-    std::string* field = refundField(target, readText(name, "name"));
-    *field = readText(value, "value");
+    const std::string_view fieldName = readText(name, "name");
+    std::string* field = refundField(target, fieldName);
+    *field = printable(fieldName, readText(value, "value"));
     return Outcome{};
   });
 }

@@ -15,7 +15,8 @@
 namespace zelto::fuzz {
 
 // json::read of `text`, checked against nlohmann's own reader: the same tree when it reads the
-// text, a syntax error only when nlohmann refuses it too, and a refusal for depth at a bracket,
+// text, a syntax error only when nlohmann refuses it too or at a NUL byte, a control character
+// at an escape or the character itself, and a refusal for depth at a bracket,
 // for text that nlohmann either refuses (later) or reads deeper than the limit. Returns the
 // tree, if any.
 inline std::optional<nlohmann::ordered_json> readChecked(std::string_view text) {
@@ -26,8 +27,19 @@ inline std::optional<nlohmann::ordered_json> readChecked(std::string_view text) 
       if (!result.value || *result.value != reference) std::abort();
       break;
     case json::ReadResult::Error::kSyntax:
-      if (!reference.is_discarded() || result.message().empty()) std::abort();
+      // nlohmann takes a NUL byte for the end of the text and may read what comes before it.
+      if (result.message().empty()) std::abort();
+      if (!reference.is_discarded() &&
+          (result.byte < 1 || result.byte > text.size() || text[result.byte - 1] != '\0')) {
+        std::abort();
+      }
       break;
+    case json::ReadResult::Error::kControlCharacter: {
+      // At the backslash of an escape or at the character itself (U+007F, or U+0080 to U+009F).
+      const char at = result.byte >= 1 && result.byte <= text.size() ? text[result.byte - 1] : 0;
+      if (at != '\\' && at != '\x7F' && at != '\xC2') std::abort();
+      break;
+    }
     case json::ReadResult::Error::kTooDeep: {
       const char bracket =
           result.byte >= 1 && result.byte <= text.size() ? text[result.byte - 1] : 0;

@@ -49,12 +49,14 @@ class DictionaryBuilder : public json::EventErrors {
     return array_ ? array_->number_float(value, text) : putOpaque(Json(value));
   }
   bool string(std::string& value) {
+    if (!acceptString(value)) return false;
     return array_ ? array_->string(value) : put(TagValue(std::move(value)));
   }
   bool binary(Json::binary_t& value) {
     return array_ ? array_->binary(value) : putOpaque(Json::binary(std::move(value)));
   }
   bool key(std::string& value) {
+    if (!acceptString(value)) return false;
     if (array_) return array_->key(value);
     frames_.back().key = std::move(value);
     return true;

@@ -21,7 +21,8 @@ namespace zelto {
 struct TagDictionaryFromJson {
   std::optional<TagDictionary> dictionary;
   std::string error;  // set when dictionary is absent
-  // readTagDictionary: the text was not JSON, or was nested too deep, rather than not an object.
+  // readTagDictionary: the text was not JSON, was nested too deep, or held a control character
+  // in a string (base/json_reader.h), rather than not an object.
   bool invalidJson = false;
 };
 TagDictionaryFromJson tagDictionaryFromJson(const nlohmann::ordered_json& json);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "base/text.h"
@@ -15,25 +16,31 @@ namespace tlv {
 
 namespace {
 
-// Payload values are nearly always a few ASCII characters without "\r", one character per byte:
-// those are counted here, the others by the text helpers.
-std::size_t characterCountOf(std::string_view value) {
+// The number of characters of `value`, or nullopt when it holds a control character. Payload
+// values are nearly always a few printable ASCII characters, one character per byte: those are
+// answered here, the others by the text helpers.
+std::optional<std::size_t> printableCharacterCount(std::string_view value) {
   if (value.size() <= 16) {
     unsigned bits = 0;
-    bool carriageReturn = false;
+    bool control = false;
     for (const char c : value) {
-      bits |= static_cast<unsigned char>(c);
-      carriageReturn |= c == '\r';
+      const auto byte = static_cast<unsigned char>(c);
+      bits |= byte;
+      control |= byte < 0x20 || byte == 0x7F;
     }
-    if (bits < 0x80 && !carriageReturn) return value.size();
+    if (control) return std::nullopt;
+    if (bits < 0x80) return value.size();
   }
+  if (text::findControlCharacter(value)) return std::nullopt;
   return text::characterCount(value);
 }
 
 }  // namespace
 
 bool appendObject(std::string& out, std::string_view tag, std::string_view value, bool writeEmpty) {
-  const std::size_t count = characterCountOf(value);
+  const std::optional<std::size_t> printable = printableCharacterCount(value);
+  if (!printable || text::findControlCharacter(tag)) return false;
+  const std::size_t count = *printable;
   if (count > kMaxValueCharacters || (count == 0 && !writeEmpty)) return false;
   const char length[2] = {static_cast<char>('0' + count / 10), static_cast<char>('0' + count % 10)};
   if (tag.size() == 2) {

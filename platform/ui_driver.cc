@@ -24,10 +24,6 @@ DriveResult findInput(Window& window, std::string_view identifier, std::shared_p
   return DriveResult::kDone;
 }
 
-std::string_view firstCharacter(std::string_view text) {
-  return text.substr(0, text::advanceCharacters(text, 1).value_or(text.size()));
-}
-
 std::string_view lastCharacter(std::string_view text) {
   if (text.empty()) return text;
   return text.substr(text::advanceCharacters(text, text::characterCount(text) - 1).value_or(0));
@@ -130,9 +126,7 @@ KeysResult typeText(Window& window, std::string_view identifier, std::string_vie
   std::shared_ptr<TextView> textView;
   result.status = findInput(window, identifier, field, &textView);
   if (result.status != DriveResult::kDone) return result;
-  while (!text.empty()) {
-    const std::string_view key = firstCharacter(text);
-    text.remove_prefix(key.size());
+  for (const std::string_view key : text::characters(text)) {
     if (textView) {
       textView->insertText(key);
     } else if (!field->insertText(key)) {

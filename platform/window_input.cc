@@ -142,14 +142,14 @@ bool typeText(Window& window, std::string_view typed) {
   auto* field = dynamic_cast<TextField*>(responder.get());
   auto* textView = dynamic_cast<TextView*>(responder.get());
   const bool taken = (field || textView) && responder->isInteractive();
-  while (taken && !typed.empty()) {
-    const std::size_t length = text::advanceCharacters(typed, 1).value_or(typed.size());
-    if (field) {
-      field->insertText(typed.substr(0, length));
-    } else {
-      textView->insertText(typed.substr(0, length));
+  if (taken) {
+    for (const std::string_view key : text::characters(typed)) {
+      if (field) {
+        field->insertText(key);
+      } else {
+        textView->insertText(key);
+      }
     }
-    typed.remove_prefix(length);
   }
   window.sendEvent(Event{Event::Type::kPress, {}});
   return taken;

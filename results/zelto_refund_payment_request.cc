@@ -32,7 +32,9 @@ std::shared_ptr<ZeltoError> ZeltoRefundPaymentRequest::validate() const {
   if (!text::isAllDecimalDigits(last4) || !text::parseInteger(last4)) {
     return failure(LAST_FOUR_SHOULD_BE_NUMERIC);
   }
-  if (cardHolderName.empty()) return failure(CARDHOLDER_INVALID);
+  if (cardHolderName.empty() || text::findControlCharacter(cardHolderName)) {
+    return failure(CARDHOLDER_INVALID);
+  }
   if (currencyCode.empty()) return failure(CURRENCY_CODE_IS_NOT_PRESENT);
   if (text::characterCount(currencyCode) != 3) return failure(CURRENCY_CODE_INVALID_LENGTH);
   const auto code = text::parseInteger(currencyCode);

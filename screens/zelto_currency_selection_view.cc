@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "base/resource_bundle.h"
+#include "base/text.h"
 #include "platform/animation.h"
 #include "platform/notification_center.h"
 #include "sdk/zelto_session.h"
@@ -102,6 +103,13 @@ void ZELTOCurrencySelectionView::buildPanel() {
   searchField->textColor = ink();
   searchField->font = platform::Font::systemFont(14);
   searchField->accessibilityIdentifier = "Currency_Search_Field";
+  searchField->shouldChangeCharacters = [weakField = std::weak_ptr(searchField)](
+                                            platform::TextRange, std::string_view replacement) {
+    const auto field = weakField.lock();
+    return replacement.empty() ||
+           (field && text::characterCount(field->text) + text::characterCount(replacement) <=
+                         kMaxSearchLength);
+  };
   searchField->addAction(platform::ControlEvent::kEditingChanged, [weakSelf = weak_from_this()] {
     if (auto self = std::static_pointer_cast<ZELTOCurrencySelectionView>(weakSelf.lock())) {
       self->textFieldDidChange();

@@ -7,8 +7,10 @@
 //   currencies (titled "Currencies" below the recent section, untitled when alone).
 // - Search keeps, in list order, the records whose alphabetic code or description contains the
 //   typed text, case-insensitively; the numeric code is not searched. An empty text restores
-//   both lists. The error view shows exactly when the currencies section has no rows; the
-//   recent section disappears when none of its currencies match.
+//   both lists. The search field takes at most kMaxSearchLength (64) characters, more than
+//   any code or name holds: later keys are refused. The error view shows exactly when the
+//   currencies section has no rows; the recent section disappears when none of its currencies
+//   match.
 // - Rows read "USD - United States dollar"; the row of the session's activeCurrencyCode is
 //   marked selected on the mist background. Rows are 60 points high.
 // - Choosing a row, the close button or hideView() fade the view out over 0.2 s; when the fade
@@ -31,6 +33,7 @@
 #ifndef ZELTO_SCREENS_ZELTO_CURRENCY_SELECTION_VIEW_H_
 #define ZELTO_SCREENS_ZELTO_CURRENCY_SELECTION_VIEW_H_
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,6 +56,9 @@ class ZELTOCurrencySelectionView : public platform::View,
                                    public platform::TableViewDataSource,
                                    public platform::TableViewDelegate {
  public:
+  // Most characters the search field takes.
+  static constexpr std::size_t kMaxSearchLength = 64;
+
   // The overlay over `frame` (the main screen's bounds), transparent until show().
   static std::shared_ptr<ZELTOCurrencySelectionView> create(platform::Rect frame);
   // Creates the view over the whole of `window`, on top of what it shows, with `delegate`, and

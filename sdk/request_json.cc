@@ -215,6 +215,8 @@ std::string applyRequestFields(const nlohmann::ordered_json& json, ZeltoPaymentR
         return "unknown request property " + inQuotes(key);
       case ZeltoPaymentRequest::SetResult::kNotOptional:
         return inQuotes(key) + " cannot be null: it is not optional";
+      case ZeltoPaymentRequest::SetResult::kControlCharacter:
+        return inQuotes(key) + " holds a control character, which no value may hold";
     }
   }
   return "";

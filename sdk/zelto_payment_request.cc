@@ -132,13 +132,20 @@ std::shared_ptr<ZeltoError> ZeltoPaymentRequest::validate() const {
     return failure(PAYLOAD_FORMAT_INDICATOR_NOT_VALID);
   }
   if (!validateMerchantID(zeltoMerchantID)) return failure(MERCHANT_ID_NOT_VALID);
+  const auto printable = [](std::string_view value) {
+    return !text::findControlCharacter(value).has_value();
+  };
   const std::size_t nameLength = text::characterCount(merchantName);
-  if (nameLength < 1 || nameLength > 25) return failure(MERCHANT_NAME_NOT_VALID);
+  if (nameLength < 1 || nameLength > 25 || !printable(merchantName)) {
+    return failure(MERCHANT_NAME_NOT_VALID);
+  }
   if (!validateMerchantCategoryCode(merchantCategoryCode)) {
     return failure(MERCHANT_CATEGORY_CODE_NOT_VALID);
   }
   const std::size_t cityLength = text::characterCount(cityName);
-  if (cityLength < 1 || cityLength > 15) return failure(CITY_NAME_NOT_VALID);
+  if (cityLength < 1 || cityLength > 15 || !printable(cityName)) {
+    return failure(CITY_NAME_NOT_VALID);
+  }
   if (!validateCountryCode(countryCode)) return failure(COUNTRY_CODE_NOT_VALID);
   if (!validateCurrencyCode(currencyCode)) return failure(CURRENCY_CODE_NOT_VALID);
   if (!validateTipAndFeeIndicator(tipIndicator)) return failure(TIP_INDICATOR_NOT_VALID);
@@ -151,7 +158,9 @@ std::shared_ptr<ZeltoError> ZeltoPaymentRequest::validate() const {
   if (!validateConveniencePercentage(tipPercentage, tipIndicator)) {
     return failure(TIP_PERCENTAGE_NOT_VALID);
   }
-  if (postalCode && text::characterCount(*postalCode) > 10) return failure(POSTAL_CODE_NOT_VALID);
+  if (postalCode && (text::characterCount(*postalCode) > 10 || !printable(*postalCode))) {
+    return failure(POSTAL_CODE_NOT_VALID);
+  }
   if (!ZeltoSession::sharedSession().merchantSDKEmvCoSupported) return nullptr;
   const TLVMapParser& parser = TLVMapParser::shared();
   if (parser.tlvString.empty()) return std::make_shared<ZeltoError>(std::string("0"));
@@ -291,6 +300,7 @@ ZeltoPaymentRequest::SetResult ZeltoPaymentRequest::setProperty(std::string_view
                                                                 std::optional<std::string> value) {
   const PropertyEntry* entry = findEntry(name);
   if (entry == nullptr) return SetResult::kUnknownProperty;
+  if (value && text::findControlCharacter(*value)) return SetResult::kControlCharacter;
   if (const auto* required = std::get_if<Required>(&entry->member)) {
     if (!value) return SetResult::kNotOptional;
     this->*(*required) = std::move(*value);

@@ -8,6 +8,7 @@
 #define ZELTO_TOOLS_COMMAND_H_
 
 #include <CLI/CLI.hpp>
+#include <cstddef>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -39,9 +40,16 @@ struct CommandRegistrar {
 // Prints "zelto: message" to stderr and returns kUsageError.
 int fail(std::string_view message);
 
-// The whole text of FILE, or of standard input for "-" (the default). When it cannot be read
-// (a folder, a closed descriptor, an I/O error), `error` names the input and the system's
-// reason: "cannot read standard input: Is a directory".
+// The most bytes an input (a request, a tag dictionary, a host script) may hold: a request is a
+// few KB, a tag dictionary of 10 MB still fits.
+inline constexpr std::size_t kMaxInputBytes = 16 * 1024 * 1024;
+
+// The whole text of FILE, or of standard input for "-" (the default): the one way every command,
+// the host script and the window read their inputs. FILE must be a regular file; it is opened
+// without blocking, so a FIFO or a device is refused rather than waited on or read forever.
+// Standard input may be anything. Either is refused when it holds more than kMaxInputBytes.
+// When it cannot be read, `error` names the input and the reason: "cannot read standard
+// input: Is a directory", "cannot read /dev/zero: a character device, not a regular file".
 struct Input {
   std::optional<std::string> text;
   std::string error;

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
+#include "base/json_reader.h"
 #include "base/text.h"
 
 namespace zelto::tool {
@@ -89,12 +90,14 @@ class Words {
       error_ = "a quoted argument must be followed by a space";
       return std::nullopt;
     }
-    try {
-      return nlohmann::json::parse(line_.substr(start, pos_ - start)).get<std::string>();
-    } catch (const nlohmann::json::exception&) {
-      error_ = "the quoted text is not a valid JSON string";
+    json::ReadResult read = json::read(line_.substr(start, pos_ - start));
+    if (!read.value || !read.value->is_string()) {
+      error_ = read.error == json::ReadResult::Error::kControlCharacter
+                   ? "the quoted text holds " + read.reason + ", a control character"
+                   : "the quoted text is not a valid JSON string";
       return std::nullopt;
     }
+    return read.value->get<std::string>();
   }
 
   std::string_view line_;

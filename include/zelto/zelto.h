@@ -9,6 +9,11 @@
  * - Texts: every text is UTF-8. Payloads and JSON documents are passed with an explicit length
  *   in bytes; every other text (names, codes, values, locales) is NUL-terminated. Ill-formed
  *   UTF-8 is refused with ZELTO_ERROR_INVALID_UTF8 and never reaches the library.
+ * - JSON documents hold one JSON value and white space around it: anything else after the value,
+ *   a NUL byte included, is refused (ZELTO_ERROR_INVALID_JSON, naming the byte). No string in
+ *   them, and no value given to a property setter or refund initialiser, may hold a control
+ *   character (U+0000 to U+001F, U+007F to U+009F): a QR payload never carries one
+ *   (ZELTO_ERROR_INVALID_JSON for JSON, ZELTO_ERROR_INVALID_ARGUMENT for the others).
  * - Results: every function that can fail returns a zelto_status. Texts the library hands back
  *   (char** outputs) are NUL-terminated UTF-8, allocated by the library and freed by the caller
  *   with zelto_free; so is the int array of zelto_tlv_validation_with_tlv_string. On a status

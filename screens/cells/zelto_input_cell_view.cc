@@ -9,6 +9,7 @@ using platform::ControlEvent;
 
 bool ZELTOInputCellView::acceptsChange(std::string_view current, std::string_view inserted) {
   if (inserted.empty()) return true;
+  if (text::findControlCharacter(inserted)) return false;
   return text::characterCount(current) + text::characterCount(inserted) < maxTextFieldLenght;
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "payload/tag_dictionary_json.h"
+
 namespace zelto::json {
 namespace {
 
@@ -86,6 +88,55 @@ TEST(JsonRead, SyntaxErrorsNameTheByte) {
             "error while parsing value - unexpected end of input; expected '[', '{', or a literal");
   EXPECT_EQ(read("  {\"a\": [true, null, -1.5, \"é\"]} ").value->dump(),
             R"({"a":[true,null,-1.5,"é"]})");
+}
+
+// Both readers of JSON text, the tree builder and the direct tag-dictionary reader, refuse the
+// same texts at the same byte.
+TEST(JsonRead, NulBytesAndControlCharactersAreRefusedAtTheirByteByEveryReader) {
+  using E = ReadResult::Error;
+  struct Case {
+    std::string text;
+    E error;
+    std::size_t byte;
+    std::string reason;
+  };
+  const std::string afterValue =
+      "a NUL byte after the JSON value, where only white space may follow";
+  const std::string inText = "a NUL byte, which JSON text cannot hold";
+  const Case cases[] = {
+      {std::string("{}\0", 3), E::kSyntax, 3, afterValue},
+      {std::string("{\"a\": \"b\"} \t\0{\"c\": 1}", 21), E::kSyntax, 13, afterValue},
+      {std::string("{\"a\": \0\"b\"}", 11), E::kSyntax, 7, inText},
+      {std::string("{\"a\": \"b\0\"}", 11), E::kSyntax, 9, inText},
+      {std::string("{\"a\": [1,\0]}", 12), E::kSyntax, 10, inText},
+      {"{\"a\": \"A\\u0000B\"}", E::kControlCharacter, 9, "U+0000"},
+      {"{\"a\": \"A\\u001F\"}", E::kControlCharacter, 9, "U+001F"},
+      {"{\"a\": \"ok \\\\n\", \"b\": \"\\n\"}", E::kControlCharacter, 23, "U+000A"},
+      {"{\"a\\r\": 1}", E::kControlCharacter, 4, "U+000D"},
+      {"{\"a\": [{\"b\": \"\\u009f\"}]}", E::kControlCharacter, 15, "U+009F"},
+      {"{\"a\": \"\x7f\"}", E::kControlCharacter, 8, "U+007F"},
+      {"{\"a\": \"\xc2\x80\"}", E::kControlCharacter, 8, "U+0080"},
+  };
+  for (const Case& c : cases) {
+    const ReadResult tree = read(c.text);
+    EXPECT_FALSE(tree.value) << c.text;
+    EXPECT_EQ(tree.error, c.error) << c.text;
+    EXPECT_EQ(tree.byte, c.byte) << c.text;
+    EXPECT_EQ(tree.reason, c.reason) << c.text;
+    const TagDictionaryFromJson dictionary = readTagDictionary(c.text, "x.json");
+    EXPECT_FALSE(dictionary.dictionary) << c.text;
+    EXPECT_TRUE(dictionary.invalidJson) << c.text;
+    EXPECT_EQ(dictionary.error, tree.message("x.json")) << c.text;
+  }
+  EXPECT_EQ(read("{\"a\": \"\\t\"}").message("x.json"),
+            "JSON in x.json at byte 8: a string holds U+0009, a control character, which no value "
+            "may hold");
+  // Their printable neighbours, escaped or not, and white space after the value are read.
+  for (const std::string text :
+       {"{\"a\": \" ~\\u0020\\u007e\\u00a0\xc2\xa0\"} \n\t\r ", "[\"\\\\n\", \"\\\\u0000\"]"}) {
+    EXPECT_TRUE(read(text).value) << text << read(text).message();
+    EXPECT_EQ(read(text).value->dump(), Json::parse(text).dump()) << text;
+  }
 }
 
 }  // namespace

@@ -550,6 +550,65 @@ static int call_from_second_thread(void* data) {
   return request == NULL ? 0 : 1;
 }
 
+/* Content after the JSON value and control characters are refused by every function that takes
+ * JSON, and control characters by the property setters and the refund initialiser. */
+static void test_refused_text(void) {
+  /* A NUL, then garbage, after the object: counted by `length`, so the NUL is part of the text. */
+  static const char kAfterValue[] = "{\"merchantName\": \"ABC\"}\0garbage";
+  static const char kNulInValue[] = "{\"merchantName\": \"A\\u0000B Store\"}";
+  static const char kTabInTag[] = "{\"59\": \"A\\tB\"}";
+  zelto_payment_request* request = NULL;
+  char* payload = NULL;
+  STATUS(
+      zelto_payment_request_init_with_json(kAfterValue, sizeof kAfterValue - 1, &request, &message),
+      ZELTO_ERROR_INVALID_JSON, "at byte 24: a NUL byte after the JSON value");
+  CHECK(request == NULL);
+  STATUS(zelto_payment_request_init_with_tag_value_dictionary(kAfterValue, sizeof kAfterValue - 1,
+                                                              &request, &message),
+         ZELTO_ERROR_INVALID_JSON, "at byte 24: a NUL byte after the JSON value");
+  CHECK(request == NULL);
+  STATUS(zelto_encode_dict_to_tlv(kAfterValue, sizeof kAfterValue - 1, &payload, &message),
+         ZELTO_ERROR_INVALID_JSON, "at byte 24: a NUL byte after the JSON value");
+  CHECK(payload == NULL);
+  /* White space after the value is fine. */
+  STATUS(zelto_encode_dict_to_tlv("{} \n", 4, &payload, &message), ZELTO_OK, NULL);
+  zelto_free(payload);
+
+  STATUS(zelto_payment_request_init_with_json(kNulInValue, strlen(kNulInValue), &request, &message),
+         ZELTO_ERROR_INVALID_JSON, "at byte 20: a string holds U+0000");
+  STATUS(zelto_payment_request_init_with_tag_value_dictionary(kTabInTag, strlen(kTabInTag),
+                                                              &request, &message),
+         ZELTO_ERROR_INVALID_JSON, "at byte 10: a string holds U+0009");
+  STATUS(zelto_encode_dict_to_tlv(kTabInTag, strlen(kTabInTag), &payload, &message),
+         ZELTO_ERROR_INVALID_JSON, "U+0009");
+
+  STATUS(zelto_payment_request_init(&request, &message), ZELTO_OK, NULL);
+  STATUS(zelto_payment_request_set_property(request, "merchantName", "ABC", &message), ZELTO_OK,
+         NULL);
+  STATUS(zelto_payment_request_set_property(request, "merchantName",
+                                            "A\x01"
+                                            "B",
+                                            &message),
+         ZELTO_ERROR_INVALID_ARGUMENT,
+         "value of \"merchantName\": U+0001 at byte 2 is a control character");
+  STATUS(zelto_payment_request_set_property(request, "billID", "\xc2\x85", &message),
+         ZELTO_ERROR_INVALID_ARGUMENT, "U+0085 at byte 1");
+  char* value = NULL;
+  STATUS(zelto_payment_request_property(request, "merchantName", &value, &message), ZELTO_OK, NULL);
+  CHECK_TEXT(value, "ABC");
+  STATUS(zelto_payment_request_release(request), ZELTO_OK, NULL);
+
+  zelto_refund_payment_request* refund = NULL;
+  STATUS(zelto_refund_payment_request_init_with_last4_card_holder_name_currency_code_refund_amount(
+             "4242", "Asha\nRao", "840", "1.00", &refund, &message),
+         ZELTO_ERROR_INVALID_ARGUMENT, "value of \"cardHolderName\": U+000A at byte 5");
+  CHECK(refund == NULL);
+  STATUS(zelto_refund_payment_request_init(&refund, &message), ZELTO_OK, NULL);
+  STATUS(zelto_refund_payment_request_set_property(refund, "cardHolderName", "\x7f", &message),
+         ZELTO_ERROR_INVALID_ARGUMENT, "U+007F");
+  STATUS(zelto_refund_payment_request_release(refund), ZELTO_OK, NULL);
+}
+
 static void test_misuse(void) {
   static const char kBadUtf8[] = "AB\xC3(";
   zelto_payment_request* request = NULL;
@@ -710,6 +769,7 @@ int main(void) {
   test_config();
   test_flows();
   test_display();
+  test_refused_text();
   test_misuse();
   test_null_outputs();
   if (failures) fprintf(stderr, "%d checks failed\n", failures);

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+#include <zelto/results/zelto_refund_payment_request.h>
 #include <zelto/sdk/zelto_payment_request.h>
 
+#include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "base/text.h"
 #include "payload/request_checks.h"
 #include "results/string_constants.h"
 
@@ -89,6 +93,70 @@ TEST(PaymentRequestValidate, EachRuleReportsItsMessage) {
       what += std::string(name) + "=" + value.value_or("<absent>") + " ";
     EXPECT_EQ(messageAfter(changes), expected) << what;
   }
+}
+
+// Control characters (U+0000 to U+001F, U+007F to U+009F) and their printable neighbours.
+const std::string kControls[] = {
+    std::string("A\0B", 3), "\x01", "tab\t", "\r\n", "\x1f", "\x7f", "\xc2\x80", "\xc2\x9f"};
+const std::string kPrintable[] = {" ", "~", "\xc2\xa0", "\xc2\xbf", "最佳\u200b"};
+
+TEST(PaymentRequestControlCharacters, RefusedByTheSetterCaughtByValidateAndNeverEncoded) {
+  using namespace StringConstants;
+  for (const auto& property : ZeltoPaymentRequest::properties()) {
+    for (const std::string& value : kControls) {
+      ZeltoPaymentRequest request;
+      const std::optional<std::string> before = request.property(property.name);
+      EXPECT_EQ(request.setProperty(property.name, value),
+                ZeltoPaymentRequest::SetResult::kControlCharacter)
+          << property.name;
+      EXPECT_EQ(request.property(property.name), before) << property.name;
+    }
+    for (const std::string& value : kPrintable) {
+      ZeltoPaymentRequest request;
+      EXPECT_EQ(request.setProperty(property.name, value), ZeltoPaymentRequest::SetResult::kDone)
+          << property.name;
+    }
+  }
+  // Assigned directly, they fail the free-text rules and stay out of the payload.
+  for (const std::string& control : kControls) {
+    ZeltoPaymentRequest request("01", "11", "4111111111111111", "ABC Store", "5411", "Mumbai", "IN",
+                                "356", "", "", "", "400001", "", "", "", "");
+    const std::pair<std::string ZeltoPaymentRequest::*, std::string_view> texts[] = {
+        {&ZeltoPaymentRequest::merchantName, MERCHANT_NAME_NOT_VALID},
+        {&ZeltoPaymentRequest::cityName, CITY_NAME_NOT_VALID},
+    };
+    for (const auto& [member, message] : texts) {
+      ZeltoPaymentRequest changed = request;
+      changed.*member = "AB" + control;
+      ASSERT_TRUE(changed.validate()) << message;
+      EXPECT_EQ(changed.validate()->errorCodes, std::vector<std::string>{std::string(message)});
+    }
+    ZeltoPaymentRequest postal = request;
+    postal.postalCode = control;
+    ASSERT_TRUE(postal.validate());
+    EXPECT_EQ(postal.validate()->errorCodes,
+              std::vector<std::string>{std::string(POSTAL_CODE_NOT_VALID)});
+
+    ZeltoPaymentRequest encoded = request;
+    encoded.merchantName = "AB" + control;
+    encoded.billID = control;
+    encoded.npciid1 = control + "x";
+    const std::string payload = encoded.getTLV();
+    EXPECT_EQ(payload.find("59"), std::string::npos) << payload;
+    EXPECT_EQ(payload.find("62"), std::string::npos) << payload;
+    EXPECT_FALSE(text::findControlCharacter(payload)) << payload;
+    EXPECT_EQ(payload.size(), std::strlen(payload.c_str()));
+  }
+}
+
+TEST(RefundRequestControlCharacters, CardHolderNameWithOneIsInvalid) {
+  for (const std::string& control : kControls) {
+    const ZeltoRefundPaymentRequest request("4242", "Asha" + control, "840", "1.00");
+    ASSERT_TRUE(request.validate()) << control;
+    EXPECT_EQ(request.validate()->errorCodes,
+              std::vector<std::string>{std::string(StringConstants::CARDHOLDER_INVALID)});
+  }
+  EXPECT_FALSE(ZeltoRefundPaymentRequest("4242", "Asha\xc2\xa0Rao", "840", "1.00").validate());
 }
 
 TEST(MerchantIdChecks, WideningAndLuhn) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <zelto/payload/tlv_generator.h>
 
+#include "base/text.h"
+
 namespace zelto {
 namespace {
 
@@ -77,6 +79,40 @@ TEST(EncodeDictToTLV, LeavesOutObjectsOf100CharactersOrMore) {
                            {"60", "C"},
                            {"62", TagDictionary{{"01", std::string(97, 'b')}}}};
   EXPECT_EQ(withoutCrc(TLVGenerator::encodeDictToTLV(dict)), "6001C");
+}
+
+TEST(EncodeDictToTLV, LeavesOutValuesAndTagsHoldingControlCharacters) {
+  struct Case {
+    std::string value;
+    bool written;
+  };
+  const Case cases[] = {
+      {std::string("A\0B", 3), false},
+      {"\x01", false},
+      {"a\r\nb", false},
+      {"\x1f", false},
+      {"\x7f", false},
+      {"\xc2\x80", false},
+      {"\xc2\x9f", false},
+      {std::string(20, 'x') + "\t", false},
+      {" ", true},
+      {"~", true},
+      {"\xc2\xa0", true},
+      {"最佳運輸\x02", false},
+      {"最佳運輸", true},
+  };
+  for (const Case& c : cases) {
+    const std::string payload =
+        TLVGenerator::encodeDictToTLV({{"59", c.value}, {"62", TagDictionary{{"01", c.value}}}});
+    const std::string count = text::twoDigitLength(text::characterCount(c.value));
+    const std::string inner = "01" + count + c.value;
+    EXPECT_EQ(withoutCrc(payload),
+              c.written ? "59" + count + c.value + "62" +
+                              text::twoDigitLength(text::characterCount(inner)) + inner
+                        : "6200")  // a template whose every entry is left out is empty
+        << c.value;
+  }
+  EXPECT_EQ(withoutCrc(TLVGenerator::encodeDictToTLV({{"\x01\x02", "v"}, {"60", "C"}})), "6001C");
 }
 
 }  // namespace

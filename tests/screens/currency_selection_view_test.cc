@@ -104,6 +104,20 @@ TEST_F(CurrencySelectionViewTest, SearchMatchesCodeAndDescriptionInEitherCase) {
   EXPECT_TRUE(view->errorView->hidden);
 }
 
+TEST_F(CurrencySelectionViewTest, SearchTakesAtMost64Characters) {
+  auto view = open();
+  // 63 characters, then a two-code-point character that is one: the 64th.
+  const std::string typed = std::string(63, 'e') + "e\u0301" + "xyz";
+  const auto keys = platform::typeText(*session().sdkWindow, "Currency_Search_Field", typed);
+  EXPECT_EQ(view->searchField->text, std::string(63, 'e') + "e\u0301");
+  EXPECT_EQ(keys.refusedKeys, (Ids{"x", "y", "z"}));
+  // Deleting one makes room for one.
+  platform::deleteBackward(*session().sdkWindow, "Currency_Search_Field", 1);
+  EXPECT_TRUE(platform::typeText(*session().sdkWindow, "Currency_Search_Field", "ab").refusedKeys ==
+              Ids{"b"});
+  EXPECT_EQ(view->searchField->text, std::string(63, 'e') + "a");
+}
+
 TEST_F(CurrencySelectionViewTest, RecentSectionComesFirstAndLeavesWhenNothingInItMatches) {
   store->set(KAllSelectedCurrencies, json{{"840", 2}});
   store->set(KRecentCurrency, "978");

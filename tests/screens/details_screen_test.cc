@@ -84,6 +84,26 @@ TEST_F(DetailsScreenTest, EachFieldStateWritesItsValueIntoTheRequestAndThePayloa
   }
 }
 
+TEST_F(DetailsScreenTest, ControlCharacterKeysAreRefusedByEveryTextField) {
+  launch(dollarRequest());
+  openDetails();
+  for (const char* stem : {"Bill_Number", "Mobile_Number", "Store_ID", "Loyalty_Number",
+                           "Reference_ID", "Consumer_ID", "Terminal_ID", "Purpose"}) {
+    SCOPED_TRACE(stem);
+    ASSERT_EQ(toggle(std::string(stem) + "_Switch"), DriveResult::kDone);
+    const auto keys = type(std::string(stem) + "_Field",
+                           "A\x01"
+                           "B\tC\xc2\x85"
+                           "D\x7f");
+    EXPECT_EQ(keys.refusedKeys, (std::vector<std::string>{"\x01", "\t", "\xc2\x85", "\x7f"}));
+    ASSERT_EQ(toggle(std::string(stem) + "_Switch"), DriveResult::kDone);
+  }
+  ASSERT_EQ(toggle("Bill_Number_Switch"), DriveResult::kDone);
+  type("Bill_Number_Field", "A\nB");
+  leaveWith("Update_Payment_Details_Button");
+  EXPECT_EQ(session().requestPaymentSession->request->billID, "AB");
+}
+
 TEST_F(DetailsScreenTest, AskedFieldsShowEmptyAndSurviveAnUpdateOfSomethingElse) {
   auto request = dollarRequest();
   request->billID = "***";

@@ -16,7 +16,9 @@
 //     template "64", or the nested key itself); other values, "crc", and names whose tag is
 //     not two characters (the sub-fields of "62" at the root) are skipped;
 //   - a value or template of 100 characters or more is left out, so that every payload this
-//     library emits can be read back by a decoder: a two-digit length cannot describe it.
+//     library emits can be read back by a decoder: a two-digit length cannot describe it;
+//   - a value or tag holding a control character (U+0000 to U+001F, U+007F to U+009F) is left
+//     out: a scanner cannot print it, and U+0000 would cut the payload short as a C string.
 // Encoding never fails and reports nothing; problems surface when the payload is validated.
 //
 // Thread-safety: stateless; may be called from any thread.
@@ -48,9 +50,9 @@ namespace tlv {
 // Longest value a data object can carry: its length has two digits.
 inline constexpr std::size_t kMaxValueCharacters = 99;
 
-// Appends tag, two-digit length and value to `out` when `value` has 1 to 99 characters.
-// An empty value is written as "tag00" only when `writeEmpty` is true. Returns whether
-// something was written.
+// Appends tag, two-digit length and value to `out` when `value` has 1 to 99 characters and
+// neither holds a control character. An empty value is written as "tag00" only when
+// `writeEmpty` is true. Returns whether something was written.
 bool appendObject(std::string& out, std::string_view tag, std::string_view value,
                   bool writeEmpty = false);
 

@@ -1,7 +1,8 @@
 // ZeltoPaymentRequest: the record a host fills in to describe the merchant and the payment it
 // wants to collect by QR code.
 //
-// The 25 properties are public and settable; every setter is a plain store. Absent
+// The 25 properties are public and settable; assigning one is a plain store, while
+// setProperty() refuses a value holding a control character. Absent
 // (std::nullopt) and "" stay distinct for every optional property, though the encoder leaves
 // both out of the payload.
 //
@@ -12,8 +13,9 @@
 // with sub-tags "01" to "08" when any of the eight fields is non-empty, and the CRC object.
 // A value of 100 characters or more, or an additional data template that would reach 100
 // characters, is left out: a two-digit length cannot describe it, and the library never emits
-// a payload that a decoder cannot read. Requests that pass validation never hit this limit
-// (field limits and the payment details screen keep them below it).
+// a payload that a decoder cannot read. So is a value holding a control character (U+0000 to
+// U+001F, U+007F to U+009F), which a scanner cannot print. Requests that pass validation never hit
+// this limit (field limits and the payment details screen keep them below it).
 //
 // Payload (tag-dictionary mode): a request made by withTagValueDictionary() switches the
 // session into tag-dictionary mode; the dictionary is encoded once into a base payload by the
@@ -83,9 +85,10 @@ class ZELTO_EXPORT ZeltoPaymentRequest {
   // message; null when the request is acceptable. The rules, in order: payloadFormatIndicator
   // "01"; zeltoMerchantID a Luhn-valid identifier of 8 to 16 digits beginning with "4";
   // merchantName 1 to 25 characters; merchantCategoryCode 4 digits; cityName 1 to 15
-  // characters; countryCode an ISO 3166 alpha-2 region code; currencyCode a known ISO 4217
-  // numeric code; tipIndicator absent, "", "01", "02" or "03"; without an indicator both tip
-  // fields present and empty; tipAmount and tipPercentage consistent with the indicator (a fee
+  // characters (merchantName, cityName and postalCode with no control character, U+0000 to
+  // U+001F or U+007F to U+009F); countryCode an ISO 3166 alpha-2 region code; currencyCode a known
+  // ISO 4217 numeric code; tipIndicator absent, "", "01", "02" or "03"; without an indicator both
+  // tip fields present and empty; tipAmount and tipPercentage consistent with the indicator (a fee
   // text must read as a number: "1.2.3" is refused); postalCode absent or at most 10
   // characters. In tag-dictionary mode, a request that passes these rules reports the payload
   // validator's codes for the base payload (["0"] when there is no base payload). Nothing is
@@ -102,8 +105,8 @@ class ZELTO_EXPORT ZeltoPaymentRequest {
   std::string getTLV() const;
   std::string getTLVForPlainObject() const;
 
-  // `tlvString` followed by tag, two-digit character count and value when `tlvValue` is present
-  // and has 1 to 99 characters; `tlvString` unchanged otherwise.
+  // `tlvString` followed by tag, two-digit character count and value when `tlvValue` is present,
+  // has 1 to 99 characters and holds no control character; `tlvString` unchanged otherwise.
   static std::string addToTLV(std::string tlvString, std::string_view tlvTag,
                               const std::optional<std::string>& tlvValue);
 
@@ -118,9 +121,11 @@ class ZELTO_EXPORT ZeltoPaymentRequest {
   };
   // The 25 properties in declaration order.
   static std::span<const Property> properties();
-  enum class SetResult { kDone, kUnknownProperty, kNotOptional };
+  enum class SetResult { kDone, kUnknownProperty, kNotOptional, kControlCharacter };
   // Stores `value` into the property `name`, as a direct assignment would. An absent value is
-  // refused for a non-optional property.
+  // refused for a non-optional property, and a value holding a control character (U+0000 to
+  // U+001F, U+007F to U+009F: a QR payload never carries one) for every property; a refused
+  // value changes nothing.
   SetResult setProperty(std::string_view name, std::optional<std::string> value);
   // The property `name`, absent when it is absent or there is no such property.
   std::optional<std::string> property(std::string_view name) const;

@@ -1,0 +1,84 @@
+// Typing n characters into a field takes time linear in n: the text is split into keys in one
+// pass, and a field past its limit refuses each key after a look at its own short text. Two
+// roads: the scripted host's typeText (`type Amount_Field ...` in `zelto host`) and the
+// display hook behind zelto_display_type_text, which types into the focused field. Run with 32
+// KB, 128 KB and 1 MB of digits; the per-key time ("per_key", in seconds) stays flat, and the
+// fitted complexity is O(N).
+#include <benchmark/benchmark.h>
+#include <zelto/platform/run_loop.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
+
+#include <string>
+
+#include "platform/ui_driver.h"
+#include "platform/window.h"
+#include "platform/window_input.h"
+#include "sdk/zelto_session.h"
+
+namespace zelto {
+namespace {
+
+// The payment details screen of a fresh request-payment flow, its amount field focused.
+platform::Window& detailsScreen() {
+  auto request = std::make_shared<ZeltoPaymentRequest>("01", "11", "4111111111111111",
+                                                       "Zelto Demo Store", "5411", "Mumbai", "IN",
+                                                       "356", "", "", "", "400001", "", "", "", "");
+  auto& loop = platform::RunLoop::main();
+  auto& window = *ZeltoSession::sharedSession().sdkWindow;
+  ZeltoMerchantSDK::launchRequestPaymentFlow(request, RequestPaymentCompletionHandler());
+  loop.runFor(1);
+  platform::tap(window, "Payment_Details_Button");
+  loop.runFor(1);
+  platform::tap(window, "Amount_Field");
+  return window;
+}
+
+void endFlow() {
+  ZeltoMerchantSDK::endZeltoFlow();
+  platform::RunLoop::main().runFor(2);
+}
+
+// Seconds per key, shown with an SI prefix ("95n" is 95 ns), and the size for the fit.
+void perKey(benchmark::State& state) {
+  state.SetComplexityN(state.range(0));
+  state.counters["per_key"] =
+      benchmark::Counter(static_cast<double>(state.iterations() * state.range(0)),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void ScriptedTypeIntoAmountField(benchmark::State& state) {
+  platform::Window& window = detailsScreen();
+  const std::string digits(static_cast<std::size_t>(state.range(0)), '7');
+  for (auto _ : state) {
+    const platform::KeysResult typed = platform::typeText(window, "Amount_Field", digits);
+    benchmark::DoNotOptimize(typed.refusedKeys.data());
+    if (typed.status != platform::DriveResult::kDone) state.SkipWithError("no amount field");
+  }
+  perKey(state);
+  endFlow();
+}
+BENCHMARK(ScriptedTypeIntoAmountField)
+    ->Arg(32 << 10)
+    ->Arg(128 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
+void DisplayHookTypeIntoFocusedField(benchmark::State& state) {
+  platform::Window& window = detailsScreen();
+  const std::string digits(static_cast<std::size_t>(state.range(0)), '7');
+  for (auto _ : state) {
+    if (!platform::typeText(window, digits)) state.SkipWithError("no focused field");
+  }
+  perKey(state);
+  endFlow();
+}
+BENCHMARK(DisplayHookTypeIntoFocusedField)
+    ->Arg(32 << 10)
+    ->Arg(128 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
+}  // namespace
+}  // namespace zelto
