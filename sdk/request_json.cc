@@ -40,9 +40,10 @@ class RequestReader : public json::EventErrors {
   bool number_float(Json::number_float_t, const std::string&) {
     return value(std::nullopt, "number");
   }
-  bool string(std::string& text) { return value(std::move(text), "string"); }
+  bool string(std::string& text) { return acceptString(text) && value(std::move(text), "string"); }
   bool binary(Json::binary_t&) { return value(std::nullopt, "binary"); }
   bool key(std::string& name) {
+    if (!acceptString(name)) return false;
     if (depth_ == 1) key_ = std::move(name);
     return true;
   }
@@ -98,6 +99,8 @@ class RequestReader : public json::EventErrors {
         return fail("unknown request property " + inQuotes(key_));
       case ZeltoPaymentRequest::SetResult::kNotOptional:
         return fail(inQuotes(key_) + " cannot be null: it is not optional");
+      case ZeltoPaymentRequest::SetResult::kControlCharacter:
+        return fail(inQuotes(key_) + " holds a control character, which no value may hold");
     }
     return true;
   }

@@ -68,33 +68,44 @@ std::string kindOf(mode_t mode) {
 
 }  // namespace
 
-Input readInput(const std::string& source) {
-  const bool standardInput = source == "-";
-  const std::string name = standardInput ? "standard input" : source;
-  const auto failure = [&](const std::string& reason) {
-    return Input{std::nullopt, "cannot read " + name + ": " + reason};
-  };
+OpenedInput openInput(const std::string& source) {
+  OpenedInput opened;
+  opened.standardInput = source == "-";
+  opened.name = opened.standardInput ? "standard input" : source;
   // A file is opened without blocking, so that a FIFO without a writer is refused rather than
   // waited on; only a regular file is read.
-  const int fd =
-      standardInput ? STDIN_FILENO : ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return failure(std::strerror(errno));
+  opened.fd = opened.standardInput ? STDIN_FILENO
+                                   : ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (opened.fd < 0) {
+    opened.error = "cannot read " + opened.name + ": " + std::strerror(errno);
+    return opened;
+  }
   struct stat status {};
-  const bool described = ::fstat(fd, &status) == 0;
+  const bool described = ::fstat(opened.fd, &status) == 0;
+  if (described && S_ISREG(status.st_mode)) {
+    opened.regularSize = static_cast<std::uint64_t>(status.st_size);
+  } else if (!opened.standardInput) {
+    opened.error = "cannot read " + opened.name + ": " +
+                   (described ? kindOf(status.st_mode) + ", not a regular file"
+                              : std::string(std::strerror(errno)));
+    ::close(opened.fd);
+    opened.fd = -1;
+  }
+  return opened;
+}
+
+Input readInput(const std::string& source) {
+  OpenedInput opened = openInput(source);
+  if (opened.fd < 0) return {std::nullopt, std::move(opened.error)};
   std::string reason;
   std::optional<std::string> text;
-  if (!standardInput && described && !S_ISREG(status.st_mode)) {
-    reason = kindOf(status.st_mode) + ", not a regular file";
-  } else if (described && S_ISREG(status.st_mode) &&
-             static_cast<std::uint64_t>(status.st_size) > kMaxInputBytes) {
+  if (opened.regularSize && *opened.regularSize > kMaxInputBytes) {
     reason = tooLarge();
   } else {
-    const std::size_t hint =
-        described && S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0;
-    text = readAll(fd, hint, reason);
+    text = readAll(opened.fd, static_cast<std::size_t>(opened.regularSize.value_or(0)), reason);
   }
-  if (!standardInput) ::close(fd);
-  if (!text) return failure(reason);
+  if (!opened.standardInput) ::close(opened.fd);
+  if (!text) return {std::nullopt, "cannot read " + opened.name + ": " + reason};
   return {std::move(text), ""};
 }
 

@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -40,14 +41,27 @@ struct CommandRegistrar {
 // Prints "zelto: message" to stderr and returns kUsageError.
 int fail(std::string_view message);
 
+// FILE opened for reading, or standard input for "-": the one way the tool opens its inputs.
+// FILE must be a regular file; it is opened without blocking, so a FIFO or a device is refused
+// at once ("cannot read /dev/zero: a character device, not a regular file") rather than waited
+// on or read forever. Standard input may be anything. On failure `fd` is -1 and `error` says
+// why; otherwise the caller closes `fd` unless it is standard input.
+struct OpenedInput {
+  int fd = -1;
+  bool standardInput = false;
+  std::string name;                          // "standard input" or FILE
+  std::optional<std::uint64_t> regularSize;  // of a regular file
+  std::string error;
+};
+OpenedInput openInput(const std::string& source);
+
 // The most bytes an input (a request, a tag dictionary, a host script) may hold: a request is a
 // few KB, a tag dictionary of 10 MB still fits.
 inline constexpr std::size_t kMaxInputBytes = 16 * 1024 * 1024;
 
-// The whole text of FILE, or of standard input for "-" (the default): the one way every command,
-// the host script and the window read their inputs. FILE must be a regular file; it is opened
-// without blocking, so a FIFO or a device is refused rather than waited on or read forever.
-// Standard input may be anything. Either is refused when it holds more than kMaxInputBytes.
+// The whole text of FILE, or of standard input for "-" (the default), opened by openInput: the
+// one way every command, the host script and the window read their inputs. Either is refused
+// when it holds more than kMaxInputBytes.
 // When it cannot be read, `error` names the input and the reason: "cannot read standard
 // input: Is a directory", "cannot read /dev/zero: a character device, not a regular file".
 struct Input {

@@ -1,10 +1,7 @@
 #include "tools/lines_option.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <iostream>
 
 #include "tools/command.h"
@@ -33,13 +30,12 @@ int runLines(const std::vector<std::string>& sources, unsigned jobs,
   std::cout.flush();
   bool anyFailed = false;
   for (const std::string& source : names) {
-    const bool standardInput = source == "-";
-    const std::string name = standardInput ? "standard input" : source;
-    const int fd = standardInput ? STDIN_FILENO : ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return fail("cannot read " + name + ": " + std::strerror(errno));
+    const OpenedInput input = openInput(source);
+    if (input.fd < 0) return fail(input.error);
+    const std::string& name = input.name;
     const batch::RunResult result =
-        batch::run(fd, STDOUT_FILENO, make(names.size() > 1 ? name : ""), jobs);
-    if (!standardInput) ::close(fd);
+        batch::run(input.fd, STDOUT_FILENO, make(names.size() > 1 ? name : ""), jobs);
+    if (!input.standardInput) ::close(input.fd);
     if (result.stop == batch::RunResult::Stop::kReading) {
       return fail("cannot read " + name + ": " + result.reason);
     }

@@ -51,6 +51,13 @@ TEST(ReadPaymentRequest, AgreesWithTheTreeReader) {
       "null",
       "",
       "{\"merchantName\": \"ABC\"} x",
+      // Nothing after the value but white space, a NUL byte included; no control character.
+      std::string("{\"merchantName\": \"ABC\"}\0garbage", 30),
+      std::string("{\"merchantName\": \"ABC\"} \0", 25),
+      R"({"merchantName": "A\u0000B Store"})",
+      R"({"merchantName": 5, "cityName": "\t"})",
+      R"({"merchant\u007fName": "ABC"})",
+      "{\"cityName\": \"Pu\x7fne\"}",
       "{\"merchantName\": " + deep + "}",
       R"({"a": {"b": )" + deep + "}}",
   };

@@ -140,7 +140,7 @@ TEST(LinesCli, UsageAndInputErrorsExitWithTwo) {
   const std::vector<Case> cases = {
       {{"validate", "--lines", "/no/such/file"},
        "zelto: cannot read /no/such/file: No such file or directory\n"},
-      {{"decode", "--lines", "/"}, "zelto: cannot read /: Is a directory\n"},
+      {{"decode", "--lines", "/"}, "zelto: cannot read /: a folder, not a regular file\n"},
       {{"validate", "a", "b"},
        "zelto: one payload at a time (--lines reads payloads a line from files)\n"},
       {{"encode", "a.json", "b.json"},
