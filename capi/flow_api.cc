@@ -419,6 +419,26 @@ zelto_status zelto_session_active_session_type(zelto_active_flow* flow, char** m
   });
 }
 
+zelto_status zelto_set_language(const char* language, char** message) {
+  return run(message, [&] {
+    requireMainThread();
+    if (language == nullptr) {
+      ZeltoMerchantSDK::useDeviceLanguage();
+    } else if (!ZeltoMerchantSDK::setLanguage(readText(language, "language"))) {
+      throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
+                    "no string table is near the language \"" + std::string(language) + "\""};
+    }
+    return Outcome{};
+  });
+}
+
+zelto_status zelto_language(char** language, char** message) {
+  return run(message, output(language, "language"), [&](char*& out) {
+    out = copyText(ZeltoMerchantSDK::language());
+    return Outcome{};
+  });
+}
+
 zelto_status zelto_run_loop_set_clock(zelto_clock clock, char** message) {
   return run(message, [&] {
     requireMainThread();

@@ -1,3 +1,4 @@
+#include "base/language.h"
 #include "flows/zelto_merchant_sdk_manager.h"
 #include "platform/window.h"
 #include "screens/zelto_refund_payment_view_controller.h"
@@ -71,6 +72,14 @@ void ZeltoMerchantSDK::setupOneTimeConfiguration(const ZeltoConfig& config) {
 void ZeltoMerchantSDK::endZeltoFlow(std::function<void()> completion) {
   ZeltoSession::sharedSession().dismissSDKWindow(std::move(completion));
 }
+
+bool ZeltoMerchantSDK::setLanguage(std::string_view language) {
+  return platform::setLanguage(language);
+}
+
+void ZeltoMerchantSDK::useDeviceLanguage() { platform::useDeviceLanguage(); }
+
+std::string ZeltoMerchantSDK::language() { return platform::currentLanguage(); }
 
 void ZELTOMerchantSDKManager::launchRequestPaymentFlow(
     std::shared_ptr<ZeltoPaymentRequest> request,

@@ -41,19 +41,8 @@ bool ZELTORefundPaymentViewController::isRefundable(double amount, std::string_v
 std::string ZELTORefundPaymentViewController::confirmationMessage(std::string_view message,
                                                                   std::string_view name,
                                                                   std::string_view value) {
-  std::string result;
-  for (std::size_t at = 0; at < message.size();) {
-    if (message.substr(at).starts_with(kNamePlaceholder)) {
-      result += name;
-      at += kNamePlaceholder.size();
-    } else if (message.substr(at).starts_with(kValuePlaceholder)) {
-      result += value;
-      at += kValuePlaceholder.size();
-    } else {
-      result += message[at++];
-    }
-  }
-  return result;
+  return replaceAll(replaceAll(std::string(message), kNamePlaceholder, name), kValuePlaceholder,
+                    value);
 }
 
 std::shared_ptr<platform::View> ZELTORefundPaymentViewController::loadView() {

@@ -17,7 +17,7 @@
 //   with the full amount and the response holds it, so a refund confirmed before any typing is
 //   the requested amount, never 0.
 // - The pay button asks for confirmation: a dialog titled with "CONFIRM_REFUND_TITLE", the
-//   "CONFIRM_REFUND_MESSAGE" with every "[%name]" replaced by the card holder and every
+//   "CONFIRM_REFUND_MESSAGE" with every "[%name]" replaced by the card holder, then every
 //   "[%value]" by the amount ("USD 12.34"), and two actions: "ZELTO_CANCEL" closes it and
 //   changes nothing; "ZELTO_CONTINUE" ("Continue_Button") closes it, shows the busy pay button
 //   and reports (true, response, no error) once to the flow's completion handler or, without
@@ -53,8 +53,8 @@ class ZELTORefundPaymentViewController : public ZELTOConfirmPaymentViewControlle
 
   // True when `amount` is greater than 0 and not greater than `maximum` read as a number.
   static bool isRefundable(double amount, std::string_view maximum);
-  // `message` with every "[%name]" replaced by `name` and every "[%value]" by `value`, in one
-  // pass: text that comes in with the name or value is never replaced again.
+  // `message` with every "[%name]" replaced by `name`, then every "[%value]" by `value`: a name
+  // holding "[%value]" shows the value there too, whatever order a translation puts them in.
   static std::string confirmationMessage(std::string_view message, std::string_view name,
                                          std::string_view value);
 

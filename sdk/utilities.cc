@@ -1,6 +1,7 @@
 #include "sdk/utilities.h"
 
 #include "base/device_locale.h"
+#include "base/language.h"
 #include "base/resource_bundle.h"
 #include "currency/currency_constants.h"
 #include "currency/currency_formatter.h"
@@ -95,7 +96,9 @@ platform::StyledText Utilities::underLineAttributedString(std::string_view text,
   return {{platform::TextRun{std::string(text), font, std::nullopt, true}}};
 }
 
-bool Utilities::alignsContentRight() { return platform::deviceLanguageCode() == "ar"; }
+bool Utilities::alignsContentRight() {
+  return platform::isRightToLeft(platform::currentLanguage());
+}
 
 std::string amountLocaleSetup(std::string_view text) {
   return currency::plainDecimalString(text, activeCurrencyCode());

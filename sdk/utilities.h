@@ -66,8 +66,8 @@ class Utilities {
   static platform::StyledText underLineAttributedString(std::string_view text, double fontSize,
                                                         bool bold);
 
-  // True when the device language is Arabic, where buttons, text fields and labels align their
-  // content to the right.
+  // True when the language in use (base/language.h) is written right to left (Arabic), where
+  // buttons, text fields and labels align their content to the right.
   static bool alignsContentRight();
 };
 

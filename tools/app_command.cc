@@ -134,6 +134,7 @@ const CommandRegistrar registrar(
       command.add_option("--refund", options->refundFile,
                          "Launch the refund flow with the refund in FILE (JSON with last4, "
                          "cardHolderName, currencyCode, refundAmount); the button launches it too");
+      addLanguageOption(command);
       command.add_option("--config", options->configFile,
                          "Configure the library from FILE (JSON of colours, timeouts and PNG "
                          "paths of the back button and network logos) before any flow");

@@ -38,6 +38,10 @@ struct CommandRegistrar {
   CommandRegistrar(std::string name, std::string description, CommandSetup setup);
 };
 
+// Adds --lang CODE to `command`: the language of the screens for this run ("ar", "pt-BR",
+// "en-XA", a locale such as "es_MX"); an unknown one is refused while the command line is read.
+void addLanguageOption(CLI::App& command);
+
 // Prints "zelto: message" to stderr and returns kUsageError.
 int fail(std::string_view message);
 

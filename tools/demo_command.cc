@@ -217,6 +217,7 @@ const CommandRegistrar registrar(
     "payment details and the updated code",
     [](CLI::App& command) -> std::function<int()> {
       auto out = std::make_shared<std::string>("zelto-demo");
+      addLanguageOption(command);
       command.add_option("--out", *out, "Folder for the PNG files (created when missing)")
           ->capture_default_str();
       command.footer(

@@ -29,6 +29,7 @@ const CommandRegistrar registrar(
     "host", "Run a script of host actions against the library's flows, printing JSON lines",
     [](CLI::App& command) -> std::function<int()> {
       auto source = std::make_shared<std::string>("-");
+      addLanguageOption(command);
       command.add_option("SCRIPT", *source,
                          "One command a line ('-' or nothing reads standard input):\n"
                          "  launch-request [--tags] FILE, launch-refund FILE, tap ID,\n"

@@ -72,6 +72,7 @@ const CommandRegistrar posterRegistrar(
           .add_option("--request", *source,
                       "The payment request as JSON ('-' for standard input), as for `encode`")
           ->required();
+      addLanguageOption(command);
       command.add_flag("--tags", *tags, "The request is a tag dictionary, as for `encode --tags`");
       command.add_option("--size", *paper, "Paper size: a6 (the default), a5 or a4")
           ->transform(CLI::CheckedTransformer(kPapers, CLI::ignore_case));

@@ -444,6 +444,14 @@ ZELTO_EXPORT zelto_status zelto_setup_one_time_configuration(const zelto_config*
 ZELTO_EXPORT zelto_status zelto_end_zelto_flow(void (*completion)(void* user_data), void* user_data,
                                                char** message);
 
+/* The language of the screens for the whole process (set it before a flow): "en", "ar", "hi",
+ * "id", "th", "vi", "pt-BR", "es", "fr", "zh-Hans", a locale near one ("pt_BR", "es_MX"), or
+ * the pseudo-languages "en-XA" and "ar-XB"; NULL goes back to the device's (LC_ALL,
+ * LC_MESSAGES, LANG). A language without a table is ZELTO_ERROR_INVALID_ARGUMENT. */
+ZELTO_EXPORT zelto_status zelto_set_language(const char* language, char** message);
+/* The language in use, one of the codes above. */
+ZELTO_EXPORT zelto_status zelto_language(char** language, char** message);
+
 typedef enum zelto_active_flow {
   ZELTO_ACTIVE_FLOW_NONE = 0,
   ZELTO_ACTIVE_FLOW_PAY_MERCHANT = 1,

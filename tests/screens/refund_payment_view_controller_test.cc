@@ -2,6 +2,7 @@
 #include <stdlib.h>
 
 #include "../sdk/flow_fixture.h"
+#include "base/language.h"
 #include "platform/alert_controller.h"
 #include "platform/notification_center.h"
 #include "screens/cells/zelto_summary_cell_view.h"
@@ -154,6 +155,8 @@ TEST_F(RefundScreenTest, CurrenciesAndDeviceLocalesEnterShowAndReportTheSameAmou
       {"ar.UTF-8", "840", "2000", "123456", "USD 1٬234٫56", "on Refund USD 1٬234٫56", "1234.56"},
       {"ar.UTF-8", "392", "99", "100", "JPY 100", "off REFUND", "10"},
   };
+  // Amounts follow the device's locale whatever the language of the texts, English here.
+  ASSERT_TRUE(platform::setLanguage("en"));
   for (const Case& c : cases) {
     ::setenv("LC_ALL", c.device, 1);
     launch(c.currency, c.maximum);
@@ -164,6 +167,7 @@ TEST_F(RefundScreenTest, CurrenciesAndDeviceLocalesEnterShowAndReportTheSameAmou
     EXPECT_EQ(response(), c.response) << where;
     settle();
   }
+  platform::useDeviceLanguage();
 }
 
 TEST_F(RefundScreenTest, ConfirmationNamesHolderAndAmountAndCancelChangesNothing) {
@@ -187,9 +191,14 @@ TEST_F(RefundScreenTest, ConfirmationNamesHolderAndAmountAndCancelChangesNothing
   EXPECT_EQ(response(), "12.34");
   EXPECT_TRUE(host->heard.empty());
 
+  // The name is put in first, then every "[%value]", the name's own included; placeholders
+  // close together, and in the order a translation may put them, are each replaced.
   EXPECT_EQ(ZELTORefundPaymentViewController::confirmationMessage(
-                "[%name], [%value]; [%name] [%value%]", "A [%value]", "USD 1.00"),
-            "A [%value], USD 1.00; A [%value] [%value%]");
+                "[%name], [%value]; [%name][%value] [%value%]", "A [%value]", "USD 1.00"),
+            "A USD 1.00, USD 1.00; A USD 1.00USD 1.00 [%value%]");
+  EXPECT_EQ(ZELTORefundPaymentViewController::confirmationMessage("[%value] → [%name]", "[%name]",
+                                                                  "USD 1.00"),
+            "USD 1.00 → [%name]");
 }
 
 TEST_F(RefundScreenTest, ContinueShowsTheBusyButtonAndReportsOnceToHandlerElseDelegate) {

@@ -42,6 +42,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 
 namespace zelto {
 
@@ -60,6 +62,17 @@ class ZELTO_EXPORT ZeltoMerchantSDK {
                                       std::shared_ptr<ZeltoRefundPaymentDelegate> delegate);
   static void setupOneTimeConfiguration(const ZeltoConfig& config);
   static void endZeltoFlow(std::function<void()> completion = nullptr);
+
+  // The language of the screens' texts, for the whole process (set it before a flow): "en",
+  // "ar", "hi", "id", "th", "vi", "pt-BR", "es", "fr", "zh-Hans", or a locale near one of them
+  // ("pt_BR", "es_MX", "zh_CN"); the pseudo-languages "en-XA" (long accented text) and "ar-XB"
+  // (right to left) try layouts. False, changing nothing, for a language without a table.
+  // Until set, the device's (LC_ALL, LC_MESSAGES, LANG) is used; useDeviceLanguage() goes back
+  // to it. Amounts keep following the device's locale either way.
+  static bool setLanguage(std::string_view language);
+  static void useDeviceLanguage();
+  // The language in use: one of the codes above.
+  static std::string language();
 };
 
 }  // namespace zelto
