@@ -33,7 +33,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 echo "building decode_bench and payload_bench in $build ..." >&2
-cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZELTO_SANITIZE=OFF -DZELTO_FUZZ=OFF >/dev/null
 cmake --build "$build" --target decode_bench payload_bench -j2 >/dev/null
 
 echo "installing vietnam-qr-pay, emv-qrcps and promptpay-qr into $scratch ..." >&2
@@ -126,7 +126,7 @@ function print(rows) {
 }
 
 const decodeRows = [['payload', 'zelto decode', 'zelto decode+validate', 'vietnam-qr-pay',
-                     'emv-qrcps', 'vietnam-qr-pay / zelto decode+validate (target >= 10x)']];
+                     'emv-qrcps', 'vietnam-qr-pay / zelto decode+validate (target >= 15x)']];
 for (const [payload, times] of Object.entries(js.decoding)) {
   const ours = decoding[`decodeAndValidate/${payload}`];
   decodeRows.push([`${payload} (${times.length} chars)`, ns(decoding[`decode/${payload}`]),
@@ -142,7 +142,7 @@ print([['encoder', 'median', 'ratio'],
        ['zelto plain object (worked example)', ns(plain), ''],
        ['zelto dictionary (15 tags, two templates)', ns(dictionary),
         `${ratio(dictionary, plain)} of plain object (target <= 3x)`],
-       ['promptpay-qr', ns(promptPay), `${ratio(promptPay, plain)} of plain object (target >= 10x)`]]);
+       ['promptpay-qr', ns(promptPay), `${ratio(promptPay, plain)} of plain object (target >= 15x)`]]);
 console.log(`median CPU time per call, ${rounds} rounds of 41 short runs; node ${process.version}; ` +
             `${os.cpus().length} cores, load average ${os.loadavg()[0].toFixed(2)}`);
 JS

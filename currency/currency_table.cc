@@ -1,6 +1,13 @@
 #include "currency/currency_table.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+
+#include "base/text.h"
+#include "currency/iso_country_codes.h"
 
 namespace zelto::currency {
 namespace {
@@ -188,5 +195,32 @@ constexpr std::array<CurrencyRow, 177> kRows = {{
 }  // namespace
 
 std::span<const CurrencyRow> currencyTable() { return kRows; }
+
+std::optional<std::string> flowCurrencyCode(std::string_view given) {
+  const auto& currencies = ISOCountryCodes::availableISOCurrencies();
+  const auto table = currencyTable();
+  auto threeDigits = [](int number) {
+    char digits[4];
+    std::snprintf(digits, sizeof digits, "%03d", number);
+    return std::string(digits);
+  };
+  if (given.size() == 3 && text::isAllDecimalDigits(given)) {
+    const std::optional<std::int64_t> number = text::parseInteger(given);
+    if (!number) return std::nullopt;
+    const bool known = currencies.contains(static_cast<int>(*number)) ||
+                       std::any_of(table.begin(), table.end(),
+                                   [&](const auto& row) { return row.numericCode == *number; });
+    return known ? std::optional<std::string>(given) : std::nullopt;
+  }
+  std::string upper(given);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (const auto& row : table) {
+    if (row.alphabeticCode == upper) return threeDigits(row.numericCode);
+  }
+  for (const auto& [number, alphabetic] : currencies) {
+    if (alphabetic == upper) return threeDigits(number);
+  }
+  return std::nullopt;
+}
 
 }  // namespace zelto::currency

@@ -8,7 +8,9 @@
 #ifndef ZELTO_CURRENCY_CURRENCY_TABLE_H_
 #define ZELTO_CURRENCY_CURRENCY_TABLE_H_
 
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace zelto::currency {
@@ -21,6 +23,12 @@ struct CurrencyRow {
 
 // The 177 rows, in table order.
 std::span<const CurrencyRow> currencyTable();
+
+// The flow currency code for `given`: a three-digit numeric code as it is ("036"), or the
+// numeric code of an alphabetic code in any case ("aud" -> "036"), for any currency a flow can
+// have: those of the validators' ISO table and those of this table (SVC, BYN, ZWL), whether or
+// not they have a locale. Nothing for anything else.
+std::optional<std::string> flowCurrencyCode(std::string_view given);
 
 }  // namespace zelto::currency
 

@@ -11,6 +11,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev python3
   libsdl2-dev poppler-utils librsvg2-bin
   libgtk-4-dev xvfb xauth xdotool imagemagick zbar-tools
+  python3-dev python3-pip python3-setuptools python3-pybind11 python3-pytest
+  python3-zxing-cpp python3-pil python3-dask python3-distributed
 )
 
 missing=()

@@ -16,37 +16,6 @@
 namespace zelto::tool {
 namespace {
 
-// The flow currency code for `given`: a three-digit numeric code as it is ("036"), or the
-// numeric code of an alphabetic code ("aud" -> "036"), for any currency a flow can have: those
-// of the validators' ISO table and those the currency table offers the merchant (SVC, BYN,
-// ZWL), whether or not they have a locale. Nothing for anything else.
-std::optional<std::string> flowCurrencyCode(std::string_view given) {
-  const auto& currencies = ISOCountryCodes::availableISOCurrencies();
-  const auto table = currency::currencyTable();
-  auto threeDigits = [](int number) {
-    char digits[4];
-    std::snprintf(digits, sizeof digits, "%03d", number);
-    return std::string(digits);
-  };
-  if (given.size() == 3 && text::isAllDecimalDigits(given)) {
-    const std::optional<std::int64_t> number = text::parseInteger(given);
-    if (!number) return std::nullopt;
-    const bool known = currencies.contains(static_cast<int>(*number)) ||
-                       std::any_of(table.begin(), table.end(),
-                                   [&](const auto& row) { return row.numericCode == *number; });
-    return known ? std::optional<std::string>(given) : std::nullopt;
-  }
-  std::string upper(given);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  for (const auto& row : table) {
-    if (row.alphabeticCode == upper) return threeDigits(row.numericCode);
-  }
-  for (const auto& [number, alphabetic] : currencies) {
-    if (alphabetic == upper) return threeDigits(number);
-  }
-  return std::nullopt;
-}
-
 // `text` without its last user-perceived character.
 std::string withoutLastCharacter(const std::string& text) {
   std::size_t count = text::characterCount(text);
@@ -80,7 +49,7 @@ const CommandRegistrar registrar(
           "amount as a plain decimal string. Exit status 2 for an unknown currency, key or\n"
           "locale.");
       return [currency, keys, locale, &command]() {
-        std::optional<std::string> code = flowCurrencyCode(*currency);
+        std::optional<std::string> code = currency::flowCurrencyCode(*currency);
         if (!code) {
           return fail("unknown currency \"" + *currency +
                       "\": give a three-digit numeric code such as 840 or an alphabetic code "
