@@ -5,6 +5,7 @@
 #include <zelto/platform/run_loop.h>
 #include <zelto/sdk/zelto_merchant_sdk.h>
 
+#include "base/language.h"
 #include "platform/renderer.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
@@ -27,7 +28,10 @@ void useSmallScreen() {
   ZeltoSession::sharedSession().sdkWindow->setFrame(kScreen);
 }
 
-void LaunchToQrScreenDrawn(benchmark::State& state) {
+// In each language of the string tables (and the long pseudo-language): the texts, their fonts
+// and their shaping are part of the cost.
+void LaunchToQrScreenDrawn(benchmark::State& state, const char* language) {
+  if (!platform::setLanguage(language)) state.SkipWithError("no such language");
   useSmallScreen();
   const auto request = demoRequest();
   auto& loop = platform::RunLoop::main();
@@ -45,9 +49,20 @@ void LaunchToQrScreenDrawn(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(LaunchToQrScreenDrawn)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, en, "en")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, ar, "ar")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, hi, "hi")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, id, "id")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, th, "th")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, vi, "vi")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, pt_BR, "pt-BR")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, es, "es")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, fr, "fr")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, zh_Hans, "zh-Hans")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, en_XA, "en-XA")->Unit(benchmark::kMillisecond);
 
 void AmountKeystroke(benchmark::State& state) {
+  platform::setLanguage("en");
   useSmallScreen();
   auto& loop = platform::RunLoop::main();
   auto& window = *ZeltoSession::sharedSession().sdkWindow;
