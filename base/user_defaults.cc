@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "base/debug_console.h"
+#include "base/file_input.h"
 #include "base/json_reader.h"
 
 namespace zelto::platform {
@@ -55,30 +56,14 @@ bool writeAll(int fd, std::string_view bytes) {
 // The reason of the last failed system call, as "Permission denied".
 std::string systemReason() { return std::system_category().message(errno); }
 
-// The whole store as a JSON object; an empty object when the file is missing or unusable. Only
-// a regular file of at most kMaxStoreBytes is read; it is opened without blocking, so a FIFO
-// or a device at the path is never waited on.
+// The whole store as a JSON object; an empty object when the file is missing or unusable: not
+// a regular file (opened without blocking, so a FIFO is never waited on), larger than
+// kMaxStoreBytes, or not a JSON object.
 nlohmann::json readStore(const std::filesystem::path& file) {
-  FileDescriptor in(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  struct stat status {};
-  if (in.get() < 0 || ::fstat(in.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-      static_cast<std::uint64_t>(status.st_size) > kMaxStoreBytes) {
-    return nlohmann::json::object();
-  }
-  // One byte more than the limit tells a file that grew since fstat.
-  std::string text(kMaxStoreBytes + 1, '\0');
-  std::size_t filled = 0;
-  while (filled < text.size()) {
-    ssize_t got = ::read(in.get(), text.data() + filled, text.size() - filled);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return nlohmann::json::object();
-    if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  if (filled > kMaxStoreBytes) return nlohmann::json::object();
-  text.resize(filled);
+  const files::Contents contents = files::readFile(file.string(), kMaxStoreBytes);
+  if (!contents.text) return nlohmann::json::object();
   // The library's JSON reader: one value and nothing after it, bounded nesting.
-  json::ReadResult parsed = json::read(text);
+  json::ReadResult parsed = json::read(*contents.text);
   if (!parsed.value || !parsed.value->is_object()) return nlohmann::json::object();
   return nlohmann::json(*parsed.value);
 }

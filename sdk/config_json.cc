@@ -1,11 +1,10 @@
 #include "sdk/config_json.h"
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <string_view>
 
+#include "base/file_input.h"
 #include "platform/png_codec.h"
 
 namespace zelto {
@@ -40,16 +39,14 @@ struct Reader {
       return std::nullopt;
     }
     const std::filesystem::path path = folder / value.get<std::string>();
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(path, ignored)) {
-      fail(key, "names " + path.string() + ", which is not a file");
+    const files::Contents bytes = files::readFile(path.string());
+    if (!bytes.text) {
+      fail(key, "is not a readable file: " + bytes.error);
       return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     const std::string stem = path.stem().string();
     const double scale = stem.ends_with("@3x") ? 3 : stem.ends_with("@2x") ? 2 : 1;
-    auto picture = platform::pngImage(stem, bytes, scale);
+    auto picture = platform::pngImage(stem, *bytes.text, scale);
     if (!picture) fail(key, "names " + path.string() + ", which is not a readable PNG file");
     return picture;
   }

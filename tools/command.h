@@ -8,8 +8,6 @@
 #define ZELTO_TOOLS_COMMAND_H_
 
 #include <CLI/CLI.hpp>
-#include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -17,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_input.h"
 #include "payload/tag_dictionary_json.h"
 
 namespace zelto::tool {
@@ -45,33 +44,12 @@ void addLanguageOption(CLI::App& command);
 // Prints "zelto: message" to stderr and returns kUsageError.
 int fail(std::string_view message);
 
-// FILE opened for reading, or standard input for "-": the one way the tool opens its inputs.
-// FILE must be a regular file; it is opened without blocking, so a FIFO or a device is refused
-// at once ("cannot read /dev/zero: a character device, not a regular file") rather than waited
-// on or read forever. Standard input may be anything. On failure `fd` is -1 and `error` says
-// why; otherwise the caller closes `fd` unless it is standard input.
-struct OpenedInput {
-  int fd = -1;
-  bool standardInput = false;
-  std::string name;                          // "standard input" or FILE
-  std::optional<std::uint64_t> regularSize;  // of a regular file
-  std::string error;
-};
-OpenedInput openInput(const std::string& source);
-
-// The most bytes an input (a request, a tag dictionary, a host script) may hold: a request is a
-// few KB, a tag dictionary of 10 MB still fits.
-inline constexpr std::size_t kMaxInputBytes = 16 * 1024 * 1024;
-
-// The whole text of FILE, or of standard input for "-" (the default), opened by openInput: the
-// one way every command, the host script and the window read their inputs. Either is refused
-// when it holds more than kMaxInputBytes.
-// When it cannot be read, `error` names the input and the reason: "cannot read standard
-// input: Is a directory", "cannot read /dev/zero: a character device, not a regular file".
-struct Input {
-  std::optional<std::string> text;
-  std::string error;
-};
+// The whole text of FILE, or of standard input for "-" (the default), through the library's
+// one reader of inputs (base/file_input.h): FILE must be a regular file, and either holds at
+// most 16 MiB. When it cannot be read, `error` names the input and the reason: "cannot read
+// standard input: Is a directory", "cannot read /dev/zero: a character device, not a regular
+// file".
+using Input = files::Contents;
 Input readInput(const std::string& source);
 
 // Reads FILE (or standard input for "-") and parses it as JSON with json::read (at most 64

@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "base/file_input.h"
 #include "tools/command.h"
 
 namespace zelto::tool {
@@ -30,7 +31,7 @@ int runLines(const std::vector<std::string>& sources, unsigned jobs,
   std::cout.flush();
   bool anyFailed = false;
   for (const std::string& source : names) {
-    const OpenedInput input = openInput(source);
+    const files::Opened input = files::open(source);
     if (input.fd < 0) return fail(input.error);
     const std::string& name = input.name;
     const batch::RunResult result =
