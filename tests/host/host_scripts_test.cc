@@ -1,13 +1,18 @@
 // Runs every tests/host/scripts/NAME.script with `zelto host` and compares what it prints with
 // NAME.expected. The scripts run in a scratch copy of tests/host, so the images they write land
-// there. ZELTO_UPDATE_EXPECTED=1 in the environment rewrites the expected files instead.
+// there. ZELTO_UPDATE_EXPECTED=1 in the environment rewrites the expected files instead, and
+// prints what each rewrite changed, line by line, so that a wrong output is seen before it is
+// committed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "tests/tools/cli_runner.h"
 
@@ -30,6 +35,51 @@ int expectedStatus(const std::string& output) {
     if (line.starts_with("{\"line\":") && line.find(",\"error\":") != std::string::npos) return 1;
   }
   return 0;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The lines of `before` that `after` lost ("-N: line", N counted in `before`) and the lines it
+// gained ("+N: line", N counted in `after`), in order, from a longest common subsequence; ""
+// when the texts hold the same lines.
+std::string lineDiff(const std::string& before, const std::string& after) {
+  const std::vector<std::string> a = linesOf(before), b = linesOf(after);
+  // common[i][j]: the longest common subsequence of a[i..] and b[j..].
+  std::vector<std::vector<std::size_t>> common(a.size() + 1,
+                                               std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = a.size(); i-- > 0;) {
+    for (std::size_t j = b.size(); j-- > 0;) {
+      common[i][j] =
+          a[i] == b[j] ? common[i + 1][j + 1] + 1 : std::max(common[i + 1][j], common[i][j + 1]);
+    }
+  }
+  std::string diff;
+  std::size_t i = 0, j = 0;
+  while (i < a.size() || j < b.size()) {
+    if (i < a.size() && j < b.size() && a[i] == b[j]) {
+      ++i;
+      ++j;
+    } else if (j == b.size() || (i < a.size() && common[i + 1][j] >= common[i][j + 1])) {
+      diff += "-" + std::to_string(i + 1) + ": " + a[i] + "\n";
+      ++i;
+    } else {
+      diff += "+" + std::to_string(j + 1) + ": " + b[j] + "\n";
+      ++j;
+    }
+  }
+  return diff;
+}
+
+TEST(HostScripts, ARewriteShowsTheLinesItChanges) {
+  EXPECT_EQ(lineDiff("a\nb\nc\n", "a\nb\nc\n"), "");
+  EXPECT_EQ(lineDiff("a\nb\nc\n", "a\nB\nc\nd\n"), "-2: b\n+2: B\n+4: d\n");
+  EXPECT_EQ(lineDiff("x\na\n", "a\n"), "-1: x\n");
+  EXPECT_EQ(lineDiff("", "a\n"), "+1: a\n");
 }
 
 fs::path workFolder() {
@@ -58,7 +108,11 @@ TEST(HostScripts, PrintWhatTheirExpectedFilesHold) {
         runCli({"host", "scripts/" + name + ".script"}, "", environment(work), work.string());
     const fs::path expectedPath =
         fs::path(__FILE__).parent_path() / "scripts" / (name + ".expected");
-    if (update) std::ofstream(expectedPath, std::ios::binary) << result.out;
+    if (update) {
+      const std::string changes = lineDiff(readFile(expectedPath), result.out);
+      if (!changes.empty()) std::cout << "rewrote " << expectedPath.string() << ":\n" << changes;
+      std::ofstream(expectedPath, std::ios::binary) << result.out;
+    }
     const std::string expected = readFile(expectedPath);
     EXPECT_EQ(result.out, expected) << name;
     EXPECT_EQ(result.err, "") << name;
