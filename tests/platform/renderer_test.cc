@@ -166,6 +166,17 @@ TEST(QrCodeTest, DrawnSymbolsReadBackAsTheirText) {
     ASSERT_TRUE(symbol.has_value());
     EXPECT_TRUE(symbol->isPixelArt());
     EXPECT_EQ(Pixels(*symbol).readQr(), text);
+    // One pixel a module: the grid is the symbol and its quiet zone, in the PNG as in modules.
+    const Pixels modulePixels(*symbol);
+    const QrModules modules = *qrCodeModules(text);
+    ASSERT_EQ(modulePixels.width, modules.side);
+    ASSERT_EQ(modulePixels.height, modules.side);
+    EXPECT_EQ(
+        testing::quietZoneFault(modules.side, [&](int x, int y) { return modules.isDark(x, y); }),
+        "");
+    EXPECT_EQ(testing::quietZoneFault(modules.side,
+                                      [&](int x, int y) { return modulePixels.dark(x, y); }),
+              "");
     // Drawn in an image view of whole modules: still readable, and only black and white.
     const double side = wholeModuleSide(300, *symbol);
     EXPECT_LE(side, 300);
@@ -175,6 +186,16 @@ TEST(QrCodeTest, DrawnSymbolsReadBackAsTheirText) {
     add<ImageView>(*root, {10, 10, side, side})->image = symbol;
     const Image drawn = renderView(*root, 2);
     EXPECT_EQ(Pixels(drawn).readQr(), text);
+    // Drawn at whole modules, the quiet zone keeps its four modules: sample each module's centre.
+    const Pixels drawnPixels(drawn);
+    const double module = side * 2 / modules.side;
+    EXPECT_EQ(testing::quietZoneFault(modules.side,
+                                      [&](int x, int y) {
+                                        return drawnPixels.dark(
+                                            static_cast<int>(20 + (x + 0.5) * module),
+                                            static_cast<int>(20 + (y + 0.5) * module));
+                                      }),
+              "");
     const Pixels pixels(drawn);
     int grey = 0;
     for (const std::uint32_t pixel : pixels.argb) {

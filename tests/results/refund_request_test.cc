@@ -51,11 +51,7 @@ TEST(RefundRequestValidate, RulesInOrder) {
   }
 }
 
-TEST(RefundRequest, DefaultsAndNoChangeOnValidate) {
-  const ZeltoRefundPaymentRequest defaults;
-  EXPECT_EQ(defaults.currencyCode, "356");
-  EXPECT_EQ(defaults.last4, "");
-  EXPECT_EQ(defaults.refundAmount, "");
+TEST(RefundRequest, TextsAreKeptAsGivenThroughValidate) {
   const ZeltoRefundPaymentRequest valid(" 4242", "Jane", "356", "1");
   EXPECT_EQ(messageOf(valid), StringConstants::LAST_FOUR_DIGITS_MANDATORY);
   EXPECT_EQ(valid.last4, " 4242");  // kept as given, never trimmed

@@ -16,10 +16,5 @@ TEST(ZeltoError, DescriptionEndsEveryCodeWithALineFeed) {
   EXPECT_EQ(two.description(), "");
 }
 
-TEST(Responses, RefundAmountDefaultsToZero) {
-  EXPECT_EQ(ZeltoRefundPaymentResponse().refundAmount, "0.0");
-  EXPECT_EQ(ZeltoRefundPaymentResponse("12.50").refundAmount, "12.50");
-}
-
 }  // namespace
 }  // namespace zelto

@@ -104,6 +104,60 @@ TEST_F(DetailsScreenTest, ControlCharacterKeysAreRefusedByEveryTextField) {
   EXPECT_EQ(session().requestPaymentSession->request->billID, "AB");
 }
 
+TEST_F(DetailsScreenTest, UpdateStaysDisabledWhileAnyCellIsInvalidWhicheverIsEditedLast) {
+  const std::string tooLong(26, 'x');  // one character more than a field may send
+  const std::pair<std::string, std::string> orders[] = {{"Bill_Number", "Store_ID"},
+                                                        {"Store_ID", "Bill_Number"}};
+  for (const auto& [first, second] : orders) {
+    SCOPED_TRACE(first + " first");
+    launch();
+    openDetails();
+    ASSERT_EQ(toggle(first + "_Switch"), DriveResult::kDone);
+    ASSERT_EQ(toggle(second + "_Switch"), DriveResult::kDone);
+    EXPECT_TRUE(updateEnabled());
+    type(first + "_Field", tooLong);
+    EXPECT_FALSE(updateEnabled());
+    type(second + "_Field", tooLong);
+    EXPECT_FALSE(updateEnabled());
+    // The cell edited last is mended, the other is not.
+    erase(second + "_Field", 1);
+    EXPECT_FALSE(updateEnabled());
+    erase(first + "_Field", 1);
+    EXPECT_TRUE(updateEnabled());
+    type(first + "_Field", "y");
+    EXPECT_FALSE(updateEnabled());
+    leaveWith("Close_Button");
+    settle();
+  }
+  // The amount counts as a cell too: one digit more than it takes.
+  launch();
+  openDetails();
+  ASSERT_EQ(toggle("Bill_Number_Switch"), DriveResult::kDone);
+  type("Amount_Field", "1234567890123");
+  EXPECT_FALSE(updateEnabled());
+  type("Bill_Number_Field", tooLong);
+  erase("Bill_Number_Field", 1);
+  EXPECT_FALSE(updateEnabled());
+  erase("Amount_Field", 1);
+  EXPECT_TRUE(updateEnabled());
+  leaveWith("Close_Button");
+}
+
+TEST_F(DetailsScreenTest, TheNavigationBarIsHiddenWhileTheDetailsScreenShows) {
+  launch();
+  EXPECT_FALSE(flowNavigation()->isNavigationBarHidden());
+  for (const char* leave : {"Close_Button", "Update_Payment_Details_Button"}) {
+    SCOPED_TRACE(leave);
+    openDetails();
+    EXPECT_TRUE(flowNavigation()->isNavigationBarHidden());
+    type("Amount_Field", "1");  // UPDATE takes a change
+    loop().runFor(testing::kSettle);
+    EXPECT_TRUE(flowNavigation()->isNavigationBarHidden());
+    leaveWith(leave);  // the bar is back on the QR screen
+  }
+  settle();
+}
+
 TEST_F(DetailsScreenTest, AskedFieldsShowEmptyAndSurviveAnUpdateOfSomethingElse) {
   auto request = dollarRequest();
   request->billID = "***";

@@ -1,5 +1,5 @@
-// Drawn screens read back: the pixels of a rendered PNG, and the QR code in it read by ZXing as
-// a consumer's camera would.
+// Drawn screens read back: the pixels of a rendered PNG, the QR code in it read by ZXing as a
+// consumer's camera would, and the quiet zone around a drawn symbol.
 #ifndef ZELTO_TESTS_SCREENS_DRAWN_IMAGE_H_
 #define ZELTO_TESTS_SCREENS_DRAWN_IMAGE_H_
 
@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,6 +81,34 @@ class DrawnImage {
   int height = 0;
   std::vector<std::uint32_t> argb;
 };
+
+// "" when the side × side modules are a QR symbol (17 + 4v modules, v from 1 to 40) inside a
+// quiet zone of exactly four light modules on every side: every module within four of an edge
+// is light, and the outer corners of the three finder patterns, four modules in, are dark.
+// Otherwise what is wrong, for a test's failure message.
+inline std::string quietZoneFault(int side, const std::function<bool(int x, int y)>& dark) {
+  constexpr int kQuiet = 4;
+  const int symbol = side - 2 * kQuiet;
+  if (symbol < 21 || symbol > 177 || (symbol - 17) % 4 != 0) {
+    return "a grid of " + std::to_string(side) + " modules is no symbol plus 8 quiet modules";
+  }
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      const bool quiet = x < kQuiet || y < kQuiet || x >= side - kQuiet || y >= side - kQuiet;
+      if (quiet && dark(x, y)) {
+        return "dark module in the quiet zone at " + std::to_string(x) + "," + std::to_string(y);
+      }
+    }
+  }
+  const int far = side - kQuiet - 1;
+  for (const auto& [x, y] : {std::pair{kQuiet, kQuiet}, {far, kQuiet}, {kQuiet, far}}) {
+    if (!dark(x, y)) {
+      return "no finder pattern corner at " + std::to_string(x) + "," + std::to_string(y) +
+             ": the quiet zone is wider than four modules";
+    }
+  }
+  return "";
+}
 
 }  // namespace zelto::testing
 

@@ -1,7 +1,8 @@
 // The user-interface kit: themes follow the configuration, input fields show their state, the
-// status banner comes and goes.
+// status banner comes and goes, placeholders are filled.
 #include <gtest/gtest.h>
 
+#include "kit/kit_bundle.h"
 #include "kit/kit_button.h"
 #include "kit/kit_input_field.h"
 #include "kit/kit_status_message.h"
@@ -75,6 +76,29 @@ TEST_F(ScreensTest, BannerStaysForItsDurationAndANewMessageRestartsIt) {
   screen->showGSMMessage("Gone", KitStatusMessageType::error);
   screen->hideGSMMessage();
   EXPECT_EQ(screen->statusMessage(), nullptr);
+}
+
+TEST(KitBundleTest, EveryPlaceholderIsReplacedOnceAndValuesAreNotSearched) {
+  struct Case {
+    std::string text;
+    std::string value;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"Set [L]", "Bill", "Set Bill"},
+      {"[L][L]", "ab", "abab"},             // side by side
+      {"[L] [L] [L]", "x", "x x x"},        // every one
+      {"[L][L]", "", ""},                   // an empty value
+      {"[L][L]", "[L]", "[L][L]"},          // a value holding the placeholder stays as it is
+      {"[L]x[L]", "y[L]z", "y[L]zxy[L]z"},  // also when longer than the placeholder
+      {"[[L]L]", "!", "[!L]"},              // the inner one only
+      {"[L", "x", "[L"},                    // half a placeholder
+  };
+  for (const Case& c : cases) EXPECT_EQ(replaceAll(c.text, "[L]", c.value), c.expected) << c.text;
+  EXPECT_EQ(replaceAll("[L]", "", "x"), "[L]");
+  // The bundle's own texts: a switch title with the field's name put in.
+  EXPECT_EQ(KitBundle::string("Set [Default Label]", "[Default Label]", "[Default Label]"),
+            "Set [Default Label]");
 }
 
 }  // namespace

@@ -108,6 +108,31 @@ TEST_F(DisplayTest, ShareWritesTheImageInTheCurrentFolderAndSaysWhere) {
   std::filesystem::remove_all(folder);
 }
 
+TEST_F(DisplayTest, TabMovesFocusForwardAndShiftTabBackwardAroundTheFields) {
+  click(tool::kAppRequestButton);
+  click("Payment_Details_Button");
+  // The demo merchant's bill number and terminal ID are on; with the store ID, four fields
+  // and the amount's, so that forward and backward go to different ones.
+  click("Store_ID_Switch");
+  click("Amount_Field");
+  const auto focused = [this] {
+    const auto field = responder();
+    return field ? field->accessibilityIdentifier : std::string("(none)");
+  };
+  ASSERT_EQ(focused(), "Amount_Field");
+  const std::vector<std::pair<Uint16, std::string>> steps = {
+      {KMOD_NONE, "Bill_Number_Field"},  {KMOD_NONE, "Store_ID_Field"},
+      {KMOD_NONE, "Terminal_ID_Field"},  {KMOD_NONE, "Amount_Field"},  // round to the first
+      {KMOD_SHIFT, "Terminal_ID_Field"},                               // and back round to the last
+      {KMOD_SHIFT, "Store_ID_Field"},    {KMOD_SHIFT, "Bill_Number_Field"},
+      {KMOD_SHIFT, "Amount_Field"},      {KMOD_NONE, "Bill_Number_Field"},
+  };
+  for (const auto& [modifier, expected] : steps) {
+    press(SDLK_TAB, modifier);
+    EXPECT_EQ(focused(), expected) << (modifier == KMOD_SHIFT ? "Shift+Tab" : "Tab");
+  }
+}
+
 TEST_F(DisplayTest, KeysGoThroughTheFieldsFilterAndEscapeIsTheBackButton) {
   click(tool::kAppRequestButton);
   click("Payment_Details_Button");

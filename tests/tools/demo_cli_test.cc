@@ -1,10 +1,12 @@
 #include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "tests/screens/drawn_image.h"
 #include "tests/tools/cli_runner.h"
 
 namespace zelto::testing {
@@ -19,10 +21,8 @@ std::vector<std::string> lines(const std::string& text) {
   return result;
 }
 
-// Reads a half-block symbol back as a phone would from the screen: each character cell becomes
-// two modules of 4 by 4 pixels, dark where the block is drawn.
-std::string readHalfBlocks(const std::vector<std::string>& rows) {
-  constexpr int kPixels = 4;
+// The modules of a half-block symbol: each character cell is two, one above the other.
+std::vector<std::vector<bool>> halfBlockModules(const std::vector<std::string>& rows) {
   std::vector<std::vector<bool>> modules;
   for (const auto& row : rows) {
     std::vector<bool> top;
@@ -42,6 +42,14 @@ std::string readHalfBlocks(const std::vector<std::string>& rows) {
     modules.push_back(top);
     modules.push_back(bottom);
   }
+  return modules;
+}
+
+// Reads a half-block symbol back as a phone would from the screen: each module becomes 4 by 4
+// pixels, dark where the block is drawn.
+std::string readHalfBlocks(const std::vector<std::string>& rows) {
+  constexpr int kPixels = 4;
+  const std::vector<std::vector<bool>> modules = halfBlockModules(rows);
   const int width = static_cast<int>(modules.front().size()) * kPixels;
   const int height = static_cast<int>(modules.size()) * kPixels;
   std::vector<std::uint8_t> luminance(static_cast<std::size_t>(width) * height, 0xFF);
@@ -107,7 +115,19 @@ TEST(DemoCli, PrintsScannableCodesAndWritesTheScreens) {
   EXPECT_EQ(codes[1].payload,
             "000201010211021641111111111111115916Zelto Demo Store520454116006Mumbai5802IN"
             "530335661064000015405250.062190108INV-10010703***630415CA");
-  for (const auto& code : codes) EXPECT_EQ(readHalfBlocks(code.symbol), code.payload);
+  for (const auto& code : codes) {
+    EXPECT_EQ(readHalfBlocks(code.symbol), code.payload);
+    // The printed grid is the symbol and four quiet modules on every side: side columns, and
+    // side rows (an odd side leaves the last line's lower half empty).
+    const auto modules = halfBlockModules(code.symbol);
+    const int side = static_cast<int>(modules.front().size());
+    ASSERT_EQ(modules.size(), static_cast<std::size_t>(side + side % 2));
+    for (const auto& row : modules) ASSERT_EQ(row.size(), static_cast<std::size_t>(side));
+    if (side % 2 == 1) {
+      EXPECT_EQ(std::ranges::count(modules.back(), true), 0);
+    }
+    EXPECT_EQ(quietZoneFault(side, [&](int x, int y) { return modules[y][x]; }), "");
+  }
 
   for (const char* name : {"1-qr-screen.png", "2-share-image.png", "3-payment-details.png",
                            "4-qr-screen-updated.png"}) {
