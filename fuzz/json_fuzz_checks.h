@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "base/json_reader.h"
+#include "base/text.h"
 
 namespace zelto::fuzz {
 
@@ -51,8 +52,10 @@ inline std::optional<nlohmann::ordered_json> readChecked(std::string_view text) 
   return std::move(result.value);
 }
 
-// Aborts unless `payload` ends with the CRC object of the text before its value.
-inline void checkClosedByCrc(std::string_view payload) {
+// Aborts unless `payload` ends with the CRC object of the text before its value and holds no
+// control character (the encoder leaves out any value holding one).
+inline void checkPayload(std::string_view payload) {
+  if (text::findControlCharacter(payload)) std::abort();
   if (payload.size() < 8 || payload.substr(payload.size() - 8, 4) != "6304" ||
       crc16::crcDigits(payload.substr(0, payload.size() - 4)) !=
           payload.substr(payload.size() - 4)) {

@@ -1,6 +1,6 @@
 // A payment request read from arbitrary JSON text. Checks the reader against nlohmann's, that a
 // refused request names its fault, that a read request's check gives at most one message, and
-// that its payload is closed by a correct CRC.
+// that its payload is closed by a correct CRC and holds no control character.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -20,6 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (const auto error = read.request->validate(); error && error->errorCodes.size() != 1) {
     std::abort();
   }
-  zelto::fuzz::checkClosedByCrc(read.request->getTLVForPlainObject());
+  zelto::fuzz::checkPayload(read.request->getTLVForPlainObject());
   return 0;
 }

@@ -2,8 +2,8 @@
 // as `zelto encode --request-tags DICTIONARY --fields FIELDS` does. The input is the
 // dictionary's JSON text, then optionally a NUL byte and the fields' JSON text. Checks the
 // reader against nlohmann's, that fields other than the nine change nothing, that the
-// payload is closed by a correct CRC and is the same when asked twice, and that the request's
-// check runs.
+// payload is closed by a correct CRC, holds no control character and is the same when asked twice,
+// and that the request's check runs.
 #include <zelto/payload/tag_dictionary.h>
 
 #include <cstdint>
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (refusedWhole && request->getTLV() != before) std::abort();
   }
   const std::string payload = request->getTLV();
-  zelto::fuzz::checkClosedByCrc(payload);
+  zelto::fuzz::checkPayload(payload);
   if (request->getTLV() != payload) std::abort();
   request->validate();
   return 0;

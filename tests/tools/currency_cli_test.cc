@@ -122,6 +122,17 @@ TEST(CurrenciesCli, AStoreThatCannotBeReadListsNothingAndOneThatCannotBeWrittenI
     EXPECT_EQ(listed.status, 0) << c.name << ": " << listed.err;
     const std::string nothingRecent = "Recently Used\nCurrencies\nEUR - Euro\nXBA";
     EXPECT_EQ(listed.out.substr(0, nothingRecent.size()), nothingRecent) << c.name;
+    // The host's currency list reads the same store and goes on to the next line.
+    const std::string request =
+        (std::filesystem::path(__FILE__).parent_path().parent_path() / "host/requests/store.json")
+            .string();
+    const auto host =
+        runCli({"host", "-"}, "launch-request " + request + "\ncurrencies\nend-flow\n", env);
+    EXPECT_EQ(host.status, 0) << c.name << ": " << host.out << host.err;
+    EXPECT_NE(host.out.find("{\"line\":2,\"command\":\"currencies\",\"active\":"),
+              std::string::npos)
+        << c.name << ": " << host.out;
+    EXPECT_NE(host.out.find("{\"line\":3,\"command\":\"end-flow\"}"), std::string::npos) << c.name;
     const auto used = runCli({"currencies", "--use", "978"}, "", env);
     EXPECT_EQ(used.status, c.useStatus) << c.name << ": " << used.err;
     if (c.useStatus == 0) {
