@@ -43,15 +43,22 @@ bool appendPayload(std::string& out, std::string_view payload) {
   return true;
 }
 
-// Whether `c` goes into a JSON string as it is: printable ASCII other than '"' and '\'.
-bool plainJsonCharacter(char c) { return c >= 0x20 && c < 0x7f && c != '"' && c != '\\'; }
+// Whether every byte of `text` goes into a JSON string as it is: printable ASCII other than
+// '"' and '\\'. No early exit, so that the compiler checks many bytes an instruction.
+bool plainJsonText(std::string_view text) {
+  unsigned char other = 0;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    other |= static_cast<unsigned char>(static_cast<unsigned char>(byte - 0x20) >= 0x5F) |
+             static_cast<unsigned char>(byte == '"') | static_cast<unsigned char>(byte == '\\');
+  }
+  return other == 0;
+}
 
 }  // namespace
 
 void appendJsonString(std::string& out, std::string_view text) {
-  bool plain = true;
-  for (const char c : text) plain &= plainJsonCharacter(c);
-  if (plain) {
+  if (plainJsonText(text)) {
     out += '"';
     out += text;
     out += '"';

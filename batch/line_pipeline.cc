@@ -44,7 +44,13 @@ void processBlock(Block& block, const LineFunction& work) {
 
 std::uint64_t countLines(std::string_view text) {
   if (text.empty()) return 0;
-  return std::count(text.begin(), text.end(), '\n') + (text.back() == '\n' ? 0 : 1);
+  std::uint64_t count = text.back() == '\n' ? 0 : 1;
+  for (const char* at = text.data();
+       const void* found = std::memchr(at, '\n', text.data() + text.size() - at);
+       at = static_cast<const char*>(found) + 1) {
+    ++count;
+  }
+  return count;
 }
 
 // Splits the input of a descriptor into blocks of whole lines.

@@ -5,6 +5,7 @@
 #include <bitset>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "base/json_reader.h"
 
@@ -16,6 +17,28 @@ constexpr std::array<std::string_view, 9> kAmountAndAdditionalData = {
     "referenceID",       "consumerID", "terminalID",   "purpose"};
 
 std::string inQuotes(std::string_view key) { return "\"" + std::string(key) + "\""; }
+
+// The place of the request property `name` in ZeltoPaymentRequest::properties(), or -1: the
+// names of each length are few, so a lookup compares `name` with one to three of them.
+int propertyIndex(std::string_view name) {
+  static constexpr std::size_t kLongest = 32;
+  static const auto byLength = [] {
+    std::array<std::vector<int>, kLongest + 1> table;
+    const auto properties = ZeltoPaymentRequest::properties();
+    for (std::size_t i = 0; i < properties.size(); ++i) {
+      if (properties[i].name.size() <= kLongest) {
+        table[properties[i].name.size()].push_back(static_cast<int>(i));
+      }
+    }
+    return table;
+  }();
+  if (name.size() > kLongest) return -1;
+  const auto properties = ZeltoPaymentRequest::properties();
+  for (const int index : byLength[name.size()]) {
+    if (properties[index].name == name) return index;
+  }
+  return -1;
+}
 
 constexpr std::string_view kNotARequestObject = "expected a JSON object of request properties";
 
@@ -72,11 +95,7 @@ class RequestReader : public json::EventErrors {
   bool value(std::optional<std::string> text, std::string_view type) {
     if (depth_ == 0) fail(kNotARequestObject);
     if (depth_ != 1) return true;
-    const auto properties = ZeltoPaymentRequest::properties();
-    const auto property = std::find_if(properties.begin(), properties.end(),
-                                       [&](const auto& entry) { return entry.name == key_; });
-    if (property != properties.end()) {
-      const std::size_t index = property - properties.begin();
+    if (const int index = propertyIndex(key_); index >= 0) {
       if (seen_[index]) {
         repeated_ = true;
         return false;
@@ -125,6 +144,13 @@ class RequestReader : public json::EventErrors {
 // allowed. Anything else (an escape, a number, a byte above 0x7f, a repeated or unknown name, a
 // fault, a syntax error) returns false, and the parser reads the text again.
 class PlainRequestReader {
+  // The bytes a string may hold as they are: printable ASCII but '"' and '\\'.
+  static constexpr std::array<bool, 256> kPlainStringByte = [] {
+    std::array<bool, 256> plain{};
+    for (int byte = 0x20; byte < 0x7F; ++byte) plain[byte] = byte != '"' && byte != '\\';
+    return plain;
+  }();
+
  public:
   explicit PlainRequestReader(std::string_view text) : at_(text.begin()), end_(text.end()) {}
 
@@ -142,16 +168,13 @@ class PlainRequestReader {
       skipSpace();
       if (!take(':')) return false;
       skipSpace();
-      const auto property = std::find_if(properties.begin(), properties.end(),
-                                         [&](const auto& entry) { return entry.name == name; });
-      if (property == properties.end()) return false;
-      const std::size_t index = property - properties.begin();
-      if (seen[index]) return false;
+      const int index = propertyIndex(name);
+      if (index < 0 || seen[index]) return false;
       seen[index] = true;
       std::string_view value;
       if (string(value)) {
         request.setProperty(name, std::string(value));
-      } else if (word("null") && property->optional) {
+      } else if (word("null") && properties[index].optional) {
         request.setProperty(name, std::nullopt);
       } else {
         return false;
@@ -182,11 +205,8 @@ class PlainRequestReader {
   bool string(std::string_view& out) {
     if (!take('"')) return false;
     const auto start = at_;
-    while (at_ != end_ && *at_ != '"') {
-      if (*at_ < 0x20 || *at_ > 0x7e || *at_ == '\\') return false;
-      ++at_;
-    }
-    if (at_ == end_) return false;
+    while (at_ != end_ && kPlainStringByte[static_cast<unsigned char>(*at_)]) ++at_;
+    if (at_ == end_ || *at_ != '"') return false;
     out = std::string_view(start, at_);
     ++at_;
     return true;
