@@ -10,8 +10,9 @@
 #   bench/batch_throughput.sh                 # N = 1,000,000, 5 rounds, build/ (built if needed)
 #   N=5000000 ROUNDS=7 BUILD_DIR=/some/dir bench/batch_throughput.sh
 #
-# Each figure is the median of the rounds' wall-clock times; the load average is printed
-# before and after, since the machine may be shared.
+# Each figure is the median over the rounds, of wall-clock time and of processor time (user and
+# system, every thread): on a shared machine the second shows the work done whatever the wait
+# for a core. The load average is printed before and after.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -38,35 +39,43 @@ awk -v n="$n" 'BEGIN {
   print
 }' >"$scratch/payloads.txt"
 
-# The median wall-clock seconds of `rounds` runs of the command, its output into a file.
-median_seconds() {
-  local times=()
+# The medians of `rounds` runs of the command, its output into a file: wall-clock seconds and
+# processor seconds (user + system, all threads), as "WALL CPU".
+medians() {
+  local walls=() cpus=() timing
   for ((r = 0; r < rounds; ++r)); do
-    local start end
-    start=$(date +%s.%N)
-    "$@" >"$scratch/out" || [ $? -eq 1 ]
-    end=$(date +%s.%N)
-    times+=("$(echo "$end - $start" | bc -l)")
+    timing=$({ TIMEFORMAT='%R %U %S'; time "$@" >"$scratch/out" 2>/dev/null; } 2>&1) || true
+    read -r wall user system <<<"$timing"
+    walls+=("$wall")
+    cpus+=("$(echo "$user + $system" | bc -l)")
   done
-  printf '%s\n' "${times[@]}" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+  local median='{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+  echo "$(printf '%s\n' "${walls[@]}" | sort -g | awk "$median")" \
+    "$(printf '%s\n' "${cpus[@]}" | sort -g | awk "$median")"
 }
 
-row() {  # name seconds
-  printf '%-34s %8.3f s  %6.2f M/s\n' "$1" "$2" "$(echo "$n / $2 / 1000000" | bc -l)"
+row() {  # name "WALL CPU"
+  local wall cpu
+  read -r wall cpu <<<"$2"
+  printf '%-30s %7.3f s %6.2f M/s   %6.3f CPU s %6.2f M per CPU s\n' "$1" "$wall" \
+    "$(echo "$n / $wall / 1000000" | bc -l)" "$cpu" "$(echo "$n / $cpu / 1000000" | bc -l)"
 }
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "$n lines; payloads $(stat -c %s "$scratch/payloads.txt") bytes," \
   "requests $(stat -c %s "$scratch/requests.jsonl") bytes; median of $rounds rounds"
-floor_payloads=$(median_seconds cat "$scratch/payloads.txt")
-validate1=$(median_seconds "$zelto" validate --lines -j1 "$scratch/payloads.txt")
-validate2=$(median_seconds "$zelto" validate --lines -j2 "$scratch/payloads.txt")
-floor_requests=$(median_seconds cat "$scratch/requests.jsonl")
-encode2=$(median_seconds "$zelto" encode --lines -j2 "$scratch/requests.jsonl")
+floor_payloads=$(medians cat "$scratch/payloads.txt")
+validate1=$(medians "$zelto" validate --lines -j1 "$scratch/payloads.txt")
+validate2=$(medians "$zelto" validate --lines -j2 "$scratch/payloads.txt")
+floor_requests=$(medians cat "$scratch/requests.jsonl")
+encode1=$(medians "$zelto" encode --lines -j1 "$scratch/requests.jsonl")
+encode2=$(medians "$zelto" encode --lines -j2 "$scratch/requests.jsonl")
 row "floor: cat payloads > file" "$floor_payloads"
 row "validate --lines -j1" "$validate1"
 row "validate --lines -j2" "$validate2"
-printf '%-34s %8.2fx (target >= 1.7x)\n' "validate -j2 / -j1" "$(echo "$validate1 / $validate2" | bc -l)"
+printf '%-30s %7.2fx (target >= 1.7x)\n' "validate -j2 / -j1" \
+  "$(echo "${validate1%% *} / ${validate2%% *}" | bc -l)"
 row "floor: cat requests > file" "$floor_requests"
+row "encode --lines -j1" "$encode1"
 row "encode --lines -j2" "$encode2"
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
