@@ -20,26 +20,32 @@ namespace {
 // values are nearly always a few printable ASCII characters, one character per byte: those are
 // answered here, the others by the text helpers.
 std::optional<std::size_t> printableCharacterCount(std::string_view value) {
-  if (value.size() <= 16) {
-    unsigned bits = 0;
-    bool control = false;
-    for (const char c : value) {
-      const auto byte = static_cast<unsigned char>(c);
-      bits |= byte;
-      control |= byte < 0x20 || byte == 0x7F;
-    }
-    if (control) return std::nullopt;
-    if (bits < 0x80) return value.size();
+  // One comparison a byte, with no early exit: printable ASCII is 0x20 to 0x7E; anything else
+  // (a control character, DEL, a byte of a longer UTF-8 character) goes to the text helpers.
+  unsigned char other = 0;
+  for (const char c : value) {
+    other |= static_cast<unsigned char>(static_cast<unsigned char>(c - 0x20) >= 0x5F);
   }
+  if (other == 0) return value.size();
   if (text::findControlCharacter(value)) return std::nullopt;
   return text::characterCount(value);
+}
+
+// Whether `tag` holds no control character; a tag of two printable ASCII characters, as every
+// tag of the table is, is answered without a call.
+bool printableTag(std::string_view tag) {
+  if (tag.size() == 2 && static_cast<unsigned char>(tag[0] - 0x20) < 0x5F &&
+      static_cast<unsigned char>(tag[1] - 0x20) < 0x5F) {
+    return true;
+  }
+  return !text::findControlCharacter(tag);
 }
 
 }  // namespace
 
 bool appendObject(std::string& out, std::string_view tag, std::string_view value, bool writeEmpty) {
   const std::optional<std::size_t> printable = printableCharacterCount(value);
-  if (!printable || text::findControlCharacter(tag)) return false;
+  if (!printable || !printableTag(tag)) return false;
   const std::size_t count = *printable;
   if (count > kMaxValueCharacters || (count == 0 && !writeEmpty)) return false;
   const char length[2] = {static_cast<char>('0' + count / 10), static_cast<char>('0' + count % 10)};
