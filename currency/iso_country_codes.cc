@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <string_view>
 #include <utility>
 
@@ -58,6 +59,15 @@ const std::map<int, std::string>& availableISOCurrencies() {
     return result;
   }();
   return table;
+}
+
+bool isAvailableISOCurrency(std::int64_t numeric) {
+  static const std::bitset<1000> kAvailable = [] {
+    std::bitset<1000> available;
+    for (const auto& [code, alphabetic] : availableISOCurrencies()) available.set(code);
+    return available;
+  }();
+  return numeric >= 0 && numeric < 1000 && kAvailable.test(numeric);
 }
 
 const std::set<std::string, std::less<>>& isoRegionCodes() {

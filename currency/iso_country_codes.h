@@ -5,6 +5,7 @@
 #ifndef ZELTO_CURRENCY_ISO_COUNTRY_CODES_H_
 #define ZELTO_CURRENCY_ISO_COUNTRY_CODES_H_
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <set>
@@ -17,6 +18,9 @@ namespace zelto::ISOCountryCodes {
 // (currency/currency_table.h) except 222 (SVC) and 933 (BYN), maps 932 to "ZWD" instead of
 // "ZWL", and adds 440 "LTL", 974 "BYR", 998 "USS" and 999 "XXX".
 const std::map<int, std::string>& availableISOCurrencies();
+
+// Whether availableISOCurrencies() holds `numeric`, answered from a table of 1,000 bits.
+bool isAvailableISOCurrency(std::int64_t numeric);
 
 // The ISO 3166-1 alpha-2 region codes known to ICU (the platform's region list), e.g. "IN".
 const std::set<std::string, std::less<>>& isoRegionCodes();

@@ -328,10 +328,12 @@ void ZeltoPayMerchantTLVValidator::validateCurrencyCode(std::optional<std::strin
     add(codes::currencyCodeNotPresent);
     return;
   }
-  const auto number = text::parseInteger(*value);
-  const auto& currencies = ISOCountryCodes::availableISOCurrencies();
-  if (characters(*value) != 3 || hasNonDigit(*value) || !number ||
-      !currencies.contains(static_cast<int>(*number))) {
+  // Three characters that are decimal digits read as a number only when they are ASCII.
+  const std::string_view digits = *value;
+  if (characters(digits) != 3 || hasNonDigit(digits) || digits.size() != 3 ||
+      !std::all_of(digits.begin(), digits.end(), isAsciiDigit) ||
+      !ISOCountryCodes::isAvailableISOCurrency((digits[0] - '0') * 100 + (digits[1] - '0') * 10 +
+                                               (digits[2] - '0'))) {
     add(codes::currencyCodeInvaidLength);
   }
 }

@@ -1,7 +1,9 @@
 #include "payload/luhn.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "base/text.h"
@@ -25,6 +27,18 @@ class Sum {
   int sum_ = 0;
 };
 
+// What each byte adds to the sum at an odd number (as it is) and at an even one (doubled): an
+// ASCII digit its value, any other byte nothing.
+constexpr auto byteTable(bool doubled) {
+  std::array<std::uint8_t, 256> table{};
+  for (int digit = 0; digit <= 9; ++digit) {
+    table['0' + digit] = static_cast<std::uint8_t>(doubled ? kDoubled[digit] : digit);
+  }
+  return table;
+}
+constexpr std::array<std::uint8_t, 256> kByteAsIs = byteTable(false);
+constexpr std::array<std::uint8_t, 256> kByteDoubled = byteTable(true);
+
 }  // namespace
 
 bool luhnCheckRejectingOthers(std::string_view text) {
@@ -35,16 +49,20 @@ bool luhnCheckRejectingOthers(std::string_view text) {
 }
 
 bool luhnCheckSkippingOthers(std::string_view text) {
-  // ASCII without "\r" is one byte a character: one pass sums its digits and notes any other
-  // byte; other text is walked character by character.
-  int asciiSum = 0;
+  // ASCII without "\r" is one byte a character: one pass sums its digits, two at a time from
+  // the last one, through tables that count any other byte as 0; another notes any other byte.
+  // Other text is walked character by character.
   unsigned char other = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[text.size() - 1 - i]);
-    other |= static_cast<unsigned char>(c >= 0x80) | static_cast<unsigned char>(c == '\r');
-    const unsigned digit = c - unsigned{'0'};
-    if (digit <= 9) asciiSum += (i & 1) != 0 ? kDoubled[digit] : static_cast<int>(digit);
+  for (const char c : text) {
+    other |= static_cast<unsigned char>(static_cast<unsigned char>(c) >= 0x80 || c == '\r');
   }
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  unsigned asciiSum = 0;
+  std::size_t left = text.size();
+  for (; left >= 2; left -= 2) {
+    asciiSum += kByteAsIs[bytes[left - 1]] + kByteDoubled[bytes[left - 2]];
+  }
+  if (left == 1) asciiSum += kByteAsIs[bytes[0]];
   if (other == 0) return asciiSum % 10 == 0;
   Sum sum;
   std::vector<std::size_t> boundaries{0};
