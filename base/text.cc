@@ -177,6 +177,13 @@ bool isControlCharacter(char32_t codePoint) {
 }
 
 std::optional<ControlCharacter> findControlCharacter(std::string_view utf8) {
+  // Printable ASCII (0x20 to 0x7E), nearly every value, is answered with one comparison a byte
+  // and no early exit; other text is looked at byte by byte.
+  unsigned char other = 0;
+  for (const char c : utf8) {
+    other |= static_cast<unsigned char>(static_cast<unsigned char>(c - 0x20) >= 0x5F);
+  }
+  if (other == 0) return std::nullopt;
   for (std::size_t i = 0; i < utf8.size(); ++i) {
     const auto c = static_cast<unsigned char>(utf8[i]);
     if (c < 0x20 || c == 0x7F) return ControlCharacter{i, c};

@@ -44,6 +44,7 @@ bool printableTag(std::string_view tag) {
 }  // namespace
 
 bool appendObject(std::string& out, std::string_view tag, std::string_view value, bool writeEmpty) {
+  if (value.empty() && !writeEmpty) return false;
   const std::optional<std::size_t> printable = printableCharacterCount(value);
   if (!printable || !printableTag(tag)) return false;
   const std::size_t count = *printable;

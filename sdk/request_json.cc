@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/json_reader.h"
+#include "sdk/request_properties.h"
 
 namespace zelto {
 namespace {
@@ -172,10 +173,11 @@ class PlainRequestReader {
       if (index < 0 || seen[index]) return false;
       seen[index] = true;
       std::string_view value;
+      // The value holds no control character: a plain string has only printable ASCII.
       if (string(value)) {
-        request.setProperty(name, std::string(value));
+        assignProperty(request, static_cast<std::size_t>(index), std::string(value));
       } else if (word("null") && properties[index].optional) {
-        request.setProperty(name, std::nullopt);
+        assignProperty(request, static_cast<std::size_t>(index), std::nullopt);
       } else {
         return false;
       }

@@ -9,6 +9,7 @@
 #include "payload/request_checks.h"
 #include "payload/tag_table.h"
 #include "results/string_constants.h"
+#include "sdk/request_properties.h"
 #include "sdk/tlv_map_parser.h"
 #include "sdk/zelto_session.h"
 
@@ -301,13 +302,19 @@ ZeltoPaymentRequest::SetResult ZeltoPaymentRequest::setProperty(std::string_view
   const PropertyEntry* entry = findEntry(name);
   if (entry == nullptr) return SetResult::kUnknownProperty;
   if (value && text::findControlCharacter(*value)) return SetResult::kControlCharacter;
-  if (const auto* required = std::get_if<Required>(&entry->member)) {
-    if (!value) return SetResult::kNotOptional;
-    this->*(*required) = std::move(*value);
-  } else {
-    this->*std::get<Optional>(entry->member) = std::move(value);
-  }
+  if (!value && !entry->property.optional) return SetResult::kNotOptional;
+  assignProperty(*this, static_cast<std::size_t>(entry - kEntries.data()), std::move(value));
   return SetResult::kDone;
+}
+
+void assignProperty(ZeltoPaymentRequest& request, std::size_t index,
+                    std::optional<std::string> value) {
+  const Member& member = kEntries[index].member;
+  if (const auto* required = std::get_if<Required>(&member)) {
+    request.*(*required) = std::move(*value);
+  } else {
+    request.*std::get<Optional>(member) = std::move(value);
+  }
 }
 
 std::optional<std::string> ZeltoPaymentRequest::property(std::string_view name) const {
