@@ -45,7 +45,7 @@ const char kTooLong[] = "the payload does not fit in a QR code (at most 2331 byt
 ZeltoDocument ZeltoPrint::qrCode(std::string_view payload, ZeltoDocumentFormat format,
                                  int moduleSize) {
   if (moduleSize < 1 || moduleSize > platform::kMaxModuleSize) {
-    return {"", "the module size must be from 1 to 100"};
+    return {"", "the scale must be from 1 to 100 pixels or points a module"};
   }
   return made(platform::qrDocument(payload, documentFormat(format), moduleSize), kTooLong);
 }

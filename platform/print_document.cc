@@ -61,11 +61,38 @@ std::string qrPng(const QrModules& symbol, int moduleSize) {
   });
 }
 
-std::string qrVector(const QrModules& symbol, DocumentFormat format, int moduleSize) {
+// An SVG whose user unit is one module (the page is `moduleSize` points a module): white ground,
+// then the dark modules as one path of rectangles, one a run of a row.
+std::string qrSvg(const QrModules& symbol, int moduleSize) {
+  const std::string side = std::to_string(symbol.side);
+  const std::string size = std::to_string(symbol.side * moduleSize) + "pt";
+  std::string svg =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
+      side + " " + side + "\" width=\"" + size + "\" height=\"" + size +
+      "\" shape-rendering=\"crispEdges\">\n<rect width=\"" + side + "\" height=\"" + side +
+      "\" fill=\"#ffffff\"/>\n<path fill=\"#000000\" d=\"";
+  for (int y = 0; y < symbol.side; ++y) {
+    for (int x = 0; x < symbol.side;) {
+      if (!symbol.isDark(x, y)) {
+        ++x;
+        continue;
+      }
+      int end = x;
+      while (end < symbol.side && symbol.isDark(end, y)) ++end;
+      const std::string run = std::to_string(end - x);
+      svg += "M" + std::to_string(x) + " " + std::to_string(y) + "h" + run + "v1h-" + run + "z";
+      x = end;
+    }
+  }
+  return svg + "\"/>\n</svg>\n";
+}
+
+std::string qrPdf(const QrModules& symbol, int moduleSize) {
   const double side = static_cast<double>(symbol.side) * moduleSize;
   std::string out;
   {
-    const Surface surface = documentSurface(format, {side, side}, out);
+    const Surface surface = documentSurface(DocumentFormat::kPdf, {side, side}, out);
     const Context cr(cairo_create(surface.get()));
     cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
     cairo_set_source_rgb(cr.get(), 1, 1, 1);
@@ -229,8 +256,15 @@ std::optional<std::string> qrDocument(std::string_view text, DocumentFormat form
   if (moduleSize < 1 || moduleSize > kMaxModuleSize) return std::nullopt;
   const std::optional<QrModules> symbol = qrCodeModules(text);
   if (!symbol) return std::nullopt;
-  if (format == DocumentFormat::kPng) return qrPng(*symbol, moduleSize);
-  return qrVector(*symbol, format, moduleSize);
+  switch (format) {
+    case DocumentFormat::kSvg:
+      return qrSvg(*symbol, moduleSize);
+    case DocumentFormat::kPdf:
+      return qrPdf(*symbol, moduleSize);
+    case DocumentFormat::kPng:
+      break;
+  }
+  return qrPng(*symbol, moduleSize);
 }
 
 Size paperSize(PaperSize paper) {

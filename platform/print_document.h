@@ -4,7 +4,8 @@
 // that holds it, a quiet zone of 4 modules on every side) on an exact module grid: in PNG each
 // module is `moduleSize` by `moduleSize` pixels of pure black or white (no blended edges); in SVG
 // and PDF each module is `moduleSize` points and the dark modules are filled shapes, so the code
-// stays sharp at any print size.
+// stays sharp at any print size. An SVG's user unit is one module (viewBox "0 0 N N", N the
+// modules a side, quiet zone included), its dark modules one path of a rectangle a run of a row.
 //
 // drawPoster() lays a stand card out on an A6, A5 or A4 page in points (the three share one
 // layout, scaled): a band of the accent colour with the title, the merchant's name (up to two

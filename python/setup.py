@@ -34,6 +34,9 @@ class BuildWithCore(build_ext):
         jobs = os.environ.get("ZELTO_BUILD_JOBS", str(os.cpu_count() or 1))
         subprocess.check_call(["cmake", "--build", str(build), "--target", "zelto_batch",
                                "-j", jobs])
+        # The core's archives change without the module's own sources changing: always relink,
+        # so a build folder left by an earlier install never hands out an old core.
+        self.force = True
         for ext in self.extensions:
             # The batch engine first: it uses the core, which comes after it.
             ext.extra_objects = [str(build / "libzelto_batch.a"),

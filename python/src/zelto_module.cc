@@ -8,7 +8,9 @@
 #include <zelto/payload/crc16.h>
 #include <zelto/payload/tlv_generator.h>
 #include <zelto/results/zelto_refund_payment_request.h>
+#include <zelto/sdk/zelto_merchant_sdk.h>
 #include <zelto/sdk/zelto_payment_request.h>
+#include <zelto/sdk/zelto_print.h>
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
@@ -24,7 +26,6 @@
 #include "currency/currency_formatter.h"
 #include "currency/currency_table.h"
 #include "payload/tag_dictionary_json.h"
-#include "python/src/qr_output.h"
 #include "sdk/request_json.h"
 
 namespace py = pybind11;
@@ -300,26 +301,67 @@ PYBIND11_MODULE(_zelto, m) {
       "amount (str such as \"1234.5\", int or float) as the payment screens show it in the\n"
       "currency currency_code (numeric \"840\" or alphabetic \"USD\"): \"$1,234.50\". locale\n"
       "(\"de_DE\") sets the grouping and decimal separators; None takes the environment's.");
+  const auto qrDocument = [](std::string_view payload, zelto::ZeltoDocumentFormat format,
+                             int scale) {
+    zelto::ZeltoDocument document = zelto::ZeltoPrint::qrCode(payload, format, scale);
+    if (!document.ok()) raise(errorType, document.error);
+    return std::move(document.bytes);
+  };
   m.def(
       "qr_png",
-      [](std::string_view payload, int scale) {
-        if (scale < 1 || scale > 64) raise(errorType, "scale must be from 1 to 64");
-        const std::optional<std::string> png = zelto::python::qrPng(payload, scale);
-        if (!png) raise(errorType, "the payload does not fit in a QR symbol (at most 2331 bytes)");
-        return py::bytes(*png);
+      [qrDocument](std::string_view payload, int scale) {
+        return py::bytes(qrDocument(payload, zelto::ZeltoDocumentFormat::png, scale));
       },
       py::arg("payload"), py::arg("scale") = 8,
       "The payload's QR symbol as PNG bytes: byte mode, error correction M, a quiet zone of\n"
-      "4 modules, scale pixels a module, black on white.");
+      "4 modules, scale (1 to 100) pixels a module, pure black on white.");
   m.def(
       "qr_svg",
-      [](std::string_view payload) {
-        const std::optional<std::string> svg = zelto::python::qrSvg(payload);
-        if (!svg) raise(errorType, "the payload does not fit in a QR symbol (at most 2331 bytes)");
-        return *svg;
+      [qrDocument](std::string_view payload, int scale) {
+        return qrDocument(payload, zelto::ZeltoDocumentFormat::svg, scale);
       },
-      py::arg("payload"),
-      "The payload's QR symbol as an SVG document, one unit a module, quiet zone included.");
+      py::arg("payload"), py::arg("scale") = 8,
+      "The payload's QR symbol as an SVG document: one user unit a module (quiet zone\n"
+      "included), scale (1 to 100) points a module on the page.");
+  m.def(
+      "qr_pdf",
+      [qrDocument](std::string_view payload, int scale) {
+        return py::bytes(qrDocument(payload, zelto::ZeltoDocumentFormat::pdf, scale));
+      },
+      py::arg("payload"), py::arg("scale") = 8,
+      "The payload's QR symbol as a one-page PDF, scale (1 to 100) points a module.");
+  m.def(
+      "poster",
+      [](const py::dict& request, std::string_view format, std::string_view size,
+         std::optional<std::string> language) {
+        const auto formatValue = format == "pdf"   ? zelto::ZeltoDocumentFormat::pdf
+                                 : format == "svg" ? zelto::ZeltoDocumentFormat::svg
+                                                   : zelto::ZeltoDocumentFormat::png;
+        if (formatValue == zelto::ZeltoDocumentFormat::png) {
+          raise(errorType, "format must be \"pdf\" or \"svg\"");
+        }
+        const auto paper = size == "a6"   ? std::optional(zelto::ZeltoPaperSize::a6)
+                           : size == "a5" ? std::optional(zelto::ZeltoPaperSize::a5)
+                           : size == "a4" ? std::optional(zelto::ZeltoPaperSize::a4)
+                                          : std::nullopt;
+        if (!paper) raise(errorType, "size must be \"a6\", \"a5\" or \"a4\"");
+        const std::string previous = zelto::ZeltoMerchantSDK::language();
+        if (language && !zelto::ZeltoMerchantSDK::setLanguage(*language)) {
+          raise(errorType, "no string table for the language \"" + *language + "\"");
+        }
+        const std::shared_ptr<zelto::ZeltoPaymentRequest> payment = requestOf(request);
+        zelto::ZeltoDocument document = zelto::ZeltoPrint::poster(*payment, formatValue, *paper);
+        if (language) zelto::ZeltoMerchantSDK::setLanguage(previous);
+        if (!document.ok()) raise(requestErrorType, document.error);
+        return py::bytes(document.bytes);
+      },
+      py::arg("request"), py::arg("format") = "pdf", py::arg("size") = "a6",
+      py::arg("language") = py::none(),
+      "A print-ready counter-stand card for a payment request (as encode takes it): \"Scan to\n"
+      "pay\", the merchant's name and city, the code (64 mm wide on A6), the amount when set,\n"
+      "the network logos and a hint, as PDF (fonts embedded) or SVG bytes on A6, A5 or A4\n"
+      "paper, its texts in language (\"ar\", \"pt-BR\", ...; None: the device's). Raises\n"
+      "RequestError with the failing check when the request is not valid.");
   m.def(
       "validate_many",
       [](const py::iterable& payloads, std::optional<int> threads) {

@@ -4,6 +4,8 @@ import io
 import json
 import random
 import re
+import shutil
+import subprocess
 
 import pytest
 
@@ -200,3 +202,36 @@ def test_qr_symbols_read_back():
         for y in range(side):
             for x in range(side):
                 assert (pixels[x * 4 + 1, y * 4 + 1] < 128) == grid[y][x], (x, y)
+
+
+STAND_REQUEST = {
+    "zeltoMerchantID": "4111111111111111", "merchantName": "Asha's Corner Store",
+    "merchantCategoryCode": "5411", "cityName": "Pune", "countryCode": "IN",
+    "currencyCode": "356", "transactionAmount": "250.00", "tipAmount": "", "tipPercentage": "",
+}
+
+
+def read_back_first_page(pdf, tmp_path):
+    """The code on the first page of a PDF, as a print preview at 200 dpi shows it."""
+    zxingcpp = pytest.importorskip("zxingcpp")
+    image_module = pytest.importorskip("PIL.Image")
+    if shutil.which("pdftoppm") is None:
+        pytest.skip("pdftoppm is not installed")
+    (tmp_path / "page.pdf").write_bytes(pdf)
+    subprocess.run(["pdftoppm", "-r", "200", "-png", "-singlefile", str(tmp_path / "page.pdf"),
+                    str(tmp_path / "page")], check=True)
+    return zxingcpp.read_barcode(image_module.open(tmp_path / "page.png")).text
+
+
+def test_print_ready_codes_read_back(tmp_path):
+    assert read_back_first_page(zelto.qr_pdf(WORKED_EXAMPLE, scale=4), tmp_path) == WORKED_EXAMPLE
+    pdf = zelto.poster(STAND_REQUEST, size="a5")
+    assert pdf.startswith(b"%PDF-")
+    assert read_back_first_page(pdf, tmp_path) == zelto.encode(STAND_REQUEST)
+    svg = zelto.poster(STAND_REQUEST, format="svg", language="ar")
+    assert svg.startswith(b"<?xml")
+    with pytest.raises(zelto.RequestError, match="Merchant"):
+        zelto.poster({"merchantName": "ABC"})
+    for bad in ({"format": "png"}, {"size": "a3"}, {"language": "klingon"}):
+        with pytest.raises(zelto.Error):
+            zelto.poster(STAND_REQUEST, **bad)

@@ -50,10 +50,25 @@ def format_amount(
 
 def qr_png(payload: str, scale: int = 8) -> bytes:
     """The payload's QR symbol as PNG bytes: byte mode, error correction M, a quiet zone of 4
-    modules, scale pixels a module (1 to 64), black on white."""
+    modules, scale pixels a module (1 to 100), pure black on white."""
 
-def qr_svg(payload: str) -> str:
-    """The payload's QR symbol as an SVG document, one unit a module, quiet zone included."""
+def qr_svg(payload: str, scale: int = 8) -> str:
+    """The payload's QR symbol as an SVG document: one user unit a module (quiet zone
+    included), scale (1 to 100) points a module on the page."""
+
+def qr_pdf(payload: str, scale: int = 8) -> bytes:
+    """The payload's QR symbol as a one-page PDF, scale (1 to 100) points a module."""
+
+def poster(
+    request: Mapping[str, Optional[str]],
+    format: str = "pdf",
+    size: str = "a6",
+    language: Optional[str] = None,
+) -> bytes:
+    """A print-ready counter-stand card for a payment request: "Scan to pay", the merchant's
+    name and city, the code, the amount when set, the network logos and a hint, as PDF or SVG
+    bytes on "a6", "a5" or "a4" paper, its texts in language ("ar", "pt-BR", ...; None: the
+    device's). Raises RequestError when the request is not valid."""
 
 def validate_many(payloads: Iterable[str], threads: Optional[int] = None) -> list[list[int]]:
     """[validate(p) for p in payloads], computed on threads (default: the cores) without
