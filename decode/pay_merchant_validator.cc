@@ -48,8 +48,9 @@ bool hasNonDigit(std::string_view value) {
 
 // Whether `value` is a region code of the platform. The codes of two capital letters, which
 // payloads carry, are kept in a table of 26 x 26 bits built once.
+bool isCapital(char c) { return c >= 'A' && c <= 'Z'; }
+
 bool isRegionCode(std::string_view value) {
-  auto isCapital = [](char c) { return c >= 'A' && c <= 'Z'; };
   if (value.size() != 2 || !isCapital(value[0]) || !isCapital(value[1])) {
     return ISOCountryCodes::isoRegionCodes().contains(value);
   }
@@ -428,7 +429,10 @@ void ZeltoPayMerchantTLVValidator::validateCountryCode(std::optional<std::string
     add(codes::countryCodeNotPresent);
     return;
   }
-  if (!isRegionCode(*value) || characters(*value) != 2 || !text::isAllLetters(*value)) {
+  // Two capital letters, which payloads carry, answer the last two rules at once.
+  const bool twoCapitals = value->size() == 2 && isCapital((*value)[0]) && isCapital((*value)[1]);
+  if (!isRegionCode(*value) ||
+      (!twoCapitals && (characters(*value) != 2 || !text::isAllLetters(*value)))) {
     add(codes::countryCodeInvalidLengthOrCharacters);
   }
 }
@@ -556,7 +560,11 @@ void ZeltoPayMerchantTLVValidator::validateAccountTemplate(std::span<const Templ
 void ZeltoPayMerchantTLVValidator::validateCRC(std::optional<std::string_view> crc,
                                                std::optional<std::string_view> tlvString) {
   if (!crc || !tlvString) return;
-  if (characters(*crc) != 4) {
+  // Four ASCII characters but "\r" are four characters without counting.
+  const bool fourBytes = crc->size() == 4 && std::none_of(crc->begin(), crc->end(), [](char c) {
+                           return static_cast<unsigned char>(c) >= 0x80 || c == '\r';
+                         });
+  if (!fourBytes && characters(*crc) != 4) {
     add(codes::crcInvalidValue);
     return;
   }
@@ -623,9 +631,9 @@ std::vector<std::string> TLVGenerator::tlvValidation(std::string_view tlvString)
   auto& validator = ZeltoPayMerchantTLVValidator::sharedValidator();
   // Nearly every payload is plain: its fields are read in place, without building a record.
   thread_local PlainPayload reader;
-  if (PayloadView plain; reader.read(tlvString, plain)) {
-    validator.validate01(plain);
-    validator.validateCRC(plain.crc, tlvString);
+  if (const PayloadView* plain = reader.read(tlvString)) {
+    validator.validate01(*plain);
+    validator.validateCRC(plain->crc, tlvString);
     return validator.errorCodes();
   }
   ZeltoPayMerchantTLV record;

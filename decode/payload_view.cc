@@ -1,6 +1,7 @@
 #include "decode/payload_view.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <string>
 
@@ -134,38 +135,46 @@ bool isOneBytePerCharacter(std::string_view text) {
   return found == 0;
 }
 
-bool PlainPayload::read(std::string_view text, PayloadView& view) {
+const PayloadView* PlainPayload::read(std::string_view text) {
+  // Of the 26 account templates, most of the view, only those the last read set are cleared.
+  static_cast<PayloadFields&>(view_) = PayloadFields();
+  for (std::uint32_t bits = accountTemplates_; bits != 0; bits &= bits - 1) {
+    view_.accountTemplates[std::countr_zero(bits)].reset();
+  }
+  accountTemplates_ = 0;
   used_ = 0;
-  if (!text.starts_with("00") || !isOneBytePerCharacter(text)) return false;
-  view.oneBytePerCharacter = true;
+  if (!text.starts_with("00") || !isOneBytePerCharacter(text)) return nullptr;
+  view_.oneBytePerCharacter = true;
   SeenTags seen;
   int lastTag = -1;
   std::size_t at = 0;
   while (at < text.size()) {
-    if (text.size() - at < 4) return false;
+    if (text.size() - at < 4) return nullptr;
     const int tag = twoDigits(text.data() + at);
     const int length = twoDigits(text.data() + at + 2);
-    if (tag < 0 || length < 1 || !seen.mark(tag)) return false;
+    if (tag < 0 || length < 1) return nullptr;
+    if (!seen.mark(tag)) return nullptr;
     at += 4;
-    if (text.size() - at < static_cast<std::size_t>(length)) return false;
+    if (text.size() - at < static_cast<std::size_t>(length)) return nullptr;
     const std::string_view value = text.substr(at, length);
     at += length;
     lastTag = tag;
     if (tag == kAdditionalData) {
-      if (!readTemplate(tag, value, &view.additionalData, /*sorted=*/true)) return false;
+      if (!readTemplate(tag, value, &view_.additionalData, /*sorted=*/true)) return nullptr;
     } else if (tag == kLanguageTemplate) {
-      if (!readTemplate(tag, value, &view.languageTemplate, /*sorted=*/true)) return false;
+      if (!readTemplate(tag, value, &view_.languageTemplate, /*sorted=*/true)) return nullptr;
     } else if (isAccountTemplate(tag)) {
-      if (!readTemplate(tag, value, &view.accountTemplates[tag - 26], /*sorted=*/false)) {
-        return false;
+      accountTemplates_ |= std::uint32_t{1} << (tag - 26);
+      if (!readTemplate(tag, value, &view_.accountTemplates[tag - 26], /*sorted=*/false)) {
+        return nullptr;
       }
     } else if (isOtherTemplate(tag)) {
-      if (!readTemplate(tag, value, nullptr, /*sorted=*/false)) return false;
+      if (!readTemplate(tag, value, nullptr, /*sorted=*/false)) return nullptr;
     } else if (const Field field = kFields[tag]) {
-      view.*field = value;
+      view_.*field = value;
     }
   }
-  return lastTag == kCrc;
+  return lastTag == kCrc ? &view_ : nullptr;
 }
 
 bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* out, bool sorted) {

@@ -28,29 +28,33 @@ struct TemplateEntry {
 // A template's entries, or nullopt when the payload does not hold the template.
 using TemplateView = std::optional<std::span<const TemplateEntry>>;
 
-struct PayloadView {
+// The fields of a payload but its merchant account templates.
+struct PayloadFields {
   using Text = std::optional<std::string_view>;
 
-  Text payloadFormatIndicator;                    // "00"
-  Text merchantId;                                // "02"
-  Text merchantCategoryCode;                      // "52"
-  Text currencyCode;                              // "53"
-  Text transactionAmount;                         // "54"
-  Text tipAndFeeIndicator;                        // "55"
-  Text convenienceFeeAmount;                      // "56"
-  Text convenienceFeePercentage;                  // "57"
-  Text countryCode;                               // "58"
-  Text merchantName;                              // "59"
-  Text cityName;                                  // "60"
-  Text postalCode;                                // "61"
-  Text crc;                                       // "63"
-  Text primaryId;                                 // format 00 only
-  Text secondaryId;                               // format 00 only
-  TemplateView additionalData;                    // "62", sorted by key
-  TemplateView languageTemplate;                  // "64", sorted by key
-  std::array<TemplateView, 26> accountTemplates;  // "26"-"51", in text order
+  Text payloadFormatIndicator;    // "00"
+  Text merchantId;                // "02"
+  Text merchantCategoryCode;      // "52"
+  Text currencyCode;              // "53"
+  Text transactionAmount;         // "54"
+  Text tipAndFeeIndicator;        // "55"
+  Text convenienceFeeAmount;      // "56"
+  Text convenienceFeePercentage;  // "57"
+  Text countryCode;               // "58"
+  Text merchantName;              // "59"
+  Text cityName;                  // "60"
+  Text postalCode;                // "61"
+  Text crc;                       // "63"
+  Text primaryId;                 // format 00 only
+  Text secondaryId;               // format 00 only
+  TemplateView additionalData;    // "62", sorted by key
+  TemplateView languageTemplate;  // "64", sorted by key
   // Every value is ASCII without "\r", so its length in characters is its size.
   bool oneBytePerCharacter = false;
+};
+
+struct PayloadView : PayloadFields {
+  std::array<TemplateView, 26> accountTemplates;  // "26"-"51", in text order
 };
 
 // True when every character of `text` is one byte: ASCII without "\r" (which may pair with "\n").
@@ -62,10 +66,10 @@ bool isOneBytePerCharacter(std::string_view text);
 // from "01" to "99". Decoding such text always succeeds.
 class PlainPayload {
  public:
-  // Reads `text` into `view`, a fresh one, which then refers to `text` and to this reader's
-  // entries until the next read. Returns false, leaving `view` unusable, when the text is not
-  // plain (or holds more template entries than kMaxEntries).
-  bool read(std::string_view text, PayloadView& view);
+  // Reads `text` into this reader's view and returns it; it refers to `text` and to this
+  // reader's entries until the next read. Returns nullptr when the text is not plain (or holds
+  // more template entries than kMaxEntries).
+  const PayloadView* read(std::string_view text);
 
  private:
   static constexpr std::size_t kMaxEntries = 48;
@@ -74,6 +78,8 @@ class PlainPayload {
   // pool (sorted by key if `sorted`) and points `out` at them.
   bool readTemplate(int tag, std::string_view value, TemplateView* out, bool sorted);
 
+  PayloadView view_;
+  std::uint32_t accountTemplates_ = 0;  // those the last read set, "26" as bit 0
   std::array<TemplateEntry, kMaxEntries> entries_;
   std::array<std::uint8_t, kMaxEntries> ranks_;  // each entry's place in key order
   std::size_t used_ = 0;

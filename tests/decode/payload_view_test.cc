@@ -72,6 +72,7 @@ TEST(PlainPayload, ValidatesLikeItsDecodedRecord) {
   std::mt19937 random(20240607);
   auto below = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
   int plain = 0;
+  PlainPayload reader;  // one reader for every text, as tlvValidation keeps one a thread
   for (int i = 0; i < 20000; ++i) {
     std::string text = seeds[below(seeds.size())];
     for (std::size_t edits = below(3); edits > 0; --edits) {
@@ -82,9 +83,7 @@ TEST(PlainPayload, ValidatesLikeItsDecodedRecord) {
         text[at] = static_cast<char>('0' + below(10));
       }
     }
-    PlainPayload reader;
-    PayloadView view;
-    plain += reader.read(text, view);
+    plain += reader.read(text) != nullptr;
     ASSERT_EQ(TLVGenerator::tlvValidation(text), codesThroughRecord(text)) << text;
   }
   // Both roads were taken often.
