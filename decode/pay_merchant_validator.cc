@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <bitset>
 #include <map>
 #include <memory>
@@ -116,6 +117,7 @@ class RecordView {
     view_.languageTemplate = entriesOf(record.merchantInformationLanguageTemplate, /*sorted=*/true);
     for (std::size_t i = 0; i < kAccountTemplates.size(); ++i) {
       view_.accountTemplates[i] = entriesOf(record.*kAccountTemplates[i], /*sorted=*/false);
+      if (view_.accountTemplates[i]) view_.heldAccountTemplates |= std::uint32_t{1} << i;
     }
   }
   RecordView(const RecordView&) = delete;
@@ -268,8 +270,8 @@ const std::vector<std::string>& ZeltoPayMerchantTLVValidator::validate01(
   validatePostalCode(payload.postalCode);
   if (payload.additionalData) validateAdditionalData(*payload.additionalData);
   if (payload.languageTemplate) validateLanguageTemplate(*payload.languageTemplate);
-  for (const TemplateView& account : payload.accountTemplates) {
-    if (account) validateAccountTemplate(*account);
+  for (std::uint32_t held = payload.heldAccountTemplates; held != 0; held &= held - 1) {
+    validateAccountTemplate(*payload.accountTemplates[std::countr_zero(held)]);
   }
   return errorCodes_;
 }

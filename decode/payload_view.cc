@@ -138,10 +138,10 @@ bool isOneBytePerCharacter(std::string_view text) {
 const PayloadView* PlainPayload::read(std::string_view text) {
   // Of the 26 account templates, most of the view, only those the last read set are cleared.
   static_cast<PayloadFields&>(view_) = PayloadFields();
-  for (std::uint32_t bits = accountTemplates_; bits != 0; bits &= bits - 1) {
+  for (std::uint32_t bits = view_.heldAccountTemplates; bits != 0; bits &= bits - 1) {
     view_.accountTemplates[std::countr_zero(bits)].reset();
   }
-  accountTemplates_ = 0;
+  view_.heldAccountTemplates = 0;
   used_ = 0;
   if (!text.starts_with("00") || !isOneBytePerCharacter(text)) return nullptr;
   view_.oneBytePerCharacter = true;
@@ -164,7 +164,7 @@ const PayloadView* PlainPayload::read(std::string_view text) {
     } else if (tag == kLanguageTemplate) {
       if (!readTemplate(tag, value, &view_.languageTemplate, /*sorted=*/true)) return nullptr;
     } else if (isAccountTemplate(tag)) {
-      accountTemplates_ |= std::uint32_t{1} << (tag - 26);
+      view_.heldAccountTemplates |= std::uint32_t{1} << (tag - 26);
       if (!readTemplate(tag, value, &view_.accountTemplates[tag - 26], /*sorted=*/false)) {
         return nullptr;
       }

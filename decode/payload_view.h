@@ -55,6 +55,7 @@ struct PayloadFields {
 
 struct PayloadView : PayloadFields {
   std::array<TemplateView, 26> accountTemplates;  // "26"-"51", in text order
+  std::uint32_t heldAccountTemplates = 0;         // bit i set when accountTemplates[i] is
 };
 
 // True when every character of `text` is one byte: ASCII without "\r" (which may pair with "\n").
@@ -79,7 +80,6 @@ class PlainPayload {
   bool readTemplate(int tag, std::string_view value, TemplateView* out, bool sorted);
 
   PayloadView view_;
-  std::uint32_t accountTemplates_ = 0;  // those the last read set, "26" as bit 0
   std::array<TemplateEntry, kMaxEntries> entries_;
   std::array<std::uint8_t, kMaxEntries> ranks_;  // each entry's place in key order
   std::size_t used_ = 0;
