@@ -17,10 +17,15 @@ class SeenTags {
  public:
   // Marks `tag`; false when it was marked already.
   bool mark(int tag) {
-    std::uint64_t& word = tag < 64 ? low_ : high_;
+    // A branch a word, rather than a reference to one, keeps both words in registers.
     const std::uint64_t bit = std::uint64_t{1} << (tag & 63);
-    if ((word & bit) != 0) return false;
-    word |= bit;
+    if (tag < 64) {
+      if ((low_ & bit) != 0) return false;
+      low_ |= bit;
+    } else {
+      if ((high_ & bit) != 0) return false;
+      high_ |= bit;
+    }
     return true;
   }
 
@@ -156,10 +161,13 @@ const PayloadView* PlainPayload::read(std::string_view text) {
     if (!seen.mark(tag)) return nullptr;
     at += 4;
     if (text.size() - at < static_cast<std::size_t>(length)) return nullptr;
-    const std::string_view value = text.substr(at, length);
+    const std::string_view value(text.data() + at, length);
     at += length;
     lastTag = tag;
-    if (tag == kAdditionalData) {
+    // Plain fields, most of a payload, first: a template's tag has no field.
+    if (const Field field = kFields[tag]) {
+      view_.*field = value;
+    } else if (tag == kAdditionalData) {
       if (!readTemplate(tag, value, &view_.additionalData, /*sorted=*/true)) return nullptr;
     } else if (tag == kLanguageTemplate) {
       if (!readTemplate(tag, value, &view_.languageTemplate, /*sorted=*/true)) return nullptr;
@@ -170,8 +178,6 @@ const PayloadView* PlainPayload::read(std::string_view text) {
       }
     } else if (isOtherTemplate(tag)) {
       if (!readTemplate(tag, value, nullptr, /*sorted=*/false)) return nullptr;
-    } else if (const Field field = kFields[tag]) {
-      view_.*field = value;
     }
   }
   return lastTag == kCrc ? &view_ : nullptr;
@@ -191,13 +197,14 @@ bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* o
     if (sub < 0 || length < 1) return false;
     if (tag == kAdditionalData && sub == 0) return false;  // "6200" is no field
     if (!seen.mark(sub)) return false;
-    const std::string_view subTag = value.substr(at, 2);
+    const std::string_view subTag(value.data() + at, 2);
     at += 4;
     if (value.size() - at < static_cast<std::size_t>(length)) return false;
     if (out != nullptr) {
       if (used_ == entries_.size()) return false;
       ranks_[used_] = named != nullptr ? named->rank[sub] : 0;
-      entries_[used_++] = {named != nullptr ? named->key[sub] : subTag, value.substr(at, length)};
+      entries_[used_++] = {named != nullptr ? named->key[sub] : subTag,
+                           std::string_view(value.data() + at, length)};
     }
     at += length;
   }
