@@ -78,12 +78,13 @@ const PropertyEntry* findEntry(std::string_view name) {
   return nullptr;
 }
 
+// An empty value, which most requests hold for half their fields, is left out without a call.
 void append(std::string& out, std::string_view tag, const std::string& value) {
-  tlv::appendObject(out, tag, value);
+  if (!value.empty()) tlv::appendObject(out, tag, value);
 }
 
 void append(std::string& out, std::string_view tag, const std::optional<std::string>& value) {
-  if (value) tlv::appendObject(out, tag, *value);
+  if (value && !value->empty()) tlv::appendObject(out, tag, *value);
 }
 
 bool isPositiveAmount(const std::optional<std::string>& amount) {
