@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -198,7 +197,9 @@ std::optional<std::string> FileUserDefaults::change(const Edit& edit) {
     removeStaleTemporaryFiles(file_);
     nlohmann::json store = readStore(file_);
     edit(store);
-    std::string contents = store.dump(2) + "\n";
+    // Text that is not UTF-8, which only a host's own value can hold, is written as U+FFFD.
+    std::string contents =
+        store.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
     if (contents.size() > kMaxStoreBytes) {
       return "not stored: " + std::to_string(contents.size()) + " bytes is more than the " +
              std::to_string(kMaxStoreBytes) + " a store may hold";

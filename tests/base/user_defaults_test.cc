@@ -55,11 +55,14 @@ TEST_F(FileUserDefaultsTest, ValuesSurviveANewStoreOnTheSameFile) {
     EXPECT_TRUE(store.set("b", json{{"840", 2}}));
     EXPECT_TRUE(store.set("c", 1));
     EXPECT_TRUE(store.remove("c"));
+    // Text that is not UTF-8 is stored, as U+FFFD, rather than failing the write.
+    EXPECT_TRUE(store.set("d", std::string("x\xff")));
   }
   FileUserDefaults reopened(file);
   EXPECT_EQ(reopened.string("a"), "text");
   EXPECT_EQ(reopened.integerDictionary("b"), (std::map<std::string, std::int64_t>{{"840", 2}}));
   EXPECT_EQ(reopened.object("c"), std::nullopt);
+  EXPECT_EQ(reopened.string("d"), "x\uFFFD");
   // No temporary file is left behind, and one that a crashed writer left goes with the next write.
   writeFile(file.parent_path() / "defaults.json.Ab12Cd", "{\"half\": ");
   EXPECT_TRUE(reopened.set("c", 2));
