@@ -5,7 +5,6 @@
 #include <bitset>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "base/json_reader.h"
 #include "sdk/request_properties.h"
@@ -19,24 +18,31 @@ constexpr std::array<std::string_view, 9> kAmountAndAdditionalData = {
 
 std::string inQuotes(std::string_view key) { return "\"" + std::string(key) + "\""; }
 
-// The place of the request property `name` in ZeltoPaymentRequest::properties(), or -1: the
-// names of each length are few, so a lookup compares `name` with one to three of them.
+// The place of the request property `name` in ZeltoPaymentRequest::properties(), or -1. The
+// names sit in a table of 64 slots by a hash of their length and three of their letters, the
+// next free slot taking a name whose slot is taken: a lookup compares `name` with about one.
 int propertyIndex(std::string_view name) {
-  static constexpr std::size_t kLongest = 32;
-  static const auto byLength = [] {
-    std::array<std::vector<int>, kLongest + 1> table;
+  static constexpr std::size_t kSlots = 64;
+  auto slotOf = [](std::string_view key) {
+    auto letter = [&](std::size_t at) { return static_cast<std::size_t>(key[at]) & 0xFF; };
+    return (key.size() + letter(0) * 5 + letter(key.size() - 1) * 3 + letter(key.size() / 2)) %
+           kSlots;
+  };
+  static const auto slots = [&] {
+    std::array<int, kSlots> table;
+    table.fill(-1);
     const auto properties = ZeltoPaymentRequest::properties();
     for (std::size_t i = 0; i < properties.size(); ++i) {
-      if (properties[i].name.size() <= kLongest) {
-        table[properties[i].name.size()].push_back(static_cast<int>(i));
-      }
+      std::size_t slot = slotOf(properties[i].name);
+      while (table[slot] >= 0) slot = (slot + 1) % kSlots;
+      table[slot] = static_cast<int>(i);
     }
     return table;
   }();
-  if (name.size() > kLongest) return -1;
+  if (name.empty()) return -1;
   const auto properties = ZeltoPaymentRequest::properties();
-  for (const int index : byLength[name.size()]) {
-    if (properties[index].name == name) return index;
+  for (std::size_t slot = slotOf(name); slots[slot] >= 0; slot = (slot + 1) % kSlots) {
+    if (properties[slots[slot]].name == name) return slots[slot];
   }
   return -1;
 }
