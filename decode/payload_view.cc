@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "payload/tag_table.h"
 
@@ -49,23 +50,28 @@ constexpr int tagNumberOf(std::string_view name) {
   return -1;
 }
 
-// The view's text field for each top-level tag the validator reads.
+// The view's text fields that a plain payload sets, with the name of each one's tag.
 using Field = PayloadView::Text PayloadView::*;
+constexpr std::array<std::pair<std::string_view, Field>, 13> kNamedFields = {{
+    {"payloadFormatIndicator", &PayloadView::payloadFormatIndicator},
+    {"zeltoMerchantID", &PayloadView::merchantId},
+    {"merchantCategoryCode", &PayloadView::merchantCategoryCode},
+    {"currencyCode", &PayloadView::currencyCode},
+    {"transactionAmount", &PayloadView::transactionAmount},
+    {"tipAndFeeIndicator", &PayloadView::tipAndFeeIndicator},
+    {"convenienceFeeAmount", &PayloadView::convenienceFeeAmount},
+    {"convenienceFeePercentage", &PayloadView::convenienceFeePercentage},
+    {"countryCode", &PayloadView::countryCode},
+    {"merchantName", &PayloadView::merchantName},
+    {"cityName", &PayloadView::cityName},
+    {"postalCode", &PayloadView::postalCode},
+    {"crc", &PayloadView::crc},
+}};
+
+// The view's text field for each top-level tag the validator reads.
 constexpr std::array<Field, kTagCount> kFields = [] {
   std::array<Field, kTagCount> fields{};
-  fields[tagNumberOf("payloadFormatIndicator")] = &PayloadView::payloadFormatIndicator;
-  fields[tagNumberOf("zeltoMerchantID")] = &PayloadView::merchantId;
-  fields[tagNumberOf("merchantCategoryCode")] = &PayloadView::merchantCategoryCode;
-  fields[tagNumberOf("currencyCode")] = &PayloadView::currencyCode;
-  fields[tagNumberOf("transactionAmount")] = &PayloadView::transactionAmount;
-  fields[tagNumberOf("tipAndFeeIndicator")] = &PayloadView::tipAndFeeIndicator;
-  fields[tagNumberOf("convenienceFeeAmount")] = &PayloadView::convenienceFeeAmount;
-  fields[tagNumberOf("convenienceFeePercentage")] = &PayloadView::convenienceFeePercentage;
-  fields[tagNumberOf("countryCode")] = &PayloadView::countryCode;
-  fields[tagNumberOf("merchantName")] = &PayloadView::merchantName;
-  fields[tagNumberOf("cityName")] = &PayloadView::cityName;
-  fields[tagNumberOf("postalCode")] = &PayloadView::postalCode;
-  fields[tagNumberOf("crc")] = &PayloadView::crc;
+  for (const auto& [name, field] : kNamedFields) fields[tagNumberOf(name)] = field;
   return fields;
 }();
 
@@ -141,8 +147,11 @@ bool isOneBytePerCharacter(std::string_view text) {
 }
 
 const PayloadView* PlainPayload::read(std::string_view text) {
-  // Of the 26 account templates, most of the view, only those the last read set are cleared.
-  static_cast<PayloadFields&>(view_) = PayloadFields();
+  // Only what a read sets is cleared, and clearing a field is clearing its flag: of the 26
+  // account templates, most of the view, only those the last read set.
+  for (const auto& [name, field] : kNamedFields) (view_.*field).reset();
+  view_.additionalData.reset();
+  view_.languageTemplate.reset();
   for (std::uint32_t bits = view_.heldAccountTemplates; bits != 0; bits &= bits - 1) {
     view_.accountTemplates[std::countr_zero(bits)].reset();
   }

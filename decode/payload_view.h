@@ -28,34 +28,30 @@ struct TemplateEntry {
 // A template's entries, or nullopt when the payload does not hold the template.
 using TemplateView = std::optional<std::span<const TemplateEntry>>;
 
-// The fields of a payload but its merchant account templates.
-struct PayloadFields {
+struct PayloadView {
   using Text = std::optional<std::string_view>;
 
-  Text payloadFormatIndicator;    // "00"
-  Text merchantId;                // "02"
-  Text merchantCategoryCode;      // "52"
-  Text currencyCode;              // "53"
-  Text transactionAmount;         // "54"
-  Text tipAndFeeIndicator;        // "55"
-  Text convenienceFeeAmount;      // "56"
-  Text convenienceFeePercentage;  // "57"
-  Text countryCode;               // "58"
-  Text merchantName;              // "59"
-  Text cityName;                  // "60"
-  Text postalCode;                // "61"
-  Text crc;                       // "63"
-  Text primaryId;                 // format 00 only
-  Text secondaryId;               // format 00 only
-  TemplateView additionalData;    // "62", sorted by key
-  TemplateView languageTemplate;  // "64", sorted by key
-  // Every value is ASCII without "\r", so its length in characters is its size.
-  bool oneBytePerCharacter = false;
-};
-
-struct PayloadView : PayloadFields {
+  Text payloadFormatIndicator;                    // "00"
+  Text merchantId;                                // "02"
+  Text merchantCategoryCode;                      // "52"
+  Text currencyCode;                              // "53"
+  Text transactionAmount;                         // "54"
+  Text tipAndFeeIndicator;                        // "55"
+  Text convenienceFeeAmount;                      // "56"
+  Text convenienceFeePercentage;                  // "57"
+  Text countryCode;                               // "58"
+  Text merchantName;                              // "59"
+  Text cityName;                                  // "60"
+  Text postalCode;                                // "61"
+  Text crc;                                       // "63"
+  Text primaryId;                                 // format 00 only
+  Text secondaryId;                               // format 00 only
+  TemplateView additionalData;                    // "62", sorted by key
+  TemplateView languageTemplate;                  // "64", sorted by key
   std::array<TemplateView, 26> accountTemplates;  // "26"-"51", in text order
   std::uint32_t heldAccountTemplates = 0;         // bit i set when accountTemplates[i] is
+  // Every value is ASCII without "\r", so its length in characters is its size.
+  bool oneBytePerCharacter = false;
 };
 
 // True when every character of `text` is one byte: ASCII without "\r" (which may pair with "\n").
