@@ -66,14 +66,20 @@ class BlockReader {
     if (atEnd_) return Outcome::kEnd;
     block.input.swap(carry_);
     carry_.clear();
-    // A block ends after its last line break; a line longer than a block grows it.
+    // A block ends after its last line break; a line longer than a block grows it, up to
+    // kMaxLineBytes.
     std::size_t want = std::max(kBlockBytes, block.input.size() + kBlockBytes / 2);
     std::size_t lastBreak = std::string::npos;
     while (true) {
       if (!fill(block.input, want)) return Outcome::kError;
       lastBreak = block.input.rfind('\n');
       if (atEnd_ || lastBreak != std::string::npos) break;
-      want = block.input.size() * 2;
+      if (block.input.size() > kMaxLineBytes) {
+        error_ = "line " + std::to_string(nextLine_) + " is longer than " +
+                 std::to_string(kMaxLineBytes) + " bytes";
+        return Outcome::kError;
+      }
+      want = std::min(block.input.size() * 2, kMaxLineBytes + 1);
     }
     if (!atEnd_) {
       carry_.assign(block.input, lastBreak + 1);
@@ -86,7 +92,8 @@ class BlockReader {
     return Outcome::kBlock;
   }
 
-  int error() const { return error_; }
+  // Why reading stopped: the system's reason, or the line that was too long.
+  const std::string& error() const { return error_; }
   std::uint64_t blocksRead() const { return sequence_; }
   std::uint64_t linesRead() const { return nextLine_ - 1; }
 
@@ -101,7 +108,7 @@ class BlockReader {
       text.resize(old + std::max<ssize_t>(got, 0));
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) {
-        error_ = errno;
+        error_ = std::strerror(errno);
         return false;
       }
       if (got == 0) {
@@ -115,7 +122,7 @@ class BlockReader {
   const int fd_;
   std::string carry_;  // the start of a line the last block did not end
   bool atEnd_ = false;
-  int error_ = 0;
+  std::string error_;
   std::uint64_t sequence_ = 0;
   std::uint64_t nextLine_ = 1;
 };
@@ -131,9 +138,9 @@ int writeAll(int fd, std::string_view text) {
   return 0;
 }
 
-void stopOn(RunResult& result, RunResult::Stop where, int error) {
+void stopOn(RunResult& result, RunResult::Stop where, std::string reason) {
   result.stop = where;
-  result.reason = std::strerror(error);
+  result.reason = std::move(reason);
 }
 
 // One thread: read a block, work on it, write it, and again.
@@ -150,7 +157,7 @@ RunResult runInline(int inputFd, int outputFd, const LineFunction& work) {
     if (outcome == BlockReader::Outcome::kEnd) break;
     processBlock(block, work);
     if (const int error = writeAll(outputFd, block.output)) {
-      stopOn(result, RunResult::Stop::kWriting, error);
+      stopOn(result, RunResult::Stop::kWriting, std::strerror(error));
       return result;
     }
     result.failed += block.failed;
@@ -188,9 +195,9 @@ class Pipeline {
   }
 
  private:
-  void stopWithError(RunResult::Stop where, int error) {
+  void stopWithError(RunResult::Stop where, std::string reason) {
     std::lock_guard lock(mutex_);
-    if (result_.stop == RunResult::Stop::kNone) stopOn(result_, where, error);
+    if (result_.stop == RunResult::Stop::kNone) stopOn(result_, where, std::move(reason));
     stop_ = true;
     freed_.notify_all();
     queued_.notify_all();
@@ -262,7 +269,7 @@ class Pipeline {
         block = finished_.extract(next).mapped();
       }
       if (const int error = writeAll(outputFd_, block->output)) {
-        stopWithError(RunResult::Stop::kWriting, error);
+        stopWithError(RunResult::Stop::kWriting, std::strerror(error));
         return;
       }
       {

@@ -6,7 +6,9 @@
 // calling thread does all three in turn; with N, a reader thread, N worker threads and the
 // calling thread as the writer. At most 2 * N + 2 blocks are in flight, so memory stays flat
 // whatever the length of the input: about (2 * N + 2) * 2 * kBlockBytes, plus the longest line
-// (a line longer than a block is read whole into one block).
+// (a line longer than a block is read whole into one block). A line longer than kMaxLineBytes
+// stops the run as a reading error naming the line, so an endless line (/dev/zero) cannot
+// exhaust memory.
 //
 // Lines end with "\n"; one "\r" before it is dropped, and so is nothing else. A last line
 // without "\n" is a line. Empty lines are counted but not handed to the work: they produce no
@@ -26,6 +28,8 @@
 namespace zelto::batch {
 
 inline constexpr std::size_t kBlockBytes = 256 * 1024;
+// The longest line read: that of the largest input the library takes (16 MiB).
+inline constexpr std::size_t kMaxLineBytes = 16 * 1024 * 1024;
 
 // The work on one line numbered `number`: appends its output (whole lines, each ending in "\n")
 // to `out` and returns false when the line failed.
@@ -35,8 +39,9 @@ using LineFunction =
 struct RunResult {
   std::uint64_t lines = 0;   // lines read, empty ones included
   std::uint64_t failed = 0;  // lines whose work returned false
-  // Whether reading or writing stopped on a system error, and the system's reason ("Is a
-  // directory", "Broken pipe"). Output written before the error stays written.
+  // Whether reading or writing stopped, and why: the system's reason ("Is a directory",
+  // "Broken pipe"), or "line N is longer than 16777216 bytes". Output written before the error
+  // stays written.
   enum class Stop { kNone, kReading, kWriting };
   Stop stop = Stop::kNone;
   std::string reason;

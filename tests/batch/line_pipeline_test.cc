@@ -108,6 +108,24 @@ TEST(LinePipeline, AFileOfOneLongLineWithoutALineBreak) {
   EXPECT_EQ(output.result.lines, 1u);
 }
 
+TEST(LinePipeline, ALineOverTheLimitStopsTheRunNamingItAfterTheLinesBefore) {
+  // The longest line allowed is read; one byte more stops the run, the lines before it done.
+  const std::string longest(kMaxLineBytes, 'y');
+  EXPECT_EQ(runOver(longest + "\n", 1).result.stop, RunResult::Stop::kNone);
+  for (const unsigned threads : {1u, 2u}) {
+    const Output output = runOver("a\nb\n" + longest + "z\nc\n", threads);
+    EXPECT_EQ(output.result.stop, RunResult::Stop::kReading);
+    EXPECT_EQ(output.result.reason, "line 3 is longer than 16777216 bytes");
+    // With one thread the lines before are written; with more, a worker may still hold them
+    // when reading stops, so they are written or not, but never in part.
+    if (threads == 1) {
+      EXPECT_EQ(output.text, "1:a\n2:b\n");
+    } else {
+      EXPECT_TRUE(output.text.empty() || output.text == "1:a\n2:b\n") << output.text;
+    }
+  }
+}
+
 TEST(LinePipeline, WorkRunsOncePerLineOnSeveralThreads) {
   std::atomic<int> calls = 0;
   std::string input;
