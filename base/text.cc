@@ -284,8 +284,8 @@ std::optional<std::uint64_t> parseUnsignedInteger(std::string_view text) {
 // doubles, so their quotient is the correctly rounded value from_chars would give, without its
 // cost.
 std::optional<PlainDecimal> parsePlainDecimal(std::string_view text) {
-  constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   std::int64_t digits = 0;
   int count = 0;
   int decimals = -1;  // digits after the point, once there is one
