@@ -44,11 +44,12 @@ void argbToRgba(unsigned char* pixels, int width, int height, int stride) {
   }
 }
 
-// The drawing surfaces stop at 32767 pixels a side; text cannot be laid out much beyond 100
-// pixels a point.
+// The drawing surfaces stop at 32767 pixels a side. Past about 50 pixels a point the largest
+// texts of the screens reach sizes FreeType refuses (and cairo leaks the failed font), so scales
+// stop at 32, eight times the densest phone screen.
 constexpr int kMaxDrawPixels = 32767;
 constexpr double kMinDrawScale = 0.01;
-constexpr double kMaxDrawScale = 100;
+constexpr double kMaxDrawScale = 32;
 
 void checkDrawArguments(int width, int height, int stride, double scale) {
   if (width < 1 || height < 1 || width > kMaxDrawPixels || height > kMaxDrawPixels) {
@@ -61,7 +62,7 @@ void checkDrawArguments(int width, int height, int stride, double scale) {
                   "stride must be a multiple of 4 of at least 4 * width"};
   }
   if (!(scale >= kMinDrawScale && scale <= kMaxDrawScale)) {
-    throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "scale must be from 0.01 to 100 pixels a point"};
+    throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "scale must be from 0.01 to 32 pixels a point"};
   }
 }
 

@@ -249,7 +249,7 @@ void step(Input& in, State& state) {
       const int width = 1 + static_cast<int>(in.below(48));
       const int height = 1 + static_cast<int>(in.below(48));
       const int stride = 4 * (width + static_cast<int>(in.below(3)));
-      const double scale = in.chance() ? in.number(-1, 2000) : in.number(0.05, 3);
+      const double scale = in.chance() ? in.number(-1, 40) : in.number(0.05, 3);
       std::vector<unsigned char> pixels(static_cast<std::size_t>(stride) * height);
       answered(zelto_display_draw(in.chance() ? nullptr : pixels.data(), width, height, stride,
                                   scale, in.chance() ? nullptr : &flag, messageOut),

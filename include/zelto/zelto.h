@@ -503,7 +503,7 @@ ZELTO_EXPORT zelto_status zelto_display_set_screen_size(double width, double hei
 /* Draws what the library's window shows now, the flow's screen with the screens and dialogs
  * over it, on white, into `pixels`: `width` by `height` pixels (each from 1 to 32767) of 4 bytes
  * in the order red, green, blue, alpha, alpha always 255, rows `stride` bytes apart (a multiple
- * of 4, at least 4 * width), `scale` pixels a point (from 0.01 to 100). Other sizes and scales
+ * of 4, at least 4 * width), `scale` pixels a point (from 0.01 to 32). Other sizes and scales
  * are ZELTO_ERROR_INVALID_ARGUMENT, naming the limit, and nothing is drawn. The window's top-left
  * corner is the buffer's; pixels beyond the window are white. While no flow is on screen the
  * buffer is all white and *shown false. */

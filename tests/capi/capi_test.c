@@ -496,15 +496,16 @@ static void test_display(void) {
          ZELTO_ERROR_INVALID_ARGUMENT, "32767");
   STATUS(zelto_display_draw(first, 1, 40000, 4, 1, &shown, &message), ZELTO_ERROR_INVALID_ARGUMENT,
          "32767");
-  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 100.5, &shown, &message),
-         ZELTO_ERROR_INVALID_ARGUMENT, "from 0.01 to 100");
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 32.5, &shown, &message),
+         ZELTO_ERROR_INVALID_ARGUMENT, "from 0.01 to 32");
   STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 0.009, &shown, &message),
-         ZELTO_ERROR_INVALID_ARGUMENT, "from 0.01 to 100");
+         ZELTO_ERROR_INVALID_ARGUMENT, "from 0.01 to 32");
   /* The largest accepted sizes and scales draw. */
   STATUS(zelto_display_draw(first, 1, 32767, 4, 1, &shown, &message), ZELTO_OK, NULL);
   CHECK(shown);
-  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 100, &shown, &message), ZELTO_OK,
-         NULL);
+  /* At the largest scale the texts can still be drawn: a font too large to make leaks inside
+   * cairo, which the sanitizer build's leak checker reports. */
+  STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 32, &shown, &message), ZELTO_OK, NULL);
   STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 0.01, &shown, &message), ZELTO_OK,
          NULL);
   STATUS(zelto_display_draw(first, kWidth, kHeight, kStride, 1, NULL, &message),
