@@ -1,10 +1,11 @@
 """The Dask example on a local cluster of 2 worker processes, against zelto.validate."""
 
 import collections
-import importlib.util
+import importlib.machinery
 import json
 import pathlib
 import sys
+import types
 
 import pytest
 
@@ -16,10 +17,12 @@ EXAMPLE = pathlib.Path(__file__).resolve().parents[1] / "examples" / "dask_valid
 @pytest.fixture(scope="module")
 def example():
     pytest.importorskip("distributed")
-    spec = importlib.util.spec_from_file_location("dask_validate", EXAMPLE)
-    module = importlib.util.module_from_spec(spec)
-    sys.modules[spec.name] = module
-    spec.loader.exec_module(module)
+    # Registered under its name before it runs, so Dask's workers can unpickle its functions.
+    loader = importlib.machinery.SourceFileLoader("dask_validate", str(EXAMPLE))
+    module = types.ModuleType(loader.name)
+    module.__file__ = str(EXAMPLE)
+    sys.modules[loader.name] = module
+    loader.exec_module(module)
     return module
 
 

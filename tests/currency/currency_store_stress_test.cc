@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <array>
-#include <map>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -63,7 +63,8 @@ TEST(CurrencyStoreStress, ThreadsAndProcessesWritingAtOnceLoseNoUse) {
   }
   for (bool all : recorded) EXPECT_TRUE(all);
 
-  std::map<std::string, std::int64_t> expected{{"978", kRounds * static_cast<std::int64_t>(kOwnCodes.size())}};
+  std::map<std::string, std::int64_t> expected{
+      {"978", kRounds * static_cast<std::int64_t>(kOwnCodes.size())}};
   for (const char* code : kOwnCodes) expected[code] = kRounds;
   platform::FileUserDefaults store(file);
   EXPECT_EQ(store.integerDictionary(KAllSelectedCurrencies), expected);

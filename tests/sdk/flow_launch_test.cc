@@ -141,7 +141,7 @@ TEST_F(LaunchTest, EndFlowWithNoRootScreenNeverRunsItsCompletion) {
   loop().runFor(kSettle);
   ASSERT_EQ(tapAndSettle("Back_Button"), platform::DriveResult::kDone);  // the back button ends it
   ASSERT_EQ(session().sdkWindow->rootViewController(), nullptr);
-  ZeltoMerchantSDK::endZeltoFlow([&] { ++completions; });  // after the back button
+  ZeltoMerchantSDK::endZeltoFlow([&] { ++completions; });                  // after the back button
   ZeltoMerchantSDK::launchRefundPaymentFlow(nullptr, recorder.handler());  // refused
   ZeltoMerchantSDK::endZeltoFlow([&] { ++completions; });
   loop().runFor(kSettle);
@@ -150,7 +150,6 @@ TEST_F(LaunchTest, EndFlowWithNoRootScreenNeverRunsItsCompletion) {
 }
 
 TEST_F(LaunchTest, EndFlowDropsCallbacksAtOnceAndCompletesAfterTheSlide) {
-
   Recorder recorder;
   ZeltoMerchantSDK::launchRefundPaymentFlow(validRefund(), recorder.handler());
   loop().runFor(kSettle);

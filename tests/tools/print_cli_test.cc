@@ -41,9 +41,8 @@ std::string commandOutput(const std::string& command) {
 DrawnImage rasterised(const std::string& path) {
   const std::string png = path + ".png";
   if (path.ends_with(".svg")) {
-    std::system(("rsvg-convert --zoom 2 --background-color white -o '" + png + "' '" + path +
-                 "'")
-                    .c_str());
+    std::system(
+        ("rsvg-convert --zoom 2 --background-color white -o '" + png + "' '" + path + "'").c_str());
   } else {
     std::system(("pdftoppm -r 200 -png -singlefile '" + path + "' '" + path + "'").c_str());
   }
@@ -136,8 +135,7 @@ TEST(PosterCommandTest, PrintsTheRequestsCodeOnThePaperAsked) {
     std::string pageSize;  // as pdfinfo prints it
   };
   for (const Case& c : {Case{"a6", ".pdf", "297.638 x 419.528 pts"},
-                        Case{"a4", ".pdf", "595.276 x 841.89 pts (A4)"},
-                        Case{"a5", ".svg", ""}}) {
+                        Case{"a4", ".pdf", "595.276 x 841.89 pts (A4)"}, Case{"a5", ".svg", ""}}) {
     SCOPED_TRACE(c.size + c.ending);
     const std::string path = scratchFolder() + "/poster-" + c.size + c.ending;
     const CliResult result =
