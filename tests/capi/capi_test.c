@@ -2,6 +2,7 @@
  * NULL pointers, ill-formed UTF-8, handles released twice, used after release or outside the
  * callback that lent them, calls from a second thread. Exits with 1 when any check fails. */
 #include <math.h>
+#include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -461,6 +462,16 @@ static void test_display(void) {
   CHECK(shown && !all_white(first));
   const unsigned char* bar = first + (size_t)20 * kStride + 300 * 4;
   CHECK(bar[0] == 0xFF && bar[1] == 0 && bar[2] == 0 && bar[3] == 0xFF);
+  /* The same red in cairo's format: one 32-bit word, alpha high, then red, green, blue. */
+  STATUS(zelto_display_draw_in_format(second, kWidth, kHeight, kStride, 1, ZELTO_PIXELS_ARGB32,
+                                      &shown, &message),
+         ZELTO_OK, NULL);
+  uint32_t word = 0;
+  memcpy(&word, second + (size_t)20 * kStride + 300 * 4, 4);
+  CHECK(word == 0xFFFF0000u);
+  STATUS(zelto_display_draw_in_format(second, kWidth, kHeight, kStride, 1, (zelto_pixel_format)2,
+                                      &shown, &message),
+         ZELTO_ERROR_INVALID_ARGUMENT, "format");
   CHECK(first[kWidth * 4] == 0xAB);
 
   /* A tap on the amount field gives it the keyboard, which the next drawing shows. */
