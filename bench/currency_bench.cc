@@ -9,8 +9,8 @@
 #include <string>
 
 #include "currency/currency_formatter.h"
+#include "sdk/session.h"
 #include "sdk/utilities.h"
-#include "sdk/zelto_session.h"
 
 namespace {
 

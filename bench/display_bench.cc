@@ -14,7 +14,7 @@
 #include "platform/animation.h"
 #include "platform/sdl/display.h"
 #include "platform/ui_driver.h"
-#include "sdk/zelto_session.h"
+#include "sdk/session.h"
 #include "tools/app_host.h"
 #include "tools/demo_merchant.h"
 

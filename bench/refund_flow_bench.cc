@@ -10,7 +10,7 @@
 
 #include "platform/ui_driver.h"
 #include "platform/window.h"
-#include "sdk/zelto_session.h"
+#include "sdk/session.h"
 
 namespace zelto {
 namespace {

@@ -9,8 +9,8 @@
 #include "platform/renderer.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
-#include "screens/zelto_request_payment_details_view_controller.h"
-#include "sdk/zelto_session.h"
+#include "screens/details_screen.h"
+#include "sdk/session.h"
 
 namespace zelto {
 namespace {

@@ -4,7 +4,7 @@
 #include <zelto/sdk/zelto_merchant_sdk.h>
 
 #include "platform/window.h"
-#include "sdk/zelto_session.h"
+#include "sdk/session.h"
 
 namespace zelto {
 namespace {

@@ -16,7 +16,7 @@
 #include "platform/ui_driver.h"
 #include "platform/window.h"
 #include "platform/window_input.h"
-#include "sdk/zelto_session.h"
+#include "sdk/session.h"
 
 namespace zelto {
 namespace {

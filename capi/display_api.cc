@@ -10,7 +10,7 @@
 #include "capi/support.h"
 #include "platform/renderer.h"
 #include "platform/window_input.h"
-#include "sdk/zelto_session.h"
+#include "sdk/session.h"
 
 namespace zelto::capi {
 namespace {

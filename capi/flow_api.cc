@@ -9,7 +9,7 @@
 
 #include "capi/support.h"
 #include "platform/png_codec.h"
-#include "sdk/zelto_session.h"
+#include "sdk/session.h"
 
 namespace zelto::capi {
 namespace {

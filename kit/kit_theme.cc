@@ -1,6 +1,6 @@
 #include "kit/kit_theme.h"
 
-#include "sdk/zelto_session.h"
+#include "sdk/session.h"
 
 namespace zelto {
 

@@ -4,8 +4,8 @@
 #include "base/text.h"
 #include "kit/kit_bundle.h"
 #include "kit/kit_theme.h"
+#include "sdk/session.h"
 #include "sdk/utilities.h"
-#include "sdk/zelto_session.h"
 
 namespace zelto {
 

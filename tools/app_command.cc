@@ -14,7 +14,7 @@
 #include "platform/sdl/display.h"
 #include "sdk/config_json.h"
 #include "sdk/request_json.h"
-#include "sdk/zelto_session.h"
+#include "sdk/session.h"
 #include "tools/app_host.h"
 #include "tools/command.h"
 #include "tools/demo_merchant.h"

@@ -16,8 +16,8 @@
 #include "platform/activity_view_controller.h"
 #include "platform/notification_center.h"
 #include "platform/renderer.h"
+#include "sdk/session.h"
 #include "sdk/session_constants.h"
-#include "sdk/zelto_session.h"
 
 namespace zelto::tool {
 namespace {

@@ -19,12 +19,12 @@
 #include "platform/table_view.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
-#include "screens/zelto_currency_selection_view.h"
-#include "screens/zelto_request_payment_view_controller.h"
+#include "screens/currency_sheet.h"
+#include "screens/qr_screen.h"
 #include "sdk/config_json.h"
 #include "sdk/request_json.h"
+#include "sdk/session.h"
 #include "sdk/session_constants.h"
-#include "sdk/zelto_session.h"
 #include "tools/command.h"
 
 namespace zelto::tool {

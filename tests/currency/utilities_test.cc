@@ -7,7 +7,7 @@
 
 #include "base/resource_bundle.h"
 #include "currency/currency_formatter.h"
-#include "sdk/zelto_session.h"
+#include "sdk/session.h"
 
 namespace zelto {
 namespace {

@@ -3,8 +3,8 @@
 #include <zelto/sdk/zelto_payment_request.h>
 
 #include "results/string_constants.h"
+#include "sdk/session.h"
 #include "sdk/tlv_map_parser.h"
-#include "sdk/zelto_session.h"
 
 namespace zelto {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "base/user_defaults.h"
 #include "platform/ui_driver.h"
-#include "screens/cells/zelto_currency_drop_down_cell_view.h"
+#include "screens/cells/currency_drop_down_cell.h"
 
 namespace zelto {
 namespace {

@@ -4,7 +4,7 @@
 #include "../sdk/flow_fixture.h"
 #include "base/user_defaults.h"
 #include "platform/notification_center.h"
-#include "screens/zelto_currency_selection_view.h"
+#include "screens/currency_sheet.h"
 
 namespace zelto {
 namespace {

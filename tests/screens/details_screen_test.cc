@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/notification_center.h"
-#include "screens/cells/zelto_switch_cell_view.h"
+#include "screens/cells/switch_cell.h"
 #include "tests/screens/screen_fixture.h"
 
 namespace zelto::testing {

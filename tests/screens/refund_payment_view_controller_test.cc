@@ -5,8 +5,8 @@
 #include "base/language.h"
 #include "platform/alert_controller.h"
 #include "platform/notification_center.h"
-#include "screens/cells/zelto_summary_cell_view.h"
-#include "screens/zelto_refund_payment_view_controller.h"
+#include "screens/cells/summary_cell.h"
+#include "screens/refund_screen.h"
 
 namespace zelto {
 namespace {

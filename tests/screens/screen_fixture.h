@@ -9,8 +9,8 @@
 
 #include "platform/controls.h"
 #include "platform/ui_driver.h"
-#include "screens/zelto_request_payment_details_view_controller.h"
-#include "screens/zelto_request_payment_view_controller.h"
+#include "screens/details_screen.h"
+#include "screens/qr_screen.h"
 #include "tests/sdk/flow_fixture.h"
 
 namespace zelto::testing {

@@ -13,7 +13,7 @@
 #include "platform/navigation_controller.h"
 #include "platform/ui_driver.h"
 #include "platform/window.h"
-#include "sdk/zelto_session.h"
+#include "sdk/session.h"
 
 namespace zelto::testing {
 

@@ -4,8 +4,8 @@
 
 #include "base/debug_console.h"
 #include "results/string_constants.h"
-#include "screens/zelto_request_payment_view_controller.h"
-#include "sdk/zelto_navigation_controller.h"
+#include "screens/qr_screen.h"
+#include "sdk/flow_navigation_controller.h"
 #include "tests/sdk/flow_fixture.h"
 
 namespace zelto::testing {

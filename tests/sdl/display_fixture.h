@@ -22,8 +22,8 @@
 #include "platform/notification_center.h"
 #include "platform/sdl/display.h"
 #include "platform/ui_driver.h"
+#include "sdk/session.h"
 #include "sdk/session_constants.h"
-#include "sdk/zelto_session.h"
 #include "tools/app_host.h"
 #include "tools/demo_merchant.h"
 
