@@ -32,6 +32,7 @@ constexpr Color kBarBackground{248 / 255.0, 248 / 255.0, 248 / 255.0, 1};
 constexpr Color kHairline{0, 0, 0, 0.3};
 constexpr double kFieldInset = 7;
 constexpr double kButtonImageGap = 8;
+constexpr double kCaretWidth = 2;
 constexpr const char* kFontFamily = "Inter";
 
 struct ObjectDeleter {
@@ -95,14 +96,21 @@ cairo_font_options_t* textOptions() {
   return options;
 }
 
-// A context for measuring text outside drawing.
-PangoContext* measuringContext() {
-  static PangoContext* context = [] {
+PangoDirection pangoDirection(LayoutDirection direction) {
+  return direction == LayoutDirection::kRightToLeft ? PANGO_DIRECTION_RTL : PANGO_DIRECTION_LTR;
+}
+
+// A context for measuring text outside drawing, one for each base direction.
+PangoContext* measuringContext(LayoutDirection direction) {
+  const auto make = [](LayoutDirection base) {
     PangoContext* created = pango_font_map_create_context(pango_cairo_font_map_get_default());
     pango_cairo_context_set_font_options(created, textOptions());
+    pango_context_set_base_dir(created, pangoDirection(base));
     return created;
-  }();
-  return context;
+  };
+  static PangoContext* leftToRight = make(LayoutDirection::kLeftToRight);
+  static PangoContext* rightToLeft = make(LayoutDirection::kRightToLeft);
+  return direction == LayoutDirection::kRightToLeft ? rightToLeft : leftToRight;
 }
 
 std::uint16_t colorChannel(double value) {
@@ -114,13 +122,37 @@ struct TextStyle {
   double sizeFactor = 1;
   double width = -1;  // points; negative: unlimited
   int lines = 1;      // 0: as many as needed
-  TextAlignment alignment = TextAlignment::kLeft;
+  TextAlignment alignment = TextAlignment::kLeading;
   bool ellipsize = true;
+  // The paragraph's base direction, which also says where leading is.
+  LayoutDirection direction = LayoutDirection::kLeftToRight;
 };
+
+// Where `alignment` puts text in a paragraph running `direction`.
+PangoAlignment pangoAlignment(TextAlignment alignment, LayoutDirection direction) {
+  const bool rightToLeft = direction == LayoutDirection::kRightToLeft;
+  switch (alignment) {
+    case TextAlignment::kLeading:
+      return rightToLeft ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT;
+    case TextAlignment::kCenter:
+      return PANGO_ALIGN_CENTER;
+    case TextAlignment::kTrailing:
+      return rightToLeft ? PANGO_ALIGN_LEFT : PANGO_ALIGN_RIGHT;
+  }
+  return PANGO_ALIGN_LEFT;
+}
 
 // Sets `layout` up for `text`, or the runs of `styled` when given.
 void configure(PangoLayout* layout, std::string_view text, const StyledText* styled,
                const TextStyle& style) {
+  // The base direction is the view's, not guessed from the text: a Latin merchant name in an
+  // Arabic screen stays a right-to-left paragraph, aligned as the screen is.
+  pango_layout_set_auto_dir(layout, false);
+  PangoContext* context = pango_layout_get_context(layout);
+  if (pango_context_get_base_dir(context) != pangoDirection(style.direction)) {
+    pango_context_set_base_dir(context, pangoDirection(style.direction));
+    pango_layout_context_changed(layout);
+  }
   PangoFontDescription* description = fontDescription(style.font, style.sizeFactor);
   pango_layout_set_font_description(layout, description);
   pango_font_description_free(description);
@@ -154,17 +186,7 @@ void configure(PangoLayout* layout, std::string_view text, const StyledText* sty
     pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
   }
   if (style.width >= 0) pango_layout_set_width(layout, static_cast<int>(style.width * PANGO_SCALE));
-  switch (style.alignment) {
-    case TextAlignment::kLeft:
-      pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT);
-      break;
-    case TextAlignment::kCenter:
-      pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
-      break;
-    case TextAlignment::kRight:
-      pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT);
-      break;
-  }
+  pango_layout_set_alignment(layout, pangoAlignment(style.alignment, style.direction));
   if (style.lines == 1) {
     pango_layout_set_single_paragraph_mode(layout, true);
   } else {
@@ -184,7 +206,7 @@ Size logicalSize(PangoLayout* layout) {
 }
 
 Size measure(std::string_view text, const StyledText* styled, TextStyle style) {
-  Layout layout(pango_layout_new(measuringContext()));
+  Layout layout(pango_layout_new(measuringContext(style.direction)));
   configure(layout.get(), text, styled, style);
   return logicalSize(layout.get());
 }
@@ -265,10 +287,11 @@ Rect fitted(Size image, const Rect& bounds, ContentMode mode) {
 
 // ---- Views ----
 
-void drawLabel(cairo_t* cr, const Label& label, const Rect& bounds) {
+void drawLabel(cairo_t* cr, const Label& label, const Rect& bounds, LayoutDirection direction) {
   const StyledText* styled = label.attributedText ? &*label.attributedText : nullptr;
   if (!styled && label.text.empty()) return;
-  TextStyle style{label.font, 1, bounds.width, label.numberOfLines, label.textAlignment, true};
+  TextStyle style{label.font,          1,    bounds.width, label.numberOfLines,
+                  label.textAlignment, true, direction};
   if (label.adjustsFontSizeToFitWidth && label.numberOfLines == 1 && bounds.width > 0) {
     TextStyle natural = style;
     natural.width = -1;
@@ -286,7 +309,8 @@ void drawLabel(cairo_t* cr, const Label& label, const Rect& bounds) {
   drawText(cr, label.text, styled, style, bounds, label.textColor.value_or(kDefaultText));
 }
 
-void drawButton(cairo_t* cr, const Button& button, const Rect& bounds, double scale) {
+void drawButton(cairo_t* cr, const Button& button, const Rect& bounds, double scale,
+                LayoutDirection direction) {
   const ControlState state = button.state();
   if (const auto background = button.backgroundColorForState(state)) {
     setColor(cr, *background);
@@ -300,30 +324,40 @@ void drawButton(cairo_t* cr, const Button& button, const Rect& bounds, double sc
     imageSize = {imageSize.width * bounds.height / imageSize.height, bounds.height};
   }
   const double gap = image && !title.empty() ? kButtonImageGap : 0;
-  TextStyle style{button.titleFont, 1, -1, 1, TextAlignment::kLeft, true};
+  TextStyle style{button.titleFont, 1, -1, 1, TextAlignment::kLeading, true, direction};
   const double room = std::max(0.0, bounds.width - imageSize.width - gap);
   double titleWidth = title.empty() ? 0 : std::min(room, measure(title, nullptr, style).width);
   const double left = bounds.x + (bounds.width - imageSize.width - gap - titleWidth) / 2;
+  const bool rightToLeft = direction == LayoutDirection::kRightToLeft;
+  // The image on the title's leading side.
+  const double imageX = rightToLeft ? left + titleWidth + gap : left;
+  const double titleX = rightToLeft ? left : left + imageSize.width + gap;
   const Color color = button.titleColor(state).value_or(button.tintColor.value_or(kDefaultTint));
   if (image) {
-    drawImage(cr, *image,
-              {left, bounds.y + (bounds.height - imageSize.height) / 2, imageSize.width,
-               imageSize.height},
-              button.tintColor, scale);
+    const Rect area{imageX, bounds.y + (bounds.height - imageSize.height) / 2, imageSize.width,
+                    imageSize.height};
+    cairo_save(cr);
+    if (rightToLeft && button.flipsImageForRightToLeft) {
+      cairo_translate(cr, 2 * area.x + area.width, 0);
+      cairo_scale(cr, -1, 1);
+    }
+    drawImage(cr, *image, area, button.tintColor, scale);
+    cairo_restore(cr);
   }
   if (!title.empty()) {
     style.width = titleWidth;
-    drawText(cr, title, nullptr, style,
-             {left + imageSize.width + gap, bounds.y, titleWidth, bounds.height}, color);
+    drawText(cr, title, nullptr, style, {titleX, bounds.y, titleWidth, bounds.height}, color);
   }
 }
 
-void drawSwitch(cairo_t* cr, const Switch& toggle, const Rect& bounds) {
+// The thumb sits at the trailing end when on: on the left in a right-to-left layout.
+void drawSwitch(cairo_t* cr, const Switch& toggle, const Rect& bounds, LayoutDirection direction) {
   setColor(cr, toggle.isOn() ? toggle.onTintColor.value_or(kSwitchOn) : kSwitchOff);
   roundedRect(cr, bounds, bounds.height / 2);
   cairo_fill(cr);
   const double radius = bounds.height / 2 - 2;
-  const double x = toggle.isOn() ? bounds.maxX() - 2 - radius : bounds.x + 2 + radius;
+  const bool atRight = toggle.isOn() == (direction == LayoutDirection::kLeftToRight);
+  const double x = atRight ? bounds.maxX() - 2 - radius : bounds.x + 2 + radius;
   const double y = bounds.y + bounds.height / 2;
   cairo_set_source_rgba(cr, 0, 0, 0, 0.12);  // the thumb's shadow
   cairo_arc(cr, x, y + 1.5, radius + 0.5, 0, 2 * std::numbers::pi);
@@ -333,7 +367,28 @@ void drawSwitch(cairo_t* cr, const Switch& toggle, const Rect& bounds) {
   cairo_fill(cr);
 }
 
-void drawTextField(cairo_t* cr, const TextField& field, const Rect& bounds) {
+// Where a caret after the last character of `text` stands, from the text's left edge: beside the
+// last character, on its right when it runs left to right, on its left when it runs right to
+// left (a digit typed after Arabic text, or Arabic after digits, goes where the reader expects).
+double caretOffset(std::string_view text, const TextStyle& style) {
+  if (text.empty()) return 0;
+  Layout layout(pango_layout_new(measuringContext(style.direction)));
+  configure(layout.get(), text, nullptr, style);
+  const char* start = text.data();
+  const char* last = g_utf8_find_prev_char(start, start + text.size());
+  const int index = last ? static_cast<int>(last - start) : 0;
+  PangoRectangle character;
+  pango_layout_index_to_pos(layout.get(), index, &character);
+  const bool rightToLeft = pango_layout_get_direction(layout.get(), index) == PANGO_DIRECTION_RTL;
+  // A right-to-left character's rectangle has a negative width: its x is its right edge.
+  const double x = static_cast<double>(character.x) / PANGO_SCALE;
+  const double width = static_cast<double>(character.width) / PANGO_SCALE;
+  const double left = std::min(x, x + width), right = std::max(x, x + width);
+  return rightToLeft ? left : right;
+}
+
+void drawTextField(cairo_t* cr, const TextField& field, const Rect& bounds,
+                   LayoutDirection direction) {
   double inset = 0;
   if (field.borderStyle == TextBorderStyle::kRoundedRect) {
     roundedRect(cr, {bounds.x + 0.25, bounds.y + 0.25, bounds.width - 0.5, bounds.height - 0.5}, 5);
@@ -350,7 +405,8 @@ void drawTextField(cairo_t* cr, const TextField& field, const Rect& bounds) {
     cairo_stroke(cr);
     inset = kFieldInset;
   }
-  const EdgeInsets& extra = field.textInsets;
+  EdgeInsets extra = field.textInsets;
+  if (direction == LayoutDirection::kRightToLeft) std::swap(extra.left, extra.right);
   const Rect area{bounds.x + inset + extra.left, bounds.y + extra.top,
                   std::max(0.0, bounds.width - 2 * inset - extra.left - extra.right),
                   std::max(0.0, bounds.height - extra.top - extra.bottom)};
@@ -359,41 +415,47 @@ void drawTextField(cairo_t* cr, const TextField& field, const Rect& bounds) {
   cairo_clip(cr);
   const bool showPlaceholder = field.text.empty();
   const std::string& shown = showPlaceholder ? field.placeholder : field.text;
-  TextStyle style{field.font, 1, -1, 1, TextAlignment::kLeft, false};
+  TextStyle style{field.font, 1, -1, 1, TextAlignment::kLeading, false, direction};
   const double width = measure(shown, nullptr, style).width;
+  const PangoAlignment alignment = pangoAlignment(field.textAlignment, direction);
+  const bool editing = field.isFirstResponder() && !showPlaceholder;
+  const double caretAt = editing ? caretOffset(field.text, style) : 0;
   double x = area.x;
   if (width > area.width) {
     // Too long: the end shows while editing, the start otherwise.
-    if (field.isFirstResponder() && !showPlaceholder) x = area.maxX() - width;
-  } else if (field.textAlignment == TextAlignment::kCenter) {
+    if (editing) x = area.maxX() - width;
+  } else if (alignment == PANGO_ALIGN_CENTER) {
     x = area.x + (area.width - width) / 2;
-  } else if (field.textAlignment == TextAlignment::kRight) {
+  } else if (alignment == PANGO_ALIGN_RIGHT) {
     x = area.maxX() - width;
+    // A caret after right-aligned text keeps its own room rather than covering the last letter.
+    if (editing && caretAt >= width - 0.5) x = std::max(area.x, x - kCaretWidth - 1);
   }
   const Color color = showPlaceholder ? field.placeholderColor.value_or(kPlaceholder)
                                       : field.textColor.value_or(kDefaultText);
   drawText(cr, shown, nullptr, style, {x, area.y, width, area.height}, color);
-  if (field.isFirstResponder()) {
+  if (field.isFirstResponder() && field.caretShown) {
     // After the text; over an empty field, where the first character will go.
-    double caretX = x + width;
+    double caretX = x + caretAt;
     if (showPlaceholder) {
-      caretX = field.textAlignment == TextAlignment::kCenter  ? area.x + area.width / 2 - 1
-               : field.textAlignment == TextAlignment::kRight ? area.maxX()
-                                                              : area.x;
+      caretX = alignment == PANGO_ALIGN_CENTER  ? area.x + area.width / 2 - 1
+               : alignment == PANGO_ALIGN_RIGHT ? area.maxX()
+                                                : area.x;
     }
     const double caretHeight = field.font.size * 1.25;
     setColor(cr, field.tintColor.value_or(kDefaultTint));
-    cairo_rectangle(cr, std::min(caretX, area.maxX() - 2), area.y + (area.height - caretHeight) / 2,
-                    2, caretHeight);
+    cairo_rectangle(cr, std::clamp(caretX, area.x, std::max(area.x, area.maxX() - kCaretWidth)),
+                    area.y + (area.height - caretHeight) / 2, kCaretWidth, caretHeight);
     cairo_fill(cr);
   }
   cairo_restore(cr);
 }
 
-void drawTextView(cairo_t* cr, const TextView& view, const Rect& bounds) {
+void drawTextView(cairo_t* cr, const TextView& view, const Rect& bounds,
+                  LayoutDirection direction) {
   if (view.text.empty()) return;
   const Rect area{bounds.x + 5, bounds.y + 8, std::max(0.0, bounds.width - 10), 0};
-  TextStyle style{view.font, 1, area.width, 0, TextAlignment::kLeft, false};
+  TextStyle style{view.font, 1, area.width, 0, TextAlignment::kLeading, false, direction};
   const Size size = measure(view.text, nullptr, style);
   drawText(cr, view.text, nullptr, style, {area.x, area.y, area.width, size.height},
            view.textColor.value_or(kDefaultText));
@@ -417,7 +479,8 @@ void drawSpinner(cairo_t* cr, const ActivityIndicatorView& spinner, const Rect& 
   }
 }
 
-void drawNavigationBar(cairo_t* cr, const NavigationBar& bar, const Rect& bounds) {
+void drawNavigationBar(cairo_t* cr, const NavigationBar& bar, const Rect& bounds,
+                       LayoutDirection direction) {
   if (!bar.backgroundColor) {
     setColor(cr, bar.barTintColor.value_or(kBarBackground));
     cairo_rectangle(cr, bounds.x, bounds.y, bounds.width, bounds.height);
@@ -436,21 +499,23 @@ void drawNavigationBar(cairo_t* cr, const NavigationBar& bar, const Rect& bounds
   constexpr double kTitleMargin = 64;
   const Rect area{bounds.x + kTitleMargin, bounds.y, std::max(0.0, bounds.width - 2 * kTitleMargin),
                   bounds.height};
-  drawText(cr, bar.title(), nullptr, {font, 1, area.width, 1, TextAlignment::kCenter, true}, area,
+  drawText(cr, bar.title(), nullptr,
+           {font, 1, area.width, 1, TextAlignment::kCenter, true, direction}, area,
            bar.titleTextAttributes.foregroundColor.value_or(kDefaultText));
 }
 
-void drawContent(cairo_t* cr, const View& view, const Rect& bounds, double scale) {
+void drawContent(cairo_t* cr, const View& view, const Rect& bounds, double scale,
+                 LayoutDirection direction) {
   if (const auto* label = dynamic_cast<const Label*>(&view)) {
-    drawLabel(cr, *label, bounds);
+    drawLabel(cr, *label, bounds, direction);
   } else if (const auto* toggle = dynamic_cast<const Switch*>(&view)) {
-    drawSwitch(cr, *toggle, bounds);
+    drawSwitch(cr, *toggle, bounds, direction);
   } else if (const auto* button = dynamic_cast<const Button*>(&view)) {
-    drawButton(cr, *button, bounds, scale);
+    drawButton(cr, *button, bounds, scale, direction);
   } else if (const auto* field = dynamic_cast<const TextField*>(&view)) {
-    drawTextField(cr, *field, bounds);
+    drawTextField(cr, *field, bounds, direction);
   } else if (const auto* textView = dynamic_cast<const TextView*>(&view)) {
-    drawTextView(cr, *textView, bounds);
+    drawTextView(cr, *textView, bounds, direction);
   } else if (const auto* imageView = dynamic_cast<const ImageView*>(&view)) {
     if (imageView->image) {
       drawImage(cr, *imageView->image,
@@ -460,12 +525,26 @@ void drawContent(cairo_t* cr, const View& view, const Rect& bounds, double scale
   } else if (const auto* spinner = dynamic_cast<const ActivityIndicatorView*>(&view)) {
     drawSpinner(cr, *spinner, bounds);
   } else if (const auto* bar = dynamic_cast<const NavigationBar*>(&view)) {
-    drawNavigationBar(cr, *bar, bounds);
+    drawNavigationBar(cr, *bar, bounds, direction);
   }
 }
 
-// Draws `view` with its top-left corner at the current origin.
-void drawView(cairo_t* cr, const View& view, Size size, bool isTop, double scale) {
+// The direction `view` lays out in, inside a superview laid out `inherited`.
+LayoutDirection directionOf(const View& view, LayoutDirection inherited) {
+  switch (view.semanticContentAttribute) {
+    case SemanticContentAttribute::kForceLeftToRight:
+      return LayoutDirection::kLeftToRight;
+    case SemanticContentAttribute::kForceRightToLeft:
+      return LayoutDirection::kRightToLeft;
+    case SemanticContentAttribute::kUnspecified:
+      break;
+  }
+  return inherited;
+}
+
+// Draws `view`, laid out `direction`, with its top-left corner at the current origin.
+void drawView(cairo_t* cr, const View& view, Size size, bool isTop, double scale,
+              LayoutDirection direction) {
   // Alpha as shown at this moment: a fade in progress is drawn part way.
   const double alpha = view.alpha.presentationValue();
   if (!isTop && (view.hidden || alpha <= 0)) return;
@@ -483,13 +562,15 @@ void drawView(cairo_t* cr, const View& view, Size size, bool isTop, double scale
     roundedRect(cr, bounds, view.cornerRadius);
     cairo_fill(cr);
   }
-  drawContent(cr, view, bounds, scale);
+  drawContent(cr, view, bounds, scale, direction);
   const Point offset = view.scrollOffset();
   for (const auto& child : view.subviews()) {
     const Rect frame = child->presentationFrame();
+    double x = frame.x - offset.x;
+    if (direction == LayoutDirection::kRightToLeft) x = size.width - x - frame.width;
     cairo_save(cr);
-    cairo_translate(cr, frame.x - offset.x, frame.y - offset.y);
-    drawView(cr, *child, frame.size(), false, scale);
+    cairo_translate(cr, x, frame.y - offset.y);
+    drawView(cr, *child, frame.size(), false, scale, directionOf(*child, direction));
     cairo_restore(cr);
   }
   cairo_restore(cr);
@@ -598,7 +679,7 @@ void paint(cairo_t* cr, const View& view, double scale, const std::optional<Colo
     setColor(cr, *ground);
     cairo_paint(cr);
   }
-  drawView(cr, view, size, true, scale);
+  drawView(cr, view, size, true, scale, view.effectiveLayoutDirection());
   if (ground) {
     if (const View* responder = firstResponderIn(view)) {
       const auto* field = dynamic_cast<const TextField*>(responder);
@@ -649,7 +730,7 @@ void drawView(const View& view, double scale, const PixelBuffer& target) {
   Context cr(cairo_create(surface.get()));
   cairo_set_font_options(cr.get(), textOptions());
   cairo_scale(cr.get(), scale, scale);
-  drawView(cr.get(), view, view.frame().size(), true, scale);
+  drawView(cr.get(), view, view.frame().size(), true, scale, view.effectiveLayoutDirection());
   cairo_surface_flush(surface.get());
 }
 
@@ -699,8 +780,9 @@ Size measureText(std::string_view text, const Font& font, double maxWidth, int n
                   1,
                   numberOfLines == 1 ? -1 : std::max(0.0, maxWidth),
                   std::max(0, numberOfLines),
-                  TextAlignment::kLeft,
-                  true};
+                  TextAlignment::kLeading,
+                  true,
+                  userInterfaceLayoutDirection()};
   return measure(text, nullptr, style);
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/language.h"
 #include "base/text.h"
 #include "platform/notification_center.h"
 #include "platform/window.h"
@@ -35,13 +36,55 @@ Rect View::presentationFrame() const {
           mix(from.height, frame_.height)};
 }
 
+LayoutDirection userInterfaceLayoutDirection() {
+  return isRightToLeft(currentLanguage()) ? LayoutDirection::kRightToLeft
+                                          : LayoutDirection::kLeftToRight;
+}
+
+LayoutDirection View::effectiveLayoutDirection() const {
+  for (const View* view = this; view != nullptr;) {
+    switch (view->semanticContentAttribute) {
+      case SemanticContentAttribute::kForceLeftToRight:
+        return LayoutDirection::kLeftToRight;
+      case SemanticContentAttribute::kForceRightToLeft:
+        return LayoutDirection::kRightToLeft;
+      case SemanticContentAttribute::kUnspecified:
+        break;
+    }
+    const auto parent = view->superview_.lock();
+    view = parent.get();
+  }
+  return userInterfaceLayoutDirection();
+}
+
+Rect View::displayedRect(Rect child, LayoutDirection direction) const {
+  const Point shift = scrollOffset();
+  child.x -= shift.x;
+  child.y -= shift.y;
+  if (direction == LayoutDirection::kRightToLeft) child.x = frame_.width - child.x - child.width;
+  return child;
+}
+
+namespace {
+
+// `rect` in `view`'s coordinates, from its leading edge, as seen from its left edge.
+Rect fromLeftEdge(const View& view, Rect rect) {
+  if (view.effectiveLayoutDirection() == LayoutDirection::kRightToLeft) {
+    rect.x = view.frame().width - rect.x - rect.width;
+  }
+  return rect;
+}
+
+}  // namespace
+
 Rect View::convertToWindow(Rect rect) const {
+  rect = fromLeftEdge(*this, rect);
   for (const View* view = this;;) {
     const auto parent = view->superview_.lock();
     if (!parent) break;
-    const Point shift = parent->scrollOffset();
-    rect.x += view->frame_.x - shift.x;
-    rect.y += view->frame_.y - shift.y;
+    const Rect shown = parent->displayedRect(view->frame_, parent->effectiveLayoutDirection());
+    rect.x += shown.x;
+    rect.y += shown.y;
     view = parent.get();
   }
   return rect;
@@ -49,8 +92,9 @@ Rect View::convertToWindow(Rect rect) const {
 
 Rect View::convertRect(Rect rect, const View& other) const {
   const Rect mine = convertToWindow(rect);
-  const Rect theirs = other.convertToWindow({});
-  return {mine.x - theirs.x, mine.y - theirs.y, rect.width, rect.height};
+  const Rect theirs = other.convertToWindow(other.bounds());
+  // From the left edge of `other` back to its leading edge (mirroring is its own inverse).
+  return fromLeftEdge(other, {mine.x - theirs.x, mine.y - theirs.y, rect.width, rect.height});
 }
 
 void View::addSubview(const std::shared_ptr<View>& view) {
@@ -92,13 +136,10 @@ std::shared_ptr<View> View::hitTest(Point point) {
   if (point.x < 0 || point.y < 0 || point.x >= frame_.width || point.y >= frame_.height) {
     return nullptr;
   }
-  const Point offset = scrollOffset();
+  const LayoutDirection direction = effectiveLayoutDirection();
   for (auto child = subviews_.rbegin(); child != subviews_.rend(); ++child) {
-    const Rect frame = (*child)->frame_;
-    if (auto hit =
-            (*child)->hitTest({point.x + offset.x - frame.x, point.y + offset.y - frame.y})) {
-      return hit;
-    }
+    const Rect shown = displayedRect((*child)->frame_, direction);
+    if (auto hit = (*child)->hitTest({point.x - shown.x, point.y - shown.y})) return hit;
   }
   return weak_from_this().lock();
 }

@@ -7,6 +7,14 @@
 // shared_ptr). A view's frame is in its superview's coordinates; a scroll view shifts its
 // subviews by its content offset (scrollOffset()).
 //
+// Right to left: a frame's x runs from the superview's leading edge, which is its right edge in a
+// right-to-left layout (Arabic). A screen lays its views out once, as for English, and each view
+// is shown mirrored in a right-to-left superview: a frame at x 16, 40 wide, in a view 375 wide,
+// is drawn, hit and converted at x 319. Text alignments are leading and trailing too, and text is
+// set with the view's direction as its base direction (mixed scripts are ordered by the bidi
+// algorithm). Content that reads the same way in every language (a QR code, a row of network
+// logos) forces left to right; images and text are never drawn mirrored.
+//
 // Controls run their actions when told an event happened (sendActions); the window delivers
 // taps to them (platform/window.h) and platform/ui_driver.h lets tests and tools send taps and
 // text the way a user would.
@@ -42,7 +50,18 @@ namespace zelto::platform {
 
 class Window;
 
-enum class TextAlignment { kLeft, kCenter, kRight };
+// Leading is the left edge in a left-to-right layout and the right edge in a right-to-left one.
+enum class TextAlignment { kLeading, kCenter, kTrailing };
+
+enum class LayoutDirection { kLeftToRight, kRightToLeft };
+// Right to left while the library's language is written right to left (base/language.h).
+LayoutDirection userInterfaceLayoutDirection();
+
+enum class SemanticContentAttribute {
+  kUnspecified,       // the superview's direction; the language's at the top of a tree
+  kForceLeftToRight,  // this view and the views inside it, whatever the language
+  kForceRightToLeft,
+};
 
 class View : public std::enable_shared_from_this<View> {
  public:
@@ -52,6 +71,7 @@ class View : public std::enable_shared_from_this<View> {
   View(const View&) = delete;
   View& operator=(const View&) = delete;
 
+  // x from the superview's leading edge (see the top of this file).
   Rect frame() const { return frame_; }
   // Inside an animate() block the change is animated: presentationFrame() moves from the
   // previous position to `frame` over the animation's time.
@@ -62,11 +82,19 @@ class View : public std::enable_shared_from_this<View> {
   Rect presentationFrame() const;
   // How far the subviews are shifted up and left when drawn: 0, 0 except in a scroll view.
   virtual Point scrollOffset() const { return {}; }
+  // Where `child` (a frame in this view's coordinates) is seen: mirrored inside a right-to-left
+  // view, shifted by the scroll offset.
+  Rect displayedRect(Rect child, LayoutDirection direction) const;
+
+  SemanticContentAttribute semanticContentAttribute = SemanticContentAttribute::kUnspecified;
+  // The direction this view lays out its subviews and sets its text in.
+  LayoutDirection effectiveLayoutDirection() const;
 
   // `rect` in this view's coordinates, given in the coordinates of the top of its tree (the
-  // window when the view is in one).
+  // window when the view is in one), where it is seen: x from the window's left edge.
   Rect convertToWindow(Rect rect) const;
-  // `rect` in this view's coordinates, given in `other`'s (both in the same tree).
+  // `rect` in this view's coordinates, given in `other`'s (both in the same tree; x from each
+  // one's leading edge).
   Rect convertRect(Rect rect, const View& other) const;
 
   std::optional<Color> backgroundColor;
@@ -100,7 +128,8 @@ class View : public std::enable_shared_from_this<View> {
   // above it.
   bool isInteractive() const;
 
-  // The deepest view under `point` (in this view's coordinates), as a touch finds it: a view
+  // The deepest view under `point` (in this view's coordinates, x from its left edge: where a
+  // touch lands), as a touch finds it: a view
   // that is hidden, fully transparent or not taking user interaction is passed over with its
   // subviews, a point outside a view's bounds reaches none of its subviews, and later subviews
   // cover earlier ones. Disabled views are found (a disabled button takes the touch and does
@@ -148,7 +177,7 @@ class Label : public View {
   std::optional<StyledText> attributedText;
   std::optional<Color> textColor;
   Font font;
-  TextAlignment textAlignment = TextAlignment::kLeft;
+  TextAlignment textAlignment = TextAlignment::kLeading;
   // Lines the text may wrap to; 0 for as many as it needs.
   int numberOfLines = 1;
   // Text too wide for one line shrinks, down to minimumScaleFactor times the font size.
@@ -201,6 +230,9 @@ class Button : public Control {
   Font titleFont = Font::systemFont(15, FontWeight::kSemibold);
   // The colour of the image, drawn as a shape, and of a title without a colour of its own.
   std::optional<Color> tintColor;
+  // The image is drawn mirrored in a right-to-left layout: a back chevron then points right.
+  // The image stands on the title's leading side either way.
+  bool flipsImageForRightToLeft = false;
 
  private:
   std::map<ControlState, std::string> titles_;
@@ -247,11 +279,15 @@ class TextField : public Control {
   // The caret's colour.
   std::optional<Color> tintColor;
   Font font = Font::systemFont(15);
-  TextAlignment textAlignment = TextAlignment::kLeft;
+  TextAlignment textAlignment = TextAlignment::kLeading;
   KeyboardType keyboardType = KeyboardType::kDefault;
   TextBorderStyle borderStyle = TextBorderStyle::kNone;
-  // Room between the field's edges (inside a border style's own margin) and its text.
+  // Room between the field's edges (inside a border style's own margin) and its text; left is
+  // the leading side.
   EdgeInsets textInsets;
+  // Whether the caret is drawn while the field is first responder: a display blinks it by
+  // turning this off and on (platform/sdl/display.h); still drawings show it.
+  bool caretShown = true;
 
  protected:
   void didBecomeFirstResponder() override;

@@ -54,9 +54,17 @@ std::shared_ptr<NavigationBar> frontNavigationBar(const std::shared_ptr<View>& v
   return std::dynamic_pointer_cast<NavigationBar>(view);
 }
 
-// The leftmost interactive control at or under `view` whose centre lies in `area` (window
-// coordinates).
-std::shared_ptr<View> leftmostControlIn(const std::shared_ptr<View>& view, const Rect& area) {
+// How far `view` is from the leading edge of the window: its left edge's x, or in a
+// right-to-left layout how far its right edge is from the window's right.
+double fromLeadingEdge(const View& view, bool rightToLeft) {
+  const Rect rect = view.convertToWindow(view.bounds());
+  return rightToLeft ? -rect.maxX() : rect.x;
+}
+
+// The interactive control at or under `view` nearest the leading edge whose centre lies in
+// `area` (window coordinates).
+std::shared_ptr<View> leadingControlIn(const std::shared_ptr<View>& view, const Rect& area,
+                                       bool rightToLeft) {
   if (!shown(*view)) return nullptr;
   std::shared_ptr<View> found;
   double foundX = std::numeric_limits<double>::infinity();
@@ -64,13 +72,13 @@ std::shared_ptr<View> leftmostControlIn(const std::shared_ptr<View>& view, const
     const Rect rect = view->convertToWindow(view->bounds());
     if (contains(area, {rect.x + rect.width / 2, rect.y + rect.height / 2})) {
       found = view;
-      foundX = rect.x;
+      foundX = fromLeadingEdge(*view, rightToLeft);
     }
   }
   for (const auto& child : view->subviews()) {
-    auto candidate = leftmostControlIn(child, area);
+    auto candidate = leadingControlIn(child, area, rightToLeft);
     if (!candidate) continue;
-    const double x = candidate->convertToWindow(candidate->bounds()).x;
+    const double x = fromLeadingEdge(*candidate, rightToLeft);
     if (x < foundX) {
       found = std::move(candidate);
       foundX = x;
@@ -189,7 +197,9 @@ bool goBack(Window& window) {
     const Rect area =
         bar ? bar->convertToWindow({0, 0, bar->bounds().width / 2, bar->bounds().height})
             : Rect{0, 0, window.bounds().width, kHeaderHeight};
-    button = leftmostControlIn(bar ? bar : screen, area);
+    const auto& within = bar ? bar : screen;
+    button = leadingControlIn(within, area,
+                              within->effectiveLayoutDirection() == LayoutDirection::kRightToLeft);
   }
   return deliver(window, std::move(button));
 }

@@ -43,9 +43,10 @@ bool typeText(Window& window, std::string_view text);
 bool deleteBackward(Window& window);
 
 // "Back": the cancel action of a dialog in front (its cancel-style action, or else the first
-// action that only closes it; nothing when it has neither); otherwise the leftmost control in the
-// left half of the front screen's navigation bar (its back or close button), or, on a screen that
-// hides its bar, the leftmost control of the screen's header (the top 64 points).
+// action that only closes it; nothing when it has neither); otherwise the leading control (the
+// leftmost, the rightmost in a right-to-left layout) in the leading half of the front screen's
+// navigation bar (its back or close button), or, on a screen that hides its bar, the leading
+// control of the screen's header (the top 64 points).
 bool goBack(Window& window);
 
 }  // namespace zelto::platform

@@ -42,6 +42,7 @@ void ZeltoMerchantNavigationController::addLeftBarButtonItem(platform::Navigatio
   auto button = std::make_shared<platform::Button>();
   button->setFrame({0, 0, 40, 40});
   button->setImage(config.issuerBackButton, platform::ControlState::kNormal);
+  button->flipsImageForRightToLeft = true;  // points right, the way back, in Arabic
   button->setBackgroundColor(config.actionButtonActiveColor, platform::ControlState::kHighlighted);
   button->accessibilityIdentifier = StringConstants::BACK_BUTTON_IDENTIFIER;
   const std::weak_ptr<platform::ViewController> weakSelf = weak_from_this();

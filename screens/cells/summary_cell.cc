@@ -49,7 +49,7 @@ void ZELTOSummaryCellView::setCellModel(ZELTOPaymentCellModel model) {
     auto right = std::make_shared<platform::Label>();
     right->font = total ? KitFont::headline() : KitFont::body();
     right->textColor = KitPalette::ink();
-    right->textAlignment = platform::TextAlignment::kRight;
+    right->textAlignment = platform::TextAlignment::kTrailing;
     right->adjustsFontSizeToFitWidth = true;
     right->minimumScaleFactor = 0.6;
     right->accessibilityIdentifier = kAmountIdentifiers[row];

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/language.h"
 #include "base/resource_bundle.h"
 #include "platform/alert_controller.h"
 #include "platform/controls.h"
@@ -84,9 +85,9 @@ TEST(RendererTest, TextStaysInsideItsLabelWhateverItsLengthAndScript) {
     TextAlignment alignment;
   } cases[] = {
       {"Pay", false, TextAlignment::kCenter},
-      {"A merchant name far too long for this label", false, TextAlignment::kLeft},
-      {"A merchant name far too long for this label", true, TextAlignment::kLeft},
-      {"राम स्टोर 東京 Café", false, TextAlignment::kRight},
+      {"A merchant name far too long for this label", false, TextAlignment::kLeading},
+      {"A merchant name far too long for this label", true, TextAlignment::kLeading},
+      {"राम स्टोर 東京 Café", false, TextAlignment::kTrailing},
   };
   for (const auto& c : cases) {
     auto root = std::make_shared<View>(Rect{0, 0, 200, 60});
@@ -109,6 +110,73 @@ TEST(RendererTest, TextStaysInsideItsLabelWhateverItsLengthAndScript) {
     if (c.shrink) {
       EXPECT_GT(ink.width, 300);  // shrunk to the width, not cut short
     }
+  }
+}
+
+// The same views drawn in English and in Arabic: places and alignments mirror, pictures only
+// when asked to (a back chevron), and a subtree forced left to right keeps its places.
+TEST(RendererTest, RightToLeftMirrorsPlacesAndAlignmentsButNotPictures) {
+  const Color blue{0, 0, 1, 1}, green{0, 1, 0, 1};
+  // Dark on its left half, light on its right.
+  std::vector<std::uint8_t> halves(16 * 16, 255);
+  for (int y = 0; y < 16; ++y) std::fill_n(halves.begin() + y * 16, 8, 0);
+  const Image half = *grayImage("half", 16, 16, halves, true);
+  for (const char* language : {"en", "ar"}) {
+    SCOPED_TRACE(language);
+    ASSERT_TRUE(setLanguage(language));
+    const bool rtl = isRightToLeft(language);
+    auto root = std::make_shared<View>(Rect{0, 0, 200, 200});
+    root->backgroundColor = Color::white();
+    add<View>(*root, {10, 0, 20, 10}, blue);
+    auto fixed = add<View>(*root, {100, 0, 100, 10});
+    fixed->semanticContentAttribute = SemanticContentAttribute::kForceLeftToRight;
+    add<View>(*fixed, {0, 0, 10, 10}, green);
+    for (const auto& [y, alignment] :
+         {std::pair{20.0, TextAlignment::kLeading}, std::pair{60.0, TextAlignment::kTrailing}}) {
+      auto label = add<Label>(*root, {10, y, 180, 30});
+      label->text = "Pay";
+      label->font = Font::boldSystemFont(17);
+      label->textAlignment = alignment;
+    }
+    auto flipped = add<Button>(*root, {0, 100, 16, 16});
+    flipped->setImage(half, ControlState::kNormal);
+    flipped->flipsImageForRightToLeft = true;
+    auto kept = add<Button>(*root, {0, 130, 16, 16});
+    kept->setImage(half, ControlState::kNormal);
+    auto toggle = add<Switch>(*root, {100, 160, 51, 31});
+    toggle->onTintColor = blue;
+    toggle->setOn(true, false);
+    const Pixels pixels(renderView(*root, 1));
+    useDeviceLanguage();
+
+    EXPECT_EQ(pixels.hexAt(rtl ? 175 : 25, 5), "#0000FF");
+    EXPECT_EQ(pixels.hexAt(rtl ? 25 : 175, 5), "#FFFFFF");
+    // The forced row is placed from the leading edge, its first child at the row's left.
+    EXPECT_EQ(pixels.hexAt(rtl ? 5 : 105, 5), "#00FF00");
+    const auto inkOfRow = [&](int top) {
+      Pixels row = pixels;
+      for (int y = 0; y < row.height; ++y) {
+        if (y >= top && y < top + 30) continue;
+        for (int x = 0; x < row.width; ++x) row.argb[y * row.width + x] = 0xFFFFFFFF;
+      }
+      return darkArea(row);
+    };
+    const Rect leading = inkOfRow(20), trailing = inkOfRow(60);
+    ASSERT_GT(leading.width, 0);
+    ASSERT_GT(trailing.width, 0);
+    // Leading text hugs the left edge of the label in English and the right edge in Arabic.
+    EXPECT_LT(rtl ? 190 - leading.maxX() : leading.x - 10, 4);
+    EXPECT_LT(rtl ? trailing.x - 10 : 190 - trailing.maxX(), 4);
+    // The flipped image's dark half is on the right in Arabic; the other image is as drawn.
+    const int buttonLeft = rtl ? 200 - 16 : 0;
+    EXPECT_EQ(pixels.dark(buttonLeft + 4, 108), !rtl);
+    EXPECT_EQ(pixels.dark(buttonLeft + 12, 108), rtl);
+    EXPECT_TRUE(pixels.dark(buttonLeft + 4, 138));
+    EXPECT_FALSE(pixels.dark(buttonLeft + 12, 138));
+    // A switch that is on has its thumb at the trailing end.
+    const int switchLeft = rtl ? 200 - 100 - 51 : 100;
+    EXPECT_EQ(pixels.hexAt(switchLeft + 12, 175), rtl ? "#FFFFFF" : "#0000FF");
+    EXPECT_EQ(pixels.hexAt(switchLeft + 39, 175), rtl ? "#0000FF" : "#FFFFFF");
   }
 }
 
