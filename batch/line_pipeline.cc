@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <condition_variable>
 #include <cstring>
-#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -138,36 +137,11 @@ int writeAll(int fd, std::string_view text) {
   return 0;
 }
 
-void stopOn(RunResult& result, RunResult::Stop where, std::string reason) {
-  result.stop = where;
-  result.reason = std::move(reason);
-}
-
-// One thread: read a block, work on it, write it, and again.
-RunResult runInline(int inputFd, int outputFd, const LineFunction& work) {
-  RunResult result;
-  BlockReader reader(inputFd);
-  Block block;
-  while (true) {
-    const BlockReader::Outcome outcome = reader.next(block);
-    if (outcome == BlockReader::Outcome::kError) {
-      stopOn(result, RunResult::Stop::kReading, reader.error());
-      return result;
-    }
-    if (outcome == BlockReader::Outcome::kEnd) break;
-    processBlock(block, work);
-    if (const int error = writeAll(outputFd, block.output)) {
-      stopOn(result, RunResult::Stop::kWriting, std::strerror(error));
-      return result;
-    }
-    result.failed += block.failed;
-  }
-  result.lines = reader.linesRead();
-  return result;
-}
-
-// Several threads: a reader, `threads` workers and the writer (the calling thread), handing
-// blocks on through queues; the writer keeps the order.
+// Workers that take turns at the stream: each reads the next block (one reader at a time, in
+// order), works on it, and leaves it with the finished blocks; whichever worker finds the next
+// block to write among them writes it, and every one after it that is finished too. No thread
+// only waits on the stream, so on N cores N workers keep them busy; with one worker this is
+// read, work, write, and again.
 class Pipeline {
  public:
   Pipeline(int inputFd, int outputFd, const LineFunction& work, unsigned threads)
@@ -179,106 +153,81 @@ class Pipeline {
   }
 
   RunResult run() {
-    std::thread reader([this] { read(); });
-    std::vector<std::thread> workers;
-    for (unsigned i = 0; i < threads_; ++i) workers.emplace_back([this] { processBlocks(); });
-    write();
-    {
-      std::lock_guard lock(mutex_);
-      stop_ = true;
-    }
-    freed_.notify_all();
-    queued_.notify_all();
-    reader.join();
-    for (auto& worker : workers) worker.join();
+    std::vector<std::thread> helpers;
+    for (unsigned i = 1; i < threads_; ++i) helpers.emplace_back([this] { workOnBlocks(); });
+    workOnBlocks();
+    for (auto& helper : helpers) helper.join();
+    if (result_.stop == RunResult::Stop::kNone) result_.lines = reader_.linesRead();
     return result_;
   }
 
  private:
-  void stopWithError(RunResult::Stop where, std::string reason) {
-    std::lock_guard lock(mutex_);
-    if (result_.stop == RunResult::Stop::kNone) stopOn(result_, where, std::move(reason));
-    stop_ = true;
-    freed_.notify_all();
-    queued_.notify_all();
-    done_.notify_all();
-  }
-
-  void read() {
-    while (true) {
-      Block* block;
-      {
-        std::unique_lock lock(mutex_);
-        freed_.wait(lock, [this] { return stop_ || !free_.empty(); });
-        if (stop_) return;
-        block = free_.front();
-        free_.pop_front();
-      }
-      const BlockReader::Outcome outcome = reader_.next(*block);
-      if (outcome == BlockReader::Outcome::kError) {
-        stopWithError(RunResult::Stop::kReading, reader_.error());
-        return;
-      }
-      if (outcome == BlockReader::Outcome::kEnd) break;
-      {
-        std::lock_guard lock(mutex_);
-        queue_.push_back(block);
-      }
-      queued_.notify_one();
-    }
-    std::lock_guard lock(mutex_);
-    totalBlocks_ = reader_.blocksRead();
-    totalLines_ = reader_.linesRead();
-    readingDone_ = true;
-    queued_.notify_all();
-    done_.notify_all();
-  }
-
-  void processBlocks() {
-    while (true) {
-      Block* block;
-      {
-        std::unique_lock lock(mutex_);
-        queued_.wait(lock, [this] { return stop_ || readingDone_ || !queue_.empty(); });
-        if (stop_ || queue_.empty()) return;
-        block = queue_.front();
-        queue_.pop_front();
-      }
+  void workOnBlocks() {
+    while (Block* block = nextBlock()) {
       processBlock(*block, work_);
-      {
-        std::lock_guard lock(mutex_);
-        finished_.emplace(block->sequence, block);
-      }
-      done_.notify_all();
+      finish(block);
     }
   }
 
-  void write() {
-    for (std::uint64_t next = 0;; ++next) {
-      Block* block;
-      {
-        std::unique_lock lock(mutex_);
-        done_.wait(lock, [&] {
-          return stop_ || finished_.contains(next) || (readingDone_ && next == totalBlocks_);
-        });
-        if (stop_) return;
-        if (readingDone_ && next == totalBlocks_) {
-          result_.lines = totalLines_;
-          return;
-        }
-        block = finished_.extract(next).mapped();
+  // A free block filled with the next lines, or nullptr when the input is done or the run
+  // stopped.
+  Block* nextBlock() {
+    Block* block;
+    {
+      std::unique_lock lock(mutex_);
+      freed_.wait(lock, [this] { return stop_ || readingDone_ || !free_.empty(); });
+      if (stop_ || readingDone_) return nullptr;
+      block = free_.back();
+      free_.pop_back();
+    }
+    std::lock_guard reading(readMutex_);
+    const BlockReader::Outcome outcome = reader_.next(*block);
+    std::lock_guard lock(mutex_);
+    if (outcome == BlockReader::Outcome::kBlock) return block;
+    free_.push_back(block);
+    if (outcome == BlockReader::Outcome::kError) {
+      stopWith(RunResult::Stop::kReading, reader_.error());
+    } else {
+      readingDone_ = true;
+      freed_.notify_all();
+    }
+    return nullptr;
+  }
+
+  // Leaves `block` with the finished ones and, unless another worker is writing, writes those
+  // that are next in order.
+  void finish(Block* block) {
+    std::unique_lock lock(mutex_);
+    finished_.emplace(block->sequence, block);
+    if (writing_) return;
+    writing_ = true;
+    for (auto next = finished_.find(nextToWrite_); !stop_ && next != finished_.end();
+         next = finished_.find(nextToWrite_)) {
+      Block* const ready = next->second;
+      finished_.erase(next);
+      lock.unlock();
+      const int error = writeAll(outputFd_, ready->output);
+      lock.lock();
+      if (error != 0) {
+        stopWith(RunResult::Stop::kWriting, std::strerror(error));
+        break;
       }
-      if (const int error = writeAll(outputFd_, block->output)) {
-        stopWithError(RunResult::Stop::kWriting, std::strerror(error));
-        return;
-      }
-      {
-        std::lock_guard lock(mutex_);
-        result_.failed += block->failed;
-        free_.push_back(block);
-      }
+      result_.failed += ready->failed;
+      ++nextToWrite_;
+      free_.push_back(ready);
       freed_.notify_one();
     }
+    writing_ = false;
+  }
+
+  // Stops the run with its first reason; mutex_ is held.
+  void stopWith(RunResult::Stop where, std::string reason) {
+    if (result_.stop == RunResult::Stop::kNone) {
+      result_.stop = where;
+      result_.reason = std::move(reason);
+    }
+    stop_ = true;
+    freed_.notify_all();
   }
 
   BlockReader reader_;
@@ -287,17 +236,15 @@ class Pipeline {
   const unsigned threads_;
   std::vector<std::unique_ptr<Block>> blocks_;
 
-  std::mutex mutex_;
-  std::condition_variable freed_;   // a block returned to free_, or stop_
-  std::condition_variable queued_;  // a block in queue_, reading done, or stop_
-  std::condition_variable done_;    // a block in finished_, reading done, or stop_
-  std::deque<Block*> free_;
-  std::deque<Block*> queue_;
+  std::mutex readMutex_;  // held while a worker reads: blocks are read one at a time, in order
+  std::mutex mutex_;      // everything below
+  std::condition_variable freed_;  // a block returned to free_, reading done, or stop_
+  std::vector<Block*> free_;
   std::map<std::uint64_t, Block*> finished_;
+  std::uint64_t nextToWrite_ = 0;
+  bool writing_ = false;
   bool readingDone_ = false;
   bool stop_ = false;
-  std::uint64_t totalBlocks_ = 0;
-  std::uint64_t totalLines_ = 0;
   RunResult result_;
 };
 
@@ -309,9 +256,7 @@ unsigned threadCount(unsigned requested) {
 }
 
 RunResult run(int inputFd, int outputFd, const LineFunction& work, unsigned threads) {
-  const unsigned count = threadCount(threads);
-  if (count == 1) return runInline(inputFd, outputFd, work);
-  return Pipeline(inputFd, outputFd, work, count).run();
+  return Pipeline(inputFd, outputFd, work, threadCount(threads)).run();
 }
 
 void forEachRange(std::size_t count, unsigned threads,

@@ -1,10 +1,10 @@
 // The batch engine: one piece of work run over every line of a stream on several threads, with
 // the results written in input order.
 //
-// A reader fills blocks of whole lines (about kBlockBytes each), workers turn the lines of a
-// block into output, and a writer emits the blocks' outputs in sequence. With one thread, the
-// calling thread does all three in turn; with N, a reader thread, N worker threads and the
-// calling thread as the writer. At most 2 * N + 2 blocks are in flight, so memory stays flat
+// The input is cut into blocks of whole lines (about kBlockBytes each). N workers, the calling
+// thread one of them, each read the next block in turn, turn its lines into output, and write
+// the outputs of the blocks finished so far in sequence; no thread only reads or only writes,
+// so N workers keep N cores busy. At most 2 * N + 2 blocks are in flight, so memory stays flat
 // whatever the length of the input: about (2 * N + 2) * 2 * kBlockBytes, plus the longest line
 // (a line longer than a block is read whole into one block). A line longer than kMaxLineBytes
 // stops the run as a reading error naming the line, so an endless line (/dev/zero) cannot
