@@ -7,6 +7,7 @@
 #include <unicode/utext.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -107,8 +108,6 @@ bool isDigitCodePoint(UChar32 c) {
   if (c < 0x80) return c >= '0' && c <= '9';
   return u_charType(c) == U_DECIMAL_DIGIT_NUMBER;
 }
-
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Number of characters of `utf8`, whose first `from` bytes are ASCII without "\r". Out of line,
 // so that the fast path of characterCount needs no stack frame.
@@ -216,6 +215,11 @@ bool isValidUtf8(std::string_view utf8) {
 
 bool isAllDecimalDigits(std::string_view utf8) { return allCodePoints(utf8, isDigitCodePoint); }
 
+bool hasNonDigit(std::string_view utf8) {
+  if (std::all_of(utf8.begin(), utf8.end(), isAsciiDigit)) return false;
+  return !isAllDecimalDigits(utf8);
+}
+
 bool isDigitsAndDots(std::string_view utf8) {
   return utf8.empty() ||
          allCodePoints(utf8, [](UChar32 c) { return c == '.' || isDigitCodePoint(c); });
@@ -248,6 +252,16 @@ std::string toLower(std::string_view utf8) {
       .toLower(icu::Locale::getRoot())
       .toUTF8String(lowered);
   return lowered;
+}
+
+bool isEqualTo(std::string_view utf8, std::string_view other) {
+  if (isAscii(utf8) && isAscii(other)) {
+    return std::equal(utf8.begin(), utf8.end(), other.begin(), other.end(), [](char a, char b) {
+      auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+      return lower(a) == lower(b);
+    });
+  }
+  return toLower(utf8) == toLower(other);
 }
 
 std::optional<std::int64_t> parseInteger(std::string_view text) {
@@ -338,6 +352,20 @@ std::optional<double> parseDouble(std::string_view text) {
   }
   if (error != std::errc() || end != body.data() + body.size() || !std::isfinite(value)) {
     return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<std::uint16_t> parseHex(std::string_view text) {
+  if (text.empty() || text.size() > 4) return std::nullopt;
+  std::uint16_t value = 0;
+  for (const char c : text) {
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (digit < 0) return std::nullopt;
+    value = static_cast<std::uint16_t>(value * 16 + digit);
   }
   return value;
 }

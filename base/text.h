@@ -62,8 +62,13 @@ std::string codePointName(char32_t codePoint);
 // True when `utf8` is well-formed UTF-8.
 bool isValidUtf8(std::string_view utf8);
 
+inline bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
 // True when `utf8` is non-empty and every code point is a Unicode decimal digit (Nd).
 bool isAllDecimalDigits(std::string_view utf8);
+// True when some code point of `utf8` is not a decimal digit (Nd): "" holds none, an ill-formed
+// sequence is one. ASCII digits answer without looking characters up.
+bool hasNonDigit(std::string_view utf8);
 // True when every code point of `utf8` is a decimal digit (Nd) or "." ("" and "." too): the
 // characters a fee amount or percentage may hold.
 bool isDigitsAndDots(std::string_view utf8);
@@ -74,6 +79,8 @@ bool containsLetter(std::string_view utf8);
 
 // `utf8` in lower case; ill-formed sequences become U+FFFD. ASCII text never touches ICU.
 std::string toLower(std::string_view utf8);
+// Equality after converting both texts to lower case (toLower).
+bool isEqualTo(std::string_view utf8, std::string_view other);
 
 std::optional<std::int64_t> parseInteger(std::string_view text);
 std::optional<std::uint64_t> parseUnsignedInteger(std::string_view text);
@@ -86,6 +93,10 @@ struct PlainDecimal {
   bool hasPoint;
 };
 std::optional<PlainDecimal> parsePlainDecimal(std::string_view text);
+
+// One to four ASCII hexadecimal digits, either case, as a number; nullopt for "", for more than
+// four digits or for any other character.
+std::optional<std::uint16_t> parseHex(std::string_view text);
 
 // `value` written as "%02d": at least two digits, zero-padded.
 std::string twoDigitLength(std::size_t value);

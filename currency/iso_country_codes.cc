@@ -81,6 +81,23 @@ const std::set<std::string, std::less<>>& isoRegionCodes() {
   return regions;
 }
 
+bool isISORegionCode(std::string_view code) {
+  const auto isCapital = [](char c) { return c >= 'A' && c <= 'Z'; };
+  if (code.size() != 2 || !isCapital(code[0]) || !isCapital(code[1])) {
+    return isoRegionCodes().contains(code);
+  }
+  static const std::bitset<26 * 26> kTwoCapitals = [&] {
+    std::bitset<26 * 26> codes;
+    for (const std::string& region : isoRegionCodes()) {
+      if (region.size() == 2 && isCapital(region[0]) && isCapital(region[1])) {
+        codes.set((region[0] - 'A') * 26 + (region[1] - 'A'));
+      }
+    }
+    return codes;
+  }();
+  return kTwoCapitals.test((code[0] - 'A') * 26 + (code[1] - 'A'));
+}
+
 const std::map<std::string, std::string, std::less<>>& localeIds() {
   static const std::map<std::string, std::string, std::less<>> table = [] {
     std::map<std::string, std::string, std::less<>> result;

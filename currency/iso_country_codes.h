@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace zelto::ISOCountryCodes {
 
@@ -24,6 +25,10 @@ bool isAvailableISOCurrency(std::int64_t numeric);
 
 // The ISO 3166-1 alpha-2 region codes known to ICU (the platform's region list), e.g. "IN".
 const std::set<std::string, std::less<>>& isoRegionCodes();
+
+// Whether isoRegionCodes() holds `code` (exactly, so in upper case). Two capital letters, as
+// payloads carry, are answered from a table of 26 x 26 bits.
+bool isISORegionCode(std::string_view code);
 
 // Alphabetic currency code -> locale identifier, 152 entries: every alphabetic code of
 // availableISOCurrencies() except the 27 funds, metals, test and withdrawn codes that have no

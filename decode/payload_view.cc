@@ -232,4 +232,61 @@ bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* o
   return true;
 }
 
+namespace {
+
+using MapMember = std::optional<TagDictionary> ZELTOMerchantTLV::*;
+// The merchant account templates "26"-"51".
+constexpr std::array<MapMember, 26> kAccountTemplates = {
+    &ZELTOMerchantTLV::tag26, &ZELTOMerchantTLV::tag27, &ZELTOMerchantTLV::tag28,
+    &ZELTOMerchantTLV::tag29, &ZELTOMerchantTLV::tag30, &ZELTOMerchantTLV::tag31,
+    &ZELTOMerchantTLV::tag32, &ZELTOMerchantTLV::tag33, &ZELTOMerchantTLV::tag34,
+    &ZELTOMerchantTLV::tag35, &ZELTOMerchantTLV::tag36, &ZELTOMerchantTLV::tag37,
+    &ZELTOMerchantTLV::tag38, &ZELTOMerchantTLV::tag39, &ZELTOMerchantTLV::tag40,
+    &ZELTOMerchantTLV::tag41, &ZELTOMerchantTLV::tag42, &ZELTOMerchantTLV::tag43,
+    &ZELTOMerchantTLV::tag44, &ZELTOMerchantTLV::tag45, &ZELTOMerchantTLV::tag46,
+    &ZELTOMerchantTLV::tag47, &ZELTOMerchantTLV::tag48, &ZELTOMerchantTLV::tag49,
+    &ZELTOMerchantTLV::tag50, &ZELTOMerchantTLV::tag51};
+
+}  // namespace
+
+RecordPayload::RecordPayload(const ZeltoPayMerchantTLV& record) {
+  view_.payloadFormatIndicator = record.payloadFormatIndicator;
+  view_.merchantId = record.zeltoMerchantID();
+  view_.merchantCategoryCode = record.merchantCategoryCode;
+  view_.currencyCode = record.currencyCode;
+  view_.transactionAmount = record.transactionAmount;
+  view_.tipAndFeeIndicator = record.tipAndFeeIndicator;
+  view_.convenienceFeeAmount = record.convenienceFeeAmount;
+  view_.convenienceFeePercentage = record.convenienceFeePercentage;
+  view_.countryCode = record.countryCode;
+  view_.merchantName = record.merchantName;
+  view_.cityName = record.cityName;
+  view_.postalCode = record.postalCode;
+  view_.crc = record.crc;
+  view_.primaryId = record.primaryID;
+  view_.secondaryId = record.secondaryID;
+  view_.additionalData = entriesOf(record.additionalDataFieldTemplate, /*sorted=*/true);
+  view_.languageTemplate = entriesOf(record.merchantInformationLanguageTemplate, /*sorted=*/true);
+  for (std::size_t i = 0; i < kAccountTemplates.size(); ++i) {
+    view_.accountTemplates[i] = entriesOf(record.*kAccountTemplates[i], /*sorted=*/false);
+    if (view_.accountTemplates[i]) view_.heldAccountTemplates |= std::uint32_t{1} << i;
+  }
+}
+
+TemplateView RecordPayload::entriesOf(const std::optional<TagDictionary>& map, bool sorted) {
+  if (!map) return std::nullopt;
+  // Each list keeps its own buffer, which stays put when the list of lists grows.
+  std::vector<TemplateEntry>& entries = storage_.emplace_back();
+  entries.reserve(map->size());
+  for (const auto& [key, value] : *map) {
+    const std::string* text = value.string();
+    entries.push_back({key, text ? std::optional<std::string_view>(*text) : std::nullopt});
+  }
+  if (sorted) {
+    std::sort(entries.begin(), entries.end(),
+              [](const TemplateEntry& a, const TemplateEntry& b) { return a.key < b.key; });
+  }
+  return std::span<const TemplateEntry>(entries);
+}
+
 }  // namespace zelto

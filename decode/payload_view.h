@@ -1,14 +1,17 @@
 // The fields of a merchant payload that the validator reads, as views into text held elsewhere,
 // so that validating a payload copies none of its values. Internal to decode/.
 //
-// A view comes from a decoded record (the validator's record entry points) or straight from the
-// text of a plain payload (PlainPayload), which is how TLVGenerator::tlvValidation reads nearly
-// every payload. A plain payload always decodes, and the record it decodes into holds exactly
-// the values its view holds, so both roads give the same codes.
+// A view comes from a decoded record (RecordPayload) or straight from the text of a plain
+// payload (PlainPayload), which is how TLVGenerator::tlvValidation reads nearly every payload. A
+// plain payload always decodes, and the record it decodes into holds exactly the values its view
+// holds, so both roads give the same codes.
 //
 // Thread-safety: plain values; callers serialise access.
 #ifndef ZELTO_DECODE_PAYLOAD_VIEW_H_
 #define ZELTO_DECODE_PAYLOAD_VIEW_H_
+
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/payload/tag_dictionary.h>
 
 #include <array>
 #include <cstddef>
@@ -16,6 +19,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace zelto {
 
@@ -79,6 +83,23 @@ class PlainPayload {
   std::array<TemplateEntry, kMaxEntries> entries_;
   std::array<std::uint8_t, kMaxEntries> ranks_;  // each entry's place in key order
   std::size_t used_ = 0;
+};
+
+// A decoded record's fields as a view. The entries of its templates are kept here, those of "62"
+// and "64" sorted by key; the view refers to the record, which must outlive this object.
+class RecordPayload {
+ public:
+  explicit RecordPayload(const ZeltoPayMerchantTLV& record);
+  RecordPayload(const RecordPayload&) = delete;
+  RecordPayload& operator=(const RecordPayload&) = delete;
+
+  const PayloadView& view() const { return view_; }
+
+ private:
+  TemplateView entriesOf(const std::optional<TagDictionary>& map, bool sorted);
+
+  PayloadView view_;
+  std::vector<std::vector<TemplateEntry>> storage_;
 };
 
 }  // namespace zelto

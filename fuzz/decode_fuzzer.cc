@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!error && record.payloadFormatIndicator) {
     auto& validator = zelto::ZeltoPayMerchantTLVValidator::sharedValidator();
     validator.validatePayMerchantTLV01(&record);
-    validator.validateCRC(record.crc, text);
+    validator.rules().validateCRC(record.crc, text);
     if (validator.errorCodes() != codes) std::abort();
   }
 

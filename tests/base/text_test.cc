@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 namespace zelto::text {
 namespace {
 
@@ -37,6 +40,12 @@ TEST(CharacterClasses, UseUnicodeProperties) {
   EXPECT_FALSE(isAllDecimalDigits("²"));  // No, not Nd
   EXPECT_FALSE(isAllDecimalDigits("Ⅳ"));  // Nl
   EXPECT_FALSE(isAllDecimalDigits("1\xCC"));
+  // hasNonDigit: "" holds no non-digit, unlike isAllDecimalDigits; Nd of any script is a digit.
+  for (const char* text : {"", "0", "0123456789", "١٢٣", "1١"})
+    EXPECT_FALSE(hasNonDigit(text)) << text;
+  for (const char* text : {"a", "12a", "1.0", " 1", "²", "1\xCC", "/", ":"}) {
+    EXPECT_TRUE(hasNonDigit(text)) << text;
+  }
   // Fee amounts: digits of any script and dots, nothing else; "" passes, as a fee may be empty.
   for (const char* text : {"", ".", "12.50", "1.2.3", "١٢.٣", "..."}) {
     EXPECT_TRUE(isDigitsAndDots(text)) << text;
@@ -64,6 +73,37 @@ TEST(ToLower, UnicodeFullLowerCaseWithoutLocale) {
       {"AbC-09", "abc-09"}, {"ΣΑ", "σα"},   {"\u212A", "k"},  // Kelvin sign
       {"İ", "i\u0307"},     {"ÄÖÜ", "äöü"}, {"", ""},        {"I\xFF", "i\uFFFD"}};
   for (const auto& [text, lower] : cases) EXPECT_EQ(toLower(text), lower) << text;
+}
+
+TEST(IsEqualTo, EqualAfterLowerCasing) {
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"AbC", "aBc", true},  {"ÉTÉ", "été", true}, {"01", "1", false},  {"", "", true},
+      {"a", "", false},      {"Z", "z", true},     {"@", "`", false},   {"[", "{", false},
+      {"\u212A", "K", true}, {"ÄB", "äc", false},  {"ab", "abc", false}};
+  for (const auto& [text, other, equal] : cases) {
+    EXPECT_EQ(isEqualTo(text, other), equal) << text << " " << other;
+    EXPECT_EQ(isEqualTo(other, text), equal) << other << " " << text;
+  }
+}
+
+TEST(ParseHex, OneToFourDigitsEitherCase) {
+  const std::pair<const char*, std::optional<std::uint16_t>> cases[] = {{"0", 0},
+                                                                        {"FB81", 0xFB81},
+                                                                        {"fb81", 0xFB81},
+                                                                        {"aF09", 0xAF09},
+                                                                        {"FFFF", 0xFFFF},
+                                                                        {"9", 9},
+                                                                        {"", std::nullopt},
+                                                                        {"10000", std::nullopt},
+                                                                        {"G000", std::nullopt},
+                                                                        {"g", std::nullopt},
+                                                                        {"12 4", std::nullopt},
+                                                                        {"-1", std::nullopt},
+                                                                        {"@", std::nullopt},
+                                                                        {"`", std::nullopt},
+                                                                        {"/", std::nullopt},
+                                                                        {":", std::nullopt}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(parseHex(text), value) << text;
 }
 
 TEST(ParseInteger, WholeTextWithOptionalSign) {

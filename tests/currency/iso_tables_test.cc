@@ -109,5 +109,19 @@ TEST(IsoRegionCodesTest, HoldsTheTwoLetterRegions) {
   for (const std::string& region : regions) EXPECT_EQ(region.size(), 2u) << region;
 }
 
+TEST(IsoRegionCodesTest, IsISORegionCodeAnswersAsTheList) {
+  // Every pair of capitals through the table of bits, and other texts through the list.
+  const auto& regions = ISOCountryCodes::isoRegionCodes();
+  for (char first = 'A'; first <= 'Z'; ++first) {
+    for (char second = 'A'; second <= 'Z'; ++second) {
+      const std::string code{first, second};
+      EXPECT_EQ(ISOCountryCodes::isISORegionCode(code), regions.contains(code)) << code;
+    }
+  }
+  for (std::string_view other : {"", "I", "in", "In", "IND", "I1", "[A", "A@", "ÍN"}) {
+    EXPECT_FALSE(ISOCountryCodes::isISORegionCode(other)) << other;
+  }
+}
+
 }  // namespace
 }  // namespace zelto

@@ -6,8 +6,6 @@
 
 #include <thread>
 
-#include "base/debug_console.h"
-
 namespace zelto {
 namespace {
 
@@ -254,41 +252,6 @@ TEST(PayMerchantTLVValidator, TemplatesFilledByHandMayHoldAnyNumberOfEntries) {
   auto& validator = ZeltoPayMerchantTLVValidator::sharedValidator();
   validator.validatePayMerchantTLV01(&record);
   EXPECT_EQ(validator.errorCodes(), (Codes{"9", "15", "13", "7", "11", "46", "45", "51", "52"}));
-}
-
-TEST(PayMerchantTLVValidator, MerchantIdToPanAndLuhn) {
-  using V = ZeltoPayMerchantTLVValidator;
-  EXPECT_EQ(V::convertMerchantIdToPan("41234567890"), "4123450000067890");
-  EXPECT_EQ(V::convertMerchantIdToPan("4123456"), "4123450000000006");
-  EXPECT_EQ(V::convertMerchantIdToPan("412345678901234"), "4123450678901234");
-  EXPECT_EQ(V::convertMerchantIdToPan("412345"), "412345");
-  EXPECT_EQ(V::convertMerchantIdToPan("4123456789012345"), "4123456789012345");
-  EXPECT_EQ(V::convertMerchantIdToPan("ÄÖÜßéèê12"), "ÄÖÜßéè0000000ê12");
-
-  // A non-digit is skipped but keeps its place: the digits after it change parity. "é" is one
-  // character, like "x".
-  for (std::string_view id : {"4111111111111111", "79927398713", "", "abc", "x79927398713"}) {
-    EXPECT_TRUE(V::luhnsAlgorithmCheck(id)) << id;
-  }
-  for (std::string_view id :
-       {"79927398710", "4111 1111 1111 1111", "7992739871x3", "7992739871é3"}) {
-    EXPECT_FALSE(V::luhnsAlgorithmCheck(id)) << id;
-  }
-}
-
-TEST(StringOperations, RegexFormatAndCaseInsensitiveEquality) {
-  EXPECT_TRUE(isMatchingRegex("b+", "abbc"));
-  EXPECT_FALSE(isMatchingRegex("^b", "abc"));
-  {
-    platform::ScopedDebugConsoleCapture console;
-    EXPECT_FALSE(isMatchingRegex("[", "["));  // does not compile
-    EXPECT_EQ(console.lines(), std::vector<std::string>{"Error: invalid regular expression ["});
-  }
-  for (std::string_view id : {"?", "?q", "?Q"}) EXPECT_TRUE(isValidFormat(id, PRIMARY_ID_REGEX));
-  for (std::string_view id : {"?r", "?0", "?é"}) EXPECT_FALSE(isValidFormat(id, PRIMARY_ID_REGEX));
-  EXPECT_TRUE(isEqualTo("AbC", "aBc"));
-  EXPECT_TRUE(isEqualTo("ÉTÉ", "été"));
-  EXPECT_FALSE(isEqualTo("01", "1"));
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ std::vector<std::string> codesThroughRecord(std::string_view text) {
   auto& validator = ZeltoPayMerchantTLVValidator::sharedValidator();
   if (!record.payloadFormatIndicator) return validator.validatePayMerchantTLV00(&record);
   validator.validatePayMerchantTLV01(&record);
-  validator.validateCRC(record.crc, text);
+  validator.rules().validateCRC(record.crc, text);
   return validator.errorCodes();
 }
 

@@ -1,0 +1,29 @@
+// TLVGenerator::tlvValidation: decoding and validating payload text, through the decoder and
+// the validator of decode/.
+#include <zelto/decode/pay_merchant_tlv.h>
+#include <zelto/decode/qr_error.h>
+#include <zelto/payload/tlv_generator.h>
+
+#include "decode/pay_merchant_validator.h"
+#include "decode/payload_view.h"
+
+namespace zelto {
+
+std::vector<std::string> TLVGenerator::tlvValidation(std::string_view tlvString) {
+  auto& validator = ZeltoPayMerchantTLVValidator::sharedValidator();
+  // Nearly every payload is plain: its fields are read in place, without building a record.
+  thread_local PlainPayload reader;
+  if (const PayloadView* plain = reader.read(tlvString)) {
+    validator.validatePayMerchantTLV01(*plain);
+    validator.rules().validateCRC(plain->crc, tlvString);
+    return validator.errorCodes();
+  }
+  ZeltoPayMerchantTLV record;
+  if (record.decodeTLV(tlvString)) return {std::string(ZeltoErrorConstants::malformedTags)};
+  if (!record.payloadFormatIndicator) return validator.validatePayMerchantTLV00(&record);
+  validator.validatePayMerchantTLV01(&record);
+  validator.rules().validateCRC(record.crc, tlvString);
+  return validator.errorCodes();
+}
+
+}  // namespace zelto
