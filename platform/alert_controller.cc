@@ -35,6 +35,14 @@ std::shared_ptr<View> separator(Rect frame) {
   return line;
 }
 
+std::shared_ptr<View> firstResponderIn(const std::shared_ptr<View>& view) {
+  if (view->isFirstResponder()) return view;
+  for (const auto& child : view->subviews()) {
+    if (auto found = firstResponderIn(child)) return found;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 // The dialog: the screen dimmed, and a rounded box in its middle with the title, the message
@@ -95,10 +103,20 @@ std::shared_ptr<View> AlertController::loadView() {
   return view;
 }
 
+void AlertController::viewWillAppear(bool /*animated*/) {
+  const auto window = view()->window();
+  if (!window) return;
+  editing_ = firstResponderIn(window);
+  window->endEditing(true);
+}
+
 bool AlertController::selectAction(std::size_t index) {
   if (chosen_ || index >= actions_.size() || !presentingViewController()) return false;
   chosen_ = true;
-  dismiss(true, [handler = actions_[index].handler] {
+  dismiss(true, [handler = actions_[index].handler, editing = editing_] {
+    if (const auto input = editing.lock(); input && input->window() && input->isInteractive()) {
+      input->becomeFirstResponder();
+    }
     if (handler) handler();
   });
   return true;

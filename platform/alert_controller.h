@@ -4,6 +4,9 @@
 // accessibilityIdentifier, or its title when it has none. Choosing an action dismisses the dialog
 // (animated) and runs the action's handler once the dismissal has completed.
 //
+// A dialog coming up closes the keyboard: the text input that had it resigns, and takes it back
+// when the dialog has gone (before the action's handler runs) if it is still shown and enabled.
+//
 // Thread-safety: main thread only.
 #ifndef ZELTO_PLATFORM_ALERT_CONTROLLER_H_
 #define ZELTO_PLATFORM_ALERT_CONTROLLER_H_
@@ -46,10 +49,13 @@ class AlertController : public ViewController {
 
  protected:
   std::shared_ptr<View> loadView() override;
+  void viewWillAppear(bool animated) override;
 
  private:
   std::vector<AlertAction> actions_;
   bool chosen_ = false;
+  // The text input that had the keyboard when the dialog came up.
+  std::weak_ptr<View> editing_;
 };
 
 }  // namespace zelto::platform

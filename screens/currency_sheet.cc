@@ -18,6 +18,7 @@ constexpr double kMargin = 16;
 constexpr double kPanelTop = 64;
 constexpr double kPanelBottomGap = 40;
 constexpr double kCloseButtonSide = 44;
+constexpr double kPanelCornerRadius = 12;
 constexpr std::string_view kCellIdentifier = "CurrencyCell";
 
 platform::Color mist() { return platform::Color::fromHex("#F2F4F8"); }
@@ -53,6 +54,7 @@ std::shared_ptr<ZELTOCurrencySelectionView> ZELTOCurrencySelectionView::create(
 
 std::shared_ptr<ZELTOCurrencySelectionView> ZELTOCurrencySelectionView::presentOver(
     platform::Window& window, std::weak_ptr<ZELTOCurrencySelectionViewDelegate> delegate) {
+  window.endEditing(true);
   auto view = create(window.bounds());
   view->currencySelectionDelegate = std::move(delegate);
   window.addSubview(view);
@@ -66,7 +68,7 @@ void ZELTOCurrencySelectionView::buildPanel() {
   const double height = std::max(0.0, frame().height - kPanelTop - kPanelBottomGap);
   contentView = std::make_shared<platform::View>(platform::Rect{kMargin, kPanelTop, width, height});
   contentView->backgroundColor = platform::Color::white();
-  contentView->cornerRadius = 12;
+  contentView->cornerRadius = kPanelCornerRadius;
   contentView->clipsToBounds = true;
   addSubview(contentView);
 
@@ -130,6 +132,7 @@ void ZELTOCurrencySelectionView::buildPanel() {
   tableView->sectionHeaderBackgroundColor = platform::Color::white();
   tableView->sectionHeaderTextColor = slate();
   tableView->accessibilityIdentifier = "Currency_Table";
+  tableView->setBottomInset(kPanelCornerRadius);
   const auto self = std::static_pointer_cast<ZELTOCurrencySelectionView>(shared_from_this());
   tableView->dataSource = std::static_pointer_cast<platform::TableViewDataSource>(self);
   tableView->delegate = std::static_pointer_cast<platform::TableViewDelegate>(self);
@@ -164,7 +167,8 @@ void ZELTOCurrencySelectionView::observeKeyboard() {
     if (!self || !note.keyboardFrame || !self->window()) return;
     // The rows the keyboard covers can still be scrolled above it.
     const double listBottom = self->tableView->convertToWindow(self->tableView->bounds()).maxY();
-    self->tableView->setBottomInset(listBottom - note.keyboardFrame->y);
+    self->tableView->setBottomInset(
+        std::max(kPanelCornerRadius, listBottom - note.keyboardFrame->y));
   };
   center.addObserver(this, std::string(platform::kKeyboardWillShowNotification), adjust);
   center.addObserver(this, std::string(platform::kKeyboardWillHideNotification), adjust);

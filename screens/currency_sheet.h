@@ -22,8 +22,9 @@
 //   fade has started the view takes no more taps and later hide requests do nothing, so the
 //   delegate hears exactly once.
 //
-// - While a keyboard covers the lower part of the list, the list gains that much room at its
-//   bottom so that every row can be scrolled into view; Return gives up the keyboard.
+// - The list keeps room at its bottom for the panel's rounded corners, and while a keyboard covers
+//   the lower part of the list it gains that much room instead, so that every row can be
+//   scrolled into view whole; Return gives up the keyboard.
 //
 // Accessibility identifiers: "Currency_Selection_View" (the overlay), "Currency_Search_Field",
 // "Currency_Close_Button", "Currency_Table", "Currency_Error_View", and "CurrencyCell0",
@@ -62,7 +63,7 @@ class ZELTOCurrencySelectionView : public platform::View,
   // The overlay over `frame` (the main screen's bounds), transparent until show().
   static std::shared_ptr<ZELTOCurrencySelectionView> create(platform::Rect frame);
   // Creates the view over the whole of `window`, on top of what it shows, with `delegate`, and
-  // fades it in.
+  // fades it in. The keyboard of the screen below closes.
   static std::shared_ptr<ZELTOCurrencySelectionView> presentOver(
       platform::Window& window, std::weak_ptr<ZELTOCurrencySelectionViewDelegate> delegate);
 

@@ -95,8 +95,9 @@ void ZELTOPaymentScrollView::layoutCells() {
     cell->setFrame({0, y, width, height});
     cell->layoutCell();
     y += height;
+    // Within the margins of the cells' texts, as the summary's own rule is.
     separator->setFrame(
-        {ZELTOCellView::kMarginX, y, std::max(0.0, width - ZELTOCellView::kMarginX), 1});
+        {ZELTOCellView::kMarginX, y, std::max(0.0, width - 2 * ZELTOCellView::kMarginX), 1});
   }
   contentSize = {width, y};
 }

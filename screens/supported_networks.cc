@@ -18,6 +18,7 @@ constexpr double kLogoInset = 6;
 
 void ZELTOSupportedNetwork::setupView() {
   accessibilityIdentifier = "Supported_Networks";
+  semanticContentAttribute = platform::SemanticContentAttribute::kForceLeftToRight;
   accessibilityValue = isExpanded ? "expanded" : "collapsed";
   clipsToBounds = true;
   images.clear();

@@ -7,6 +7,7 @@
 // centred in its cell on a white chip; a row of fewer cells is centred. With more than six logos
 // the sixth cell of the first row is a "more" button ("Networks_More_Button", image "icon_more")
 // and the rest form a second row, shown only while the view is expanded.
+// The logos keep their order and places from the left in every language, as the QR code does.
 //
 // moreClicked(withoutAnimation) flips isExpanded and sets the view's height to two rowHeights
 // (expanding) or one (collapsing), animated over 0.25 s unless told not to; heightChanged then

@@ -177,5 +177,39 @@ TEST_F(PlatformUiTest, AnAlertTakesOneChoiceAndRunsItsHandlerAfterClosing) {
   EXPECT_EQ(order, "gone ");
 }
 
+TEST_F(PlatformUiTest, ADialogClosesTheKeyboardAndGivesItBackWhenItHasGone) {
+  auto field = std::make_shared<TextField>();
+  field->accessibilityIdentifier = "amount";
+  root->view()->addSubview(field);
+  std::string keyboard;
+  auto& center = NotificationCenter::defaultCenter();
+  center.addObserver(this, std::string(kKeyboardWillShowNotification),
+                     [&](const Notification&) { keyboard += "up "; });
+  center.addObserver(this, std::string(kKeyboardWillHideNotification),
+                     [&](const Notification&) { keyboard += "down "; });
+  for (const bool fieldStaysShown : {true, false}) {
+    SCOPED_TRACE(fieldStaysShown);
+    keyboard.clear();
+    ASSERT_EQ(typeText(*window, "amount", "1").status, DriveResult::kDone);
+    auto alert = std::make_shared<AlertController>("", "Sure?", AlertController::Style::kAlert);
+    bool editingInHandler = true;
+    alert->addAction({"Cancel", AlertActionStyle::kCancel,
+                      [&] { editingInHandler = field->isFirstResponder(); }});
+    root->present(alert, true);
+    run(kTransitionDuration);
+    EXPECT_FALSE(field->isFirstResponder());
+    field->hidden = !fieldStaysShown;
+    EXPECT_EQ(tap(*window, "Cancel"), DriveResult::kDone);
+    run(kTransitionDuration);
+    // A field hidden meanwhile does not take the keyboard back.
+    EXPECT_EQ(field->isFirstResponder(), fieldStaysShown);
+    EXPECT_EQ(editingInHandler, fieldStaysShown);
+    EXPECT_EQ(keyboard, fieldStaysShown ? "up down up " : "up down ");
+    field->hidden = false;
+    root->view()->endEditing(true);
+  }
+  center.removeObserver(this);
+}
+
 }  // namespace
 }  // namespace zelto::platform

@@ -167,6 +167,16 @@ TEST_F(CurrencySelectionViewTest, RowsNameTheCurrencyAndMarkTheOneInUse) {
 TEST_F(CurrencySelectionViewTest, KeyboardLeavesEveryRowReachableUntilReturnPutsItAway) {
   auto view = open();
   auto& table = *view->tableView;
+  // Scrolled to its end, the last row ends above the panel's rounded bottom corners.
+  const auto& panel = *view->contentView;
+  const double panelBottom = panel.convertToWindow(panel.bounds()).maxY();
+  const auto lastRowBottom = [&] {
+    table.setContentOffset(table.maxContentOffset());
+    const auto cell = table.cellForRow({0, 176});
+    return cell ? cell->convertToWindow(cell->bounds()).maxY() : 0.0;
+  };
+  EXPECT_LE(lastRowBottom(), panelBottom - panel.cornerRadius);
+  EXPECT_GT(lastRowBottom(), panelBottom - panel.cornerRadius - table.rowHeight);
   ASSERT_EQ(tapAndSettle("Currency_Search_Field"), platform::DriveResult::kDone);
   const double listBottom = table.convertToWindow(table.bounds()).maxY();
   const double keyboardTop = session().sdkWindow->bounds().height - platform::kKeyboardHeight;
@@ -176,7 +186,19 @@ TEST_F(CurrencySelectionViewTest, KeyboardLeavesEveryRowReachableUntilReturnPuts
             keyboardTop);
   EXPECT_TRUE(view->textFieldShouldReturn());
   EXPECT_FALSE(view->searchField->isFirstResponder());
-  EXPECT_EQ(table.bottomInset(), 0);
+  EXPECT_LE(lastRowBottom(), panelBottom - panel.cornerRadius);
+}
+
+TEST_F(CurrencySelectionViewTest, OpeningOverAScreenClosesItsKeyboard) {
+  ZeltoMerchantSDK::launchRefundPaymentFlow(validRefund(), recorder.handler());
+  loop().runFor(testing::kSettle);
+  auto& window = *session().sdkWindow;
+  ASSERT_EQ(platform::typeText(window, "Amount_Field", "1").status, platform::DriveResult::kDone);
+  const auto field = platform::findView(window, "Amount_Field");
+  ASSERT_TRUE(field && field->isFirstResponder());
+  auto view = ZELTOCurrencySelectionView::presentOver(window, picks);
+  EXPECT_FALSE(field->isFirstResponder());
+  EXPECT_EQ(view->superview().get(), &window);
 }
 
 TEST_F(CurrencySelectionViewTest, ChoosingStoresTheRecordAtOnceAndReportsItsCodeAfterTheFade) {

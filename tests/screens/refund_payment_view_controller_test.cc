@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <functional>
+
 #include "../sdk/flow_fixture.h"
 #include "base/language.h"
 #include "platform/alert_controller.h"
@@ -94,6 +96,28 @@ TEST_F(RefundScreenTest, ShowsTheCardAndStartsReadyToRefundTheRequestedAmount) {
   EXPECT_EQ(response(), "100.00");
   EXPECT_EQ(text("Summary_Original_Amount"), "USD 100.00");
   EXPECT_EQ(summary(), "- USD 100.00 | USD 0.00");
+}
+
+TEST_F(RefundScreenTest, RulesBetweenAndInsideTheCellsKeepTheMarginsOfTheirTexts) {
+  launch("840", "100");
+  const auto& form = *screen()->scrollView;
+  const auto summaryTitle = platform::findView(window(), "Summary_Title");
+  ASSERT_NE(summaryTitle, nullptr);
+  const platform::Rect text = summaryTitle->convertToWindow(summaryTitle->bounds());
+  int rules = 0;
+  const std::function<void(const platform::View&)> visit = [&](const platform::View& view) {
+    for (const auto& child : view.subviews()) {
+      if (!child->hidden && child->frame().height == 1 && child->subviews().empty()) {
+        const platform::Rect rule = child->convertToWindow(child->bounds());
+        EXPECT_EQ(rule.x, text.x);
+        EXPECT_EQ(rule.maxX(), text.maxX());
+        ++rules;
+      }
+      visit(*child);
+    }
+  };
+  visit(form);
+  EXPECT_GE(rules, 3);  // under each cell, and the summary's own above its total
 }
 
 TEST_F(RefundScreenTest, AmountsAboveTheRequestOrOfZeroDisableThePayButton) {
