@@ -13,10 +13,10 @@
 
 #include "platform/animation.h"
 #include "platform/sdl/display.h"
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 #include "sdk/session.h"
-#include "tools/app_host.h"
-#include "tools/demo_merchant.h"
+#include "host/app_host.h"
+#include "host/demo_merchant.h"
 
 namespace zelto {
 namespace {
@@ -49,7 +49,7 @@ void settle(Display& display) {
 
 platform::Point centreOf(std::string_view identifier) {
   auto& window = *platform::Application::shared().keyWindow();
-  const auto view = platform::findView(window, identifier);
+  const auto view = host::findView(window, identifier);
   if (!view) return {-1, -1};
   const auto rect = view->convertToWindow(view->bounds());
   return {rect.x + rect.width / 2, rect.y + rect.height / 2};
@@ -69,7 +69,7 @@ void onScreen(benchmark::State& state, Prepare prepare, Measure measure) {
   }
   auto& display = *opened.display;
   {
-    tool::AppHost host({tool::demoMerchant, tool::demoMerchantTags, tool::demoRefund}, nullptr);
+    host::AppHost host({host::demoMerchant, host::demoMerchantTags, host::demoRefund}, nullptr);
     display.show(host.window());
     display.show(ZeltoSession::sharedSession().sdkWindow);
     settle(display);
@@ -134,7 +134,7 @@ void idle(benchmark::State& state, Prepare prepare) {
 // A click on the background of the code screen: the whole screen, code and logos, is drawn.
 void BM_ClickToFrameOnTheCodeScreen(benchmark::State& state) {
   clickToFrame(state, "QR_Code_Image", [](Display& display) {
-    pushClick(centreOf(tool::kAppRequestButton));
+    pushClick(centreOf(host::kAppRequestButton));
     settle(display);
   });
 }
@@ -147,7 +147,7 @@ BENCHMARK(BM_ClickToFrameOnTheCodeScreen)
 // A click on a switch of the payment details form: it flips and the form is drawn again.
 void BM_ClickToFrameOnADetailsSwitch(benchmark::State& state) {
   clickToFrame(state, "Bill_Number_Switch", [](Display& display) {
-    pushClick(centreOf(tool::kAppRequestButton));
+    pushClick(centreOf(host::kAppRequestButton));
     settle(display);
     pushClick(centreOf("Payment_Details_Button"));
     settle(display);
@@ -172,7 +172,7 @@ BENCHMARK(BM_IdleOnTheHostScreen)
 // The code screen: the flow's idle timeout is running, due minutes later.
 void BM_IdleOnTheCodeScreen(benchmark::State& state) {
   idle(state, [](Display& display) {
-    pushClick(centreOf(tool::kAppRequestButton));
+    pushClick(centreOf(host::kAppRequestButton));
     settle(display);
   });
 }

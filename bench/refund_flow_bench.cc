@@ -8,7 +8,7 @@
 #include <zelto/platform/run_loop.h>
 #include <zelto/sdk/zelto_merchant_sdk.h>
 
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 #include "platform/window.h"
 #include "sdk/session.h"
 
@@ -32,11 +32,11 @@ void BM_RefundFlowLaunchToReport(benchmark::State& state) {
     ZeltoMerchantSDK::launchRefundPaymentFlow(refundRequest(),
                                               [&reports](bool, auto, auto) { ++reports; });
     loop.runFor(kSettle);
-    platform::deleteBackward(window, "Amount_Field", 4);
-    platform::typeText(window, "Amount_Field", "1234");
-    platform::tap(window, "PAY_BUTTON");
+    host::deleteBackward(window, "Amount_Field", 4);
+    host::typeText(window, "Amount_Field", "1234");
+    host::tap(window, "PAY_BUTTON");
     loop.runFor(kSettle);
-    platform::selectAlertAction(window, "Continue");
+    host::selectAlertAction(window, "Continue");
     loop.runFor(kSettle);
     ZeltoMerchantSDK::endZeltoFlow();
     loop.runFor(kSettle);
@@ -54,8 +54,8 @@ void BM_RefundAmountKeystroke(benchmark::State& state) {
   platform::RunLoop::main().runFor(kSettle);
   auto& window = *ZeltoSession::sharedSession().sdkWindow;
   for (auto _ : state) {
-    platform::typeText(window, "Amount_Field", "5");
-    platform::deleteBackward(window, "Amount_Field", 1);
+    host::typeText(window, "Amount_Field", "5");
+    host::deleteBackward(window, "Amount_Field", 1);
   }
   state.SetItemsProcessed(state.iterations() * 2);
   ZeltoMerchantSDK::endZeltoFlow();

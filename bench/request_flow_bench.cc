@@ -7,7 +7,7 @@
 
 #include "base/language.h"
 #include "platform/renderer.h"
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 #include "platform/window.h"
 #include "screens/details_screen.h"
 #include "sdk/session.h"
@@ -68,10 +68,10 @@ void AmountKeystroke(benchmark::State& state) {
   auto& window = *ZeltoSession::sharedSession().sdkWindow;
   ZeltoMerchantSDK::launchRequestPaymentFlow(demoRequest(), RequestPaymentCompletionHandler());
   loop.runFor(1);
-  platform::tap(window, "Payment_Details_Button");
+  host::tap(window, "Payment_Details_Button");
   loop.runFor(1);
   const auto field =
-      std::dynamic_pointer_cast<platform::TextField>(platform::findView(window, "Amount_Field"));
+      std::dynamic_pointer_cast<platform::TextField>(host::findView(window, "Amount_Field"));
   if (!field) {
     state.SkipWithError("no amount field");
     return;

@@ -13,7 +13,7 @@
 
 #include <string>
 
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 #include "platform/window.h"
 #include "platform/window_input.h"
 #include "sdk/session.h"
@@ -30,9 +30,9 @@ platform::Window& detailsScreen() {
   auto& window = *ZeltoSession::sharedSession().sdkWindow;
   ZeltoMerchantSDK::launchRequestPaymentFlow(request, RequestPaymentCompletionHandler());
   loop.runFor(1);
-  platform::tap(window, "Payment_Details_Button");
+  host::tap(window, "Payment_Details_Button");
   loop.runFor(1);
-  platform::tap(window, "Amount_Field");
+  host::tap(window, "Amount_Field");
   return window;
 }
 
@@ -52,9 +52,9 @@ void ScriptedTypeIntoAmountField(benchmark::State& state) {
   platform::Window& window = detailsScreen();
   const std::string digits(static_cast<std::size_t>(state.range(0)), '7');
   for (auto _ : state) {
-    const platform::KeysResult typed = platform::typeText(window, "Amount_Field", digits);
+    const host::KeysResult typed = host::typeText(window, "Amount_Field", digits);
     benchmark::DoNotOptimize(typed.refusedKeys.data());
-    if (typed.status != platform::DriveResult::kDone) state.SkipWithError("no amount field");
+    if (typed.status != host::DriveResult::kDone) state.SkipWithError("no amount field");
   }
   perKey(state);
   endFlow();

@@ -16,12 +16,12 @@
 #include <string>
 #include <string_view>
 
-#include "tools/host_script.h"
-#include "tools/host_session.h"
+#include "host/host_script.h"
+#include "host/host_session.h"
 
 namespace {
 
-using zelto::tool::HostVerb;
+using zelto::host::HostVerb;
 
 void check(bool condition, const char* what) {
   if (!condition) {
@@ -59,20 +59,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::filesystem::path folder = scratchFolder();
   std::string_view script(reinterpret_cast<const char*>(data), size);
   std::ostringstream sink;
-  zelto::tool::HostSession host(sink);
+  zelto::host::HostSession host(sink);
   for (int number = 1; !script.empty(); ++number) {
     const std::size_t end = script.find('\n');
     const std::string_view line = script.substr(0, end);
     script = end == std::string_view::npos ? std::string_view() : script.substr(end + 1);
 
-    const auto parsed = zelto::tool::parseScriptLine(line);
+    const auto parsed = zelto::host::parseScriptLine(line);
     if (!parsed.command) continue;
     auto command = *parsed.command;
     check(parsed.error.empty(), "a command comes without an error");
     check(!needsTarget(command.verb) || !command.target.empty(), "ID, FILE or TITLE not empty");
-    check(command.count >= 1 && command.count <= zelto::tool::kMaxDeleteCount, "N in range");
+    check(command.count >= 1 && command.count <= zelto::host::kMaxDeleteCount, "N in range");
     check(std::isfinite(command.seconds) && command.seconds >= 0 &&
-              command.seconds <= zelto::tool::kMaxAdvanceSeconds,
+              command.seconds <= zelto::host::kMaxAdvanceSeconds,
           "SECONDS in range");
     if (command.verb == HostVerb::kSnapshot || command.verb == HostVerb::kShare) continue;
     if (command.verb == HostVerb::kLaunchRequest || command.verb == HostVerb::kLaunchRequestTags ||

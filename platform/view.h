@@ -16,7 +16,7 @@
 // logos) forces left to right; images and text are never drawn mirrored.
 //
 // Controls run their actions when told an event happened (sendActions); the window delivers
-// taps to them (platform/window.h) and platform/ui_driver.h lets tests and tools send taps and
+// taps to them (platform/window.h) and host/ui_driver.h lets tests and tools send taps and
 // text the way a user would.
 //
 // First responder and keyboard: a text field or text view becomes first responder when tapped or

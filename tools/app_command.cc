@@ -1,7 +1,7 @@
 // zelto app: the flows in a desktop window a person can use. A host screen of our own offers the
 // request-payment flow (from the request's fields or from a tag dictionary) and the refund flow
 // with the demo merchant, or with the requests given as files; what each flow reports is shown
-// on the host screen when it ends. See tools/app_host.h and platform/sdl/display.h.
+// on the host screen when it ends. See host/app_host.h and platform/sdl/display.h.
 #include <zelto/payload/tag_dictionary.h>
 #include <zelto/sdk/zelto_merchant_sdk.h>
 
@@ -11,13 +11,14 @@
 #include <optional>
 #include <string>
 
+#include "host/app_host.h"
+#include "host/demo_merchant.h"
+#include "host/inputs.h"
 #include "platform/sdl/display.h"
 #include "sdk/config_json.h"
 #include "sdk/request_json.h"
 #include "sdk/session.h"
-#include "tools/app_host.h"
 #include "tools/command.h"
-#include "tools/demo_merchant.h"
 
 namespace zelto::tool {
 namespace {
@@ -47,14 +48,14 @@ std::optional<platform::Size> parseSize(const std::string& text) {
 // The requests the buttons launch: the demo's, or those read from the files given. Each file is
 // read once, here, so a mistake in one is reported before the window opens.
 struct LoadedRequests {
-  AppRequests requests;
+  host::AppRequests requests;
   std::string error;
 };
 
 LoadedRequests loadRequests(const AppOptions& options) {
-  LoadedRequests loaded{{demoMerchant, demoMerchantTags, demoRefund}, ""};
+  LoadedRequests loaded{{host::demoMerchant, host::demoMerchantTags, host::demoRefund}, ""};
   if (!options.requestFile.empty()) {
-    const JsonInput input = readJson(options.requestFile);
+    const host::JsonInput input = host::readJson(options.requestFile);
     if (!input.json) return {{}, input.error};
     if (PaymentRequestFromJson parsed = paymentRequestFromJson(*input.json); !parsed.request) {
       return {{}, options.requestFile + ": " + parsed.error};
@@ -62,14 +63,14 @@ LoadedRequests loadRequests(const AppOptions& options) {
     loaded.requests.request = [json = *input.json] { return paymentRequestFromJson(json).request; };
   }
   if (!options.tagsFile.empty()) {
-    const JsonInput input = readJson(options.tagsFile);
+    const host::JsonInput input = host::readJson(options.tagsFile);
     if (!input.json) return {{}, input.error};
     TagDictionaryFromJson tags = tagDictionaryFromJson(*input.json);
     if (!tags.dictionary) return {{}, options.tagsFile + ": " + tags.error};
     loaded.requests.tags = [dictionary = std::move(*tags.dictionary)] { return dictionary; };
   }
   if (!options.refundFile.empty()) {
-    const JsonInput input = readJson(options.refundFile);
+    const host::JsonInput input = host::readJson(options.refundFile);
     if (!input.json) return {{}, input.error};
     if (RefundRequestFromJson parsed = refundRequestFromJson(*input.json); !parsed.request) {
       return {{}, options.refundFile + ": " + parsed.error};
@@ -85,7 +86,7 @@ int runApp(const AppOptions& options) {
   LoadedRequests loaded = loadRequests(options);
   if (!loaded.error.empty()) return fail(loaded.error);
   if (!options.configFile.empty()) {
-    const JsonInput input = readJson(options.configFile);
+    const host::JsonInput input = host::readJson(options.configFile);
     if (!input.json) return fail(input.error);
     const ConfigFromJson read =
         configFromJson(*input.json, std::filesystem::path(options.configFile).parent_path());
@@ -97,7 +98,7 @@ int runApp(const AppOptions& options) {
   if (!opened.display) return fail(opened.error);
   if (options.check) return 0;
   auto& display = *opened.display;
-  AppHost host(std::move(loaded.requests), [&display](const std::string& message) {
+  host::AppHost host(std::move(loaded.requests), [&display](const std::string& message) {
     std::cout << message << std::endl;
     display.setTitle("Zelto merchant: " + message.substr(0, message.find('\n')));
   });

@@ -3,6 +3,7 @@
 
 #include <iostream>
 
+#include "host/inputs.h"
 #include "payload/tag_dictionary_json.h"
 #include "sdk/request_json.h"
 #include "tools/command.h"
@@ -33,13 +34,13 @@ const CommandRegistrar checkRegistrar(
           "it is not; 2 when the input cannot be read.");
       return [source, tags]() {
         if (*tags) {
-          TagDictionaryFromJson dictionary = readTagDictionaryInput(*source);
+          TagDictionaryFromJson dictionary = host::readTagDictionaryInput(*source);
           if (!dictionary.dictionary) return fail(dictionary.error);
           return report(
               ZeltoPaymentRequest::withTagValueDictionary(std::move(*dictionary.dictionary))
                   ->validate());
         }
-        const JsonInput parsed = readJson(*source);
+        const host::JsonInput parsed = host::readJson(*source);
         if (!parsed.json) return fail(parsed.error);
         const PaymentRequestFromJson request = paymentRequestFromJson(*parsed.json);
         if (!request.request) return fail(request.error);
@@ -59,7 +60,7 @@ const CommandRegistrar refundRegistrar(
           "Exit status: 0 and no output when the request is valid; 1 and the message when\n"
           "it is not; 2 when the input cannot be read.");
       return [source]() {
-        const JsonInput parsed = readJson(*source);
+        const host::JsonInput parsed = host::readJson(*source);
         if (!parsed.json) return fail(parsed.error);
         const RefundRequestFromJson request = refundRequestFromJson(*parsed.json);
         if (!request.request) return fail(request.error);

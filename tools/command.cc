@@ -4,9 +4,7 @@
 
 #include <iostream>
 
-#include "base/json_reader.h"
 #include "base/language.h"
-#include "payload/tag_dictionary_json.h"
 
 namespace zelto::tool {
 
@@ -38,23 +36,6 @@ void addLanguageOption(CLI::App& command) {
 int fail(std::string_view message) {
   std::cerr << "zelto: " << message << '\n';
   return kUsageError;
-}
-
-Input readInput(const std::string& source) { return files::read(source); }
-
-TagDictionaryFromJson readTagDictionaryInput(const std::string& source) {
-  Input input = readInput(source);
-  if (!input.text) return {std::nullopt, std::move(input.error)};
-  return readTagDictionary(*input.text, source == "-" ? "standard input" : source);
-}
-
-JsonInput readJson(const std::string& source) {
-  Input input = readInput(source);
-  if (!input.text) return {std::nullopt, std::move(input.error)};
-  json::ReadResult result = json::read(*input.text);
-  if (!result.value)
-    return {std::nullopt, result.message(source == "-" ? "standard input" : source)};
-  return {std::move(result.value), ""};
 }
 
 }  // namespace zelto::tool

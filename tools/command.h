@@ -9,14 +9,9 @@
 
 #include <CLI/CLI.hpp>
 #include <functional>
-#include <nlohmann/json.hpp>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "base/file_input.h"
-#include "payload/tag_dictionary_json.h"
 
 namespace zelto::tool {
 
@@ -43,27 +38,6 @@ void addLanguageOption(CLI::App& command);
 
 // Prints "zelto: message" to stderr and returns kUsageError.
 int fail(std::string_view message);
-
-// The whole text of FILE, or of standard input for "-" (the default), through the library's
-// one reader of inputs (base/file_input.h): FILE must be a regular file, and either holds at
-// most 16 MiB. When it cannot be read, `error` names the input and the reason: "cannot read
-// standard input: Is a directory", "cannot read /dev/zero: a character device, not a regular
-// file".
-using Input = files::Contents;
-Input readInput(const std::string& source);
-
-// Reads FILE (or standard input for "-") and parses it as JSON with json::read (at most 64
-// levels of nesting, time linear in the text), keeping the order of object members; `error`
-// names the input and the byte at fault.
-struct JsonInput {
-  std::optional<nlohmann::ordered_json> json;
-  std::string error;
-};
-JsonInput readJson(const std::string& source);
-
-// The tag dictionary in the JSON text of `source` (as readInput), read without a JSON tree;
-// an error names the source, or says the text is not an object of tags and values.
-TagDictionaryFromJson readTagDictionaryInput(const std::string& source);
 
 }  // namespace zelto::tool
 

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "batch/line_commands.h"
+#include "host/inputs.h"
 #include "payload/tag_dictionary_json.h"
 #include "tools/command.h"
 #include "tools/lines_option.h"
@@ -28,7 +29,7 @@ const CommandRegistrar registrar(
           "cannot be read.");
       return [payload, lines]() {
         if (lines->lines) return runLines(*payload, lines->jobs, batch::decodeLines);
-        const Input input = readPayload(*payload);
+        const host::Input input = readPayload(*payload);
         if (!input.text) return fail(input.error);
         ZeltoPayMerchantTLV record;
         nlohmann::ordered_json output = nlohmann::ordered_json::object();

@@ -12,18 +12,18 @@
 #include <filesystem>
 #include <iostream>
 
+#include "host/demo_merchant.h"
+#include "host/host_session.h"
+#include "host/ui_driver.h"
 #include "platform/activity_view_controller.h"
 #include "platform/navigation_controller.h"
 #include "platform/qr_code.h"
 #include "platform/renderer.h"
-#include "platform/ui_driver.h"
 #include "platform/view.h"
 #include "platform/window.h"
 #include "screens/qr_screen.h"
 #include "sdk/session.h"
 #include "tools/command.h"
-#include "tools/demo_merchant.h"
-#include "tools/host_session.h"
 #include "tools/terminal_qr.h"
 
 namespace zelto::tool {
@@ -60,7 +60,7 @@ class Demo {
   int run() {
     hostWindow_->makeKeyAndVisible();
     // The merchant alone: the amount and the additional data are set on the details screen.
-    const auto request = demoMerchant();
+    const auto request = host::demoMerchant();
     request->transactionAmount.reset();
     request->billID.reset();
     request->terminalID.reset();
@@ -73,7 +73,7 @@ class Demo {
         [&](bool, std::shared_ptr<ZeltoRequestPaymentResponse>, std::shared_ptr<ZeltoError> error) {
           refused = error ? error->description() : "no reason given";
         });
-    letTransitionsFinish();
+    host::letTransitionsFinish();
     if (!refused.empty()) return fail("the demo request was refused: " + refused);
 
     std::cout << "\nThe QR code on the merchant's screen (scan it with a phone):\n\n";
@@ -82,23 +82,23 @@ class Demo {
     if (!share("2-share-image.png")) return kUsageError;
 
     std::cout << "\nPayment details: the merchant sets the amount and the additional data\n";
-    if (!drive(platform::tap(window(), "Payment_Details_Button"), "open the payment details")) {
+    if (!drive(host::tap(window(), "Payment_Details_Button"), "open the payment details")) {
       return kUsageError;
     }
     if (!typeAmount()) return kUsageError;
-    if (!drive(platform::toggleSwitch(window(), "Bill_Number_Switch"), "switch on Bill Number") ||
-        !drive(platform::typeText(window(), "Bill_Number_Field", kBillNumber).status,
+    if (!drive(host::toggleSwitch(window(), "Bill_Number_Switch"), "switch on Bill Number") ||
+        !drive(host::typeText(window(), "Bill_Number_Field", kBillNumber).status,
                "type the bill number")) {
       return kUsageError;
     }
     std::cout << "  Bill Number: " << kBillNumber << " (typed)\n";
-    if (!drive(platform::toggleSwitch(window(), "Terminal_ID_Switch"), "switch on Terminal ID")) {
+    if (!drive(host::toggleSwitch(window(), "Terminal_ID_Switch"), "switch on Terminal ID")) {
       return kUsageError;
     }
     std::cout << "  Terminal ID: left empty, so the code carries \"***\" and the customer's app "
                  "asks for it\n";
     if (!snapshot("3-payment-details.png", "Payment details")) return kUsageError;
-    if (!drive(platform::tap(window(), "Update_Payment_Details_Button"), "press UPDATE")) {
+    if (!drive(host::tap(window(), "Update_Payment_Details_Button"), "press UPDATE")) {
       return kUsageError;
     }
     std::cout << "  UPDATE: written back to the host's request (amount "
@@ -108,7 +108,7 @@ class Demo {
 
     std::cout << "\nThe new QR code, with the amount and the additional data:\n\n";
     if (!printCode()) return kUsageError;
-    if (const auto amount = platform::findView(window(), "Amount_Label")) {
+    if (const auto amount = host::findView(window(), "Amount_Label")) {
       if (const auto label = std::dynamic_pointer_cast<platform::Label>(amount)) {
         std::cout << "Amount under the code: " << label->text << '\n';
       }
@@ -117,7 +117,7 @@ class Demo {
 
     bool ended = false;
     ZeltoMerchantSDK::endZeltoFlow([&] { ended = true; });
-    letTransitionsFinish();
+    host::letTransitionsFinish();
     if (!ended || !hostWindow_->isKeyWindow()) return fail("the flow did not end");
     std::cout << "\nFlow ended: the library's window slid away and the host's window is in "
                  "front again.\n";
@@ -127,13 +127,12 @@ class Demo {
  private:
   platform::Window& window() { return *ZeltoSession::sharedSession().sdkWindow; }
 
-  bool drive(platform::DriveResult result, std::string_view what) {
-    if (result == platform::DriveResult::kDone) {
-      letTransitionsFinish();
+  bool drive(host::DriveResult result, std::string_view what) {
+    if (result == host::DriveResult::kDone) {
+      host::letTransitionsFinish();
       return true;
     }
-    fail("the demo could not " + std::string(what) + ": " +
-         std::string(platform::describe(result)));
+    fail("the demo could not " + std::string(what) + ": " + std::string(host::describe(result)));
     return false;
   }
 
@@ -162,10 +161,10 @@ class Demo {
   bool typeAmount() {
     std::cout << "  Amount, typed digit by digit:";
     for (const char key : kAmountKeys) {
-      const auto typed = platform::typeText(window(), "Amount_Field", std::string(1, key));
+      const auto typed = host::typeText(window(), "Amount_Field", std::string(1, key));
       if (!drive(typed.status, "type the amount")) return false;
-      const auto field = std::dynamic_pointer_cast<platform::TextField>(
-          platform::findView(window(), "Amount_Field"));
+      const auto field =
+          std::dynamic_pointer_cast<platform::TextField>(host::findView(window(), "Amount_Field"));
       std::cout << "  " << (field ? field->text : "?");
     }
     std::cout << '\n';
@@ -187,7 +186,7 @@ class Demo {
     const std::string path = (folder_ / name).string();
     const auto sharer = std::make_shared<FileSharer>(path);
     platform::setShareHandler(sharer);
-    const bool tapped = drive(platform::tap(window(), "Save_To_Gallery_Button"), "share the code");
+    const bool tapped = drive(host::tap(window(), "Save_To_Gallery_Button"), "share the code");
     platform::setShareHandler(nullptr);
     if (!tapped) return false;
     if (!sharer->written) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "batch/line_commands.h"
+#include "host/inputs.h"
 #include "payload/tag_dictionary_json.h"
 #include "sdk/request_json.h"
 #include "tools/command.h"
@@ -57,11 +58,11 @@ const CommandRegistrar registrar(
           return fail("the dictionary and --fields cannot both come from standard input");
         }
         if (*requestTags) {
-          TagDictionaryFromJson dictionary = readTagDictionaryInput(source);
+          TagDictionaryFromJson dictionary = host::readTagDictionaryInput(source);
           if (!dictionary.dictionary) return fail(dictionary.error);
           std::optional<nlohmann::ordered_json> fields;
           if (!fieldsSource->empty()) {
-            JsonInput fieldsJson = readJson(*fieldsSource);
+            host::JsonInput fieldsJson = host::readJson(*fieldsSource);
             if (!fieldsJson.json) return fail(fieldsJson.error);
             fields = std::move(fieldsJson.json);
           }
@@ -75,12 +76,12 @@ const CommandRegistrar registrar(
           return 0;
         }
         if (*tags) {
-          const TagDictionaryFromJson dictionary = readTagDictionaryInput(source);
+          const TagDictionaryFromJson dictionary = host::readTagDictionaryInput(source);
           if (!dictionary.dictionary) return fail(dictionary.error);
           std::cout << TLVGenerator::encodeDictToTLV(*dictionary.dictionary) << '\n';
           return 0;
         }
-        const JsonInput parsed = readJson(source);
+        const host::JsonInput parsed = host::readJson(source);
         if (!parsed.json) return fail(parsed.error);
         const PaymentRequestFromJson request = paymentRequestFromJson(*parsed.json);
         if (!request.request) return fail(request.error);

@@ -1,20 +1,21 @@
-// zelto host [SCRIPT|-]: a host application driven by a script (tools/host_script.h), printing
-// one JSON line for everything it sees (tools/host_session.h).
+// zelto host [SCRIPT|-]: a host application driven by a script (host/host_script.h), printing
+// one JSON line for everything it sees (host/host_session.h).
 #include <iostream>
 #include <string_view>
 
+#include "host/host_session.h"
+#include "host/inputs.h"
 #include "tools/command.h"
-#include "tools/host_session.h"
 
 namespace zelto::tool {
 namespace {
 
 int runScript(const std::string& source) {
-  const Input input = readInput(source);
+  const host::Input input = host::readInput(source);
   if (!input.text) return fail(input.error);
   bool failed = false;
   {
-    HostSession host(std::cout);
+    host::HostSession host(std::cout);
     std::string_view rest = *input.text;
     for (int number = 1; !rest.empty(); ++number) {
       const std::size_t end = rest.find('\n');

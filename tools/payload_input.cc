@@ -1,5 +1,7 @@
 #include "tools/payload_input.h"
 
+#include "host/inputs.h"
+
 namespace zelto::tool {
 
 std::shared_ptr<std::vector<std::string>> addPayloadArgument(CLI::App& command) {
@@ -11,12 +13,12 @@ std::shared_ptr<std::vector<std::string>> addPayloadArgument(CLI::App& command) 
   return payload;
 }
 
-Input readPayload(const std::vector<std::string>& arguments) {
+host::Input readPayload(const std::vector<std::string>& arguments) {
   if (arguments.size() > 1) {
     return {std::nullopt, "one payload at a time (--lines reads payloads a line from files)"};
   }
   if (!arguments.empty() && arguments.front() != "-") return {arguments.front(), ""};
-  Input input = readInput("-");
+  host::Input input = host::readInput("-");
   if (input.text) {
     std::string& text = *input.text;
     if (text.ends_with('\n')) text.pop_back();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host/inputs.h"
 #include "tools/command.h"
 
 namespace zelto::tool {
@@ -18,7 +19,7 @@ std::shared_ptr<std::vector<std::string>> addPayloadArgument(CLI::App& command);
 
 // The payload text named by `arguments` (none stands for "-"); an error naming the system's
 // reason when standard input cannot be read, or when more than one payload is given.
-Input readPayload(const std::vector<std::string>& arguments);
+host::Input readPayload(const std::vector<std::string>& arguments);
 
 }  // namespace zelto::tool
 

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <map>
 
+#include "host/inputs.h"
 #include "sdk/request_json.h"
 #include "tools/command.h"
 #include "tools/payload_input.h"
@@ -55,7 +56,7 @@ const CommandRegistrar qrRegistrar(
           ->check(CLI::Range(1, 100));
       command.add_option("--out", *out, "The file to write; standard output when not given");
       return [payload, format, scale, out]() {
-        const Input text = readPayload(*payload);
+        const host::Input text = readPayload(*payload);
         if (!text.text) return fail(text.error);
         return writeDocument(ZeltoPrint::qrCode(*text.text, *format, *scale), *out);
       };
@@ -88,11 +89,11 @@ const CommandRegistrar posterRegistrar(
         const auto format = ending == ".pdf" ? ZeltoDocumentFormat::pdf : ZeltoDocumentFormat::svg;
         std::shared_ptr<ZeltoPaymentRequest> request;
         if (*tags) {
-          TagDictionaryFromJson dictionary = readTagDictionaryInput(*source);
+          TagDictionaryFromJson dictionary = host::readTagDictionaryInput(*source);
           if (!dictionary.dictionary) return fail(dictionary.error);
           request = ZeltoPaymentRequest::withTagValueDictionary(std::move(*dictionary.dictionary));
         } else {
-          const JsonInput parsed = readJson(*source);
+          const host::JsonInput parsed = host::readJson(*source);
           if (!parsed.json) return fail(parsed.error);
           PaymentRequestFromJson read = paymentRequestFromJson(*parsed.json);
           if (!read.request) return fail(read.error);

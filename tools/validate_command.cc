@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "batch/line_commands.h"
+#include "host/inputs.h"
 #include "tools/command.h"
 #include "tools/lines_option.h"
 #include "tools/payload_input.h"
@@ -24,7 +25,7 @@ const CommandRegistrar registrar(
           "cannot be read.");
       return [payload, lines]() {
         if (lines->lines) return runLines(*payload, lines->jobs, batch::validateLines);
-        const Input input = readPayload(*payload);
+        const host::Input input = readPayload(*payload);
         if (!input.text) return fail(input.error);
         const QRCodeError error(TLVGenerator::tlvValidation(*input.text));
         std::cout << error.getJSONOutput() << '\n';

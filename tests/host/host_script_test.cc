@@ -1,8 +1,8 @@
-#include "tools/host_script.h"
+#include "host/host_script.h"
 
 #include <gtest/gtest.h>
 
-namespace zelto::tool {
+namespace zelto::host {
 namespace {
 
 TEST(HostScript, SkipsBlankAndCommentLines) {
@@ -98,4 +98,4 @@ TEST(HostScript, NamesWhatIsWrongWithABadLine) {
 }
 
 }  // namespace
-}  // namespace zelto::tool
+}  // namespace zelto::host

@@ -8,7 +8,7 @@
 #include "platform/alert_controller.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 #include "platform/window.h"
 
 namespace zelto::platform {
@@ -48,11 +48,11 @@ TEST_F(ControlsTest, KeysGoThroughTheFilterOneCharacterAtATime) {
   int changes = 0;
   field->addAction(ControlEvent::kEditingChanged, [&] { ++changes; });
 
-  auto typed = typeText(*window, "amount", "1205");
+  auto typed = host::typeText(*window, "amount", "1205");
   EXPECT_EQ(field->text, "1205");
-  typed = typeText(*window, "amount", "67");
+  typed = host::typeText(*window, "amount", "67");
   EXPECT_EQ(typed.refusedKeys, (std::vector<std::string>{"6", "7"}));
-  EXPECT_EQ(deleteBackward(*window, "amount", 2).refusedKeys, std::vector<std::string>{"0"});
+  EXPECT_EQ(host::deleteBackward(*window, "amount", 2).refusedKeys, std::vector<std::string>{"0"});
   EXPECT_EQ(field->text, "120");
   EXPECT_EQ(changes, 5);
   // The range of each key: the end for typing, the last character for the delete key.
@@ -62,11 +62,11 @@ TEST_F(ControlsTest, KeysGoThroughTheFilterOneCharacterAtATime) {
   // A delete removes a whole user-perceived character, however many bytes it takes.
   field->shouldChangeCharacters = nullptr;
   field->text = "ae\xCC\x81";  // "a" and "e" with a combining acute accent
-  EXPECT_TRUE(deleteBackward(*window, "amount", 1).refusedKeys.empty());
+  EXPECT_TRUE(host::deleteBackward(*window, "amount", 1).refusedKeys.empty());
   EXPECT_EQ(field->text, "a");
-  EXPECT_TRUE(deleteBackward(*window, "amount", 3).refusedKeys.empty());
+  EXPECT_TRUE(host::deleteBackward(*window, "amount", 3).refusedKeys.empty());
   EXPECT_EQ(field->text, "");
-  EXPECT_EQ(typeText(*window, "amount", "日本").status, DriveResult::kDone);
+  EXPECT_EQ(host::typeText(*window, "amount", "日本").status, host::DriveResult::kDone);
   EXPECT_EQ(field->text, "日本");
 }
 
@@ -91,8 +91,8 @@ TEST_F(ControlsTest, FocusRunsEditingEventsAndMovesTheKeyboard) {
     frames.push_back(n.keyboardFrame.value());
   });
 
-  EXPECT_EQ(tap(*window, "first"), DriveResult::kDone);
-  typeText(*window, "second", "x");  // typing into another field moves the focus there
+  EXPECT_EQ(host::tap(*window, "first"), host::DriveResult::kDone);
+  host::typeText(*window, "second", "x");  // typing into another field moves the focus there
   EXPECT_FALSE(first->resignFirstResponder());
   EXPECT_TRUE(second->resignFirstResponder());
   EXPECT_EQ(log, "1+ show 1- 2+ show 2- hide ");
@@ -109,14 +109,14 @@ TEST_F(ControlsTest, ASwitchFlipsOnTapButNotWhenSetOrWhenTouchesAreOff) {
   toggle->addAction(ControlEvent::kValueChanged, [&] { ++changes; });
   toggle->setOn(true, true);
   EXPECT_EQ(changes, 0);
-  EXPECT_EQ(toggleSwitch(*window, "tip"), DriveResult::kDone);
+  EXPECT_EQ(host::toggleSwitch(*window, "tip"), host::DriveResult::kDone);
   EXPECT_FALSE(toggle->isOn());
   EXPECT_EQ(changes, 1);
   toggle->userInteractionEnabled = false;
-  EXPECT_EQ(toggleSwitch(*window, "tip"), DriveResult::kNotInteractive);
+  EXPECT_EQ(host::toggleSwitch(*window, "tip"), host::DriveResult::kNotInteractive);
   EXPECT_FALSE(toggle->isOn());
-  EXPECT_EQ(toggleSwitch(*window, "title"), DriveResult::kNotASwitch);
-  EXPECT_EQ(toggleSwitch(*window, "nothing"), DriveResult::kNotFound);
+  EXPECT_EQ(host::toggleSwitch(*window, "title"), host::DriveResult::kNotASwitch);
+  EXPECT_EQ(host::toggleSwitch(*window, "nothing"), host::DriveResult::kNotFound);
 }
 
 TEST_F(ControlsTest, ScrollingBringsARectAboveTheBottomInset) {
@@ -198,24 +198,24 @@ TEST_F(ControlsTest, TheShareSheetHandsItsItemsToTheHostAndClosesItself) {
 }
 
 TEST_F(ControlsTest, DialogActionsAreChosenByTitleOrIdentifier) {
-  EXPECT_EQ(selectAlertAction(*window, "OK"), DriveResult::kNoAlert);
+  EXPECT_EQ(host::selectAlertAction(*window, "OK"), host::DriveResult::kNoAlert);
   auto alert = std::make_shared<AlertController>("Timeout", "", AlertController::Style::kAlert);
   int chosen = 0;
   alert->addAction({"OK", AlertActionStyle::kDefault, [&] { ++chosen; }});
   alert->addAction({"Go on", AlertActionStyle::kDefault, [&] { chosen += 10; }, "Go_Button"});
   root->present(alert, false);
   run(0);
-  EXPECT_EQ(findView(*window, "Go_Button")->accessibilityIdentifier, "Go_Button");
-  EXPECT_EQ(findView(*window, "Go on"), nullptr);
-  EXPECT_EQ(selectAlertAction(*window, "Cancel"), DriveResult::kNotFound);
-  EXPECT_EQ(selectAlertAction(*window, "Go_Button"), DriveResult::kDone);
+  EXPECT_EQ(host::findView(*window, "Go_Button")->accessibilityIdentifier, "Go_Button");
+  EXPECT_EQ(host::findView(*window, "Go on"), nullptr);
+  EXPECT_EQ(host::selectAlertAction(*window, "Cancel"), host::DriveResult::kNotFound);
+  EXPECT_EQ(host::selectAlertAction(*window, "Go_Button"), host::DriveResult::kDone);
   run(kTransitionDuration);
   EXPECT_EQ(chosen, 10);
   alert = std::make_shared<AlertController>("", "", AlertController::Style::kAlert);
   alert->addAction({"Go on", AlertActionStyle::kDefault, [&] { chosen += 100; }, "Go_Button"});
   root->present(alert, false);
   run(0);
-  EXPECT_EQ(selectAlertAction(*window, "Go on"), DriveResult::kDone);
+  EXPECT_EQ(host::selectAlertAction(*window, "Go on"), host::DriveResult::kDone);
   run(kTransitionDuration);
   EXPECT_EQ(chosen, 110);
   EXPECT_EQ(root->presentedViewController(), nullptr);
@@ -239,7 +239,7 @@ TEST_F(ControlsTest, TheScreenDescriptionListsWhatAToolNeeds) {
   button->enabled = false;
   add<View>("");  // a plain view without an identifier
 
-  const auto elements = describeScreen(*window);
+  const auto elements = host::describeScreen(*window);
   ASSERT_EQ(elements.size(), 5u);
   const struct {
     std::string identifier, kind, text, value;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 #include "platform/window.h"
 
 namespace zelto::platform {
@@ -75,7 +75,7 @@ TEST_F(TableViewTest, RowsLieBelowTheirSectionHeaderAndOnlyVisibleOnesHaveCells)
   EXPECT_EQ(table->contentHeight(), 28 + 103 * 60);
   // 200 points show the header and rows 0.0 to 0.2 (the last cut at 208).
   EXPECT_EQ(shown(), (std::vector<std::string>{"row 0.0", "row 0.1", "row 0.2"}));
-  EXPECT_EQ(findView(*window, "row 1.0"), nullptr);
+  EXPECT_EQ(host::findView(*window, "row 1.0"), nullptr);
   ASSERT_EQ(table->subviews().size(), 4u);
   EXPECT_EQ(std::dynamic_pointer_cast<TableViewHeader>(table->subviews()[0])->textLabel()->text,
             "Recent");
@@ -86,7 +86,7 @@ TEST_F(TableViewTest, ScrollingAsksForRowsComingIntoViewAndReusesThoseThatLeft) 
   EXPECT_EQ(shown().front(), "row 1.46");
   EXPECT_EQ(shown().size(), 4u);  // 1.46 cut at the top, then 1.47 to 1.49
   EXPECT_EQ(rows->made, 4);       // the three cells of the first screen were used again
-  EXPECT_NE(findView(*window, "row 1.48"), nullptr);
+  EXPECT_NE(host::findView(*window, "row 1.48"), nullptr);
 
   // Kept within the content; a keyboard's inset makes room for the last rows.
   table->setContentOffset(1e9);
@@ -107,9 +107,9 @@ TEST_F(TableViewTest, ScrollingAsksForRowsComingIntoViewAndReusesThoseThatLeft) 
 }
 
 TEST_F(TableViewTest, TapsReachTheDelegateWithTheRowAndReloadRebuildsFromTheSource) {
-  EXPECT_EQ(tap(*window, "row 0.1"), DriveResult::kDone);
+  EXPECT_EQ(host::tap(*window, "row 0.1"), host::DriveResult::kDone);
   table->setContentOffset(28 + 3 * 60);
-  EXPECT_EQ(tap(*window, "row 1.0"), DriveResult::kDone);
+  EXPECT_EQ(host::tap(*window, "row 1.0"), host::DriveResult::kDone);
   EXPECT_EQ(rows->selected, (std::vector<IndexPath>{{0, 1}, {1, 0}}));
 
   rows->sizes = {0, 2};
@@ -123,7 +123,7 @@ TEST_F(TableViewTest, TapsReachTheDelegateWithTheRowAndReloadRebuildsFromTheSour
   table->reloadData();
   EXPECT_EQ(table->numberOfSections(), 0);
   EXPECT_TRUE(table->visibleCells().empty());
-  EXPECT_EQ(tap(*window, "row 1.0"), DriveResult::kNotFound);
+  EXPECT_EQ(host::tap(*window, "row 1.0"), host::DriveResult::kNotFound);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "platform/alert_controller.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 #include "platform/window.h"
 
 namespace zelto::platform {
@@ -117,21 +117,21 @@ TEST_F(PlatformUiTest, TapsReachOnlyInteractiveControlsOfTheFrontScreen) {
   button->accessibilityIdentifier = "go";
   button->addAction(ControlEvent::kTouchUpInside, [&] { ++taps; });
   root->view()->addSubview(button);
-  EXPECT_EQ(tap(*window, "go"), DriveResult::kDone);
+  EXPECT_EQ(host::tap(*window, "go"), host::DriveResult::kDone);
   button->enabled = false;
-  EXPECT_EQ(tap(*window, "go"), DriveResult::kNotInteractive);
+  EXPECT_EQ(host::tap(*window, "go"), host::DriveResult::kNotInteractive);
   button->enabled = true;
   root->view()->hidden = true;
-  EXPECT_EQ(tap(*window, "go"), DriveResult::kNotInteractive);
+  EXPECT_EQ(host::tap(*window, "go"), host::DriveResult::kNotInteractive);
   root->view()->hidden = false;
-  EXPECT_EQ(tap(*window, "missing"), DriveResult::kNotFound);
-  EXPECT_EQ(typeText(*window, "go", "x").status, DriveResult::kNotEditable);
+  EXPECT_EQ(host::tap(*window, "missing"), host::DriveResult::kNotFound);
+  EXPECT_EQ(host::typeText(*window, "go", "x").status, host::DriveResult::kNotEditable);
   // Neither a view outside the window nor one under a presented screen gets a touch.
   auto stray = std::make_shared<Button>();
   stray->addAction(ControlEvent::kTouchUpInside, [&] { taps += 100; });
   window->sendEvent(Event{Event::Type::kTouch, stray});
   root->present(screen("cover"), false);
-  EXPECT_EQ(tap(*window, "go"), DriveResult::kNotFound);
+  EXPECT_EQ(host::tap(*window, "go"), host::DriveResult::kNotFound);
   EXPECT_EQ(taps, 1);
 }
 
@@ -148,10 +148,10 @@ TEST_F(PlatformUiTest, TypingPostsTextChangesAndEndEditingResigns) {
                      [&](const Notification& n) { posted += n.object == field.get() ? "F" : "?"; });
   center.addObserver(this, std::string(kTextViewTextDidChangeNotification),
                      [&](const Notification& n) { posted += n.object == notes.get() ? "V" : "?"; });
-  EXPECT_EQ(typeText(*window, "amount", "12").status, DriveResult::kDone);
-  EXPECT_EQ(typeText(*window, "amount", "3").status, DriveResult::kDone);
+  EXPECT_EQ(host::typeText(*window, "amount", "12").status, host::DriveResult::kDone);
+  EXPECT_EQ(host::typeText(*window, "amount", "3").status, host::DriveResult::kDone);
   EXPECT_EQ(field->text, "123");
-  EXPECT_EQ(typeText(*window, "notes", "hi").status, DriveResult::kDone);
+  EXPECT_EQ(host::typeText(*window, "notes", "hi").status, host::DriveResult::kDone);
   EXPECT_FALSE(field->isFirstResponder());
   field->text = "silent";
   EXPECT_EQ(posted, "FFFVV");
@@ -170,7 +170,7 @@ TEST_F(PlatformUiTest, AnAlertTakesOneChoiceAndRunsItsHandlerAfterClosing) {
   root->present(alert, true);
   run(kTransitionDuration);
   EXPECT_FALSE(alert->selectAction(1));  // no such action
-  EXPECT_EQ(tap(*window, "Cancel"), DriveResult::kDone);
+  EXPECT_EQ(host::tap(*window, "Cancel"), host::DriveResult::kDone);
   EXPECT_FALSE(alert->selectAction(0));  // a second choice while it closes
   EXPECT_EQ(order, "");
   run(kTransitionDuration);

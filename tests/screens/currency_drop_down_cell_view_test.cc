@@ -3,7 +3,7 @@
 #include <zelto/platform/run_loop.h>
 
 #include "base/user_defaults.h"
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 #include "screens/cells/currency_drop_down_cell.h"
 
 namespace zelto {
@@ -28,7 +28,7 @@ class CurrencyDropDownTest : public ::testing::Test {
 
   std::string shown() const {
     return std::static_pointer_cast<platform::Button>(
-               platform::findView(*window, "Currency_Drop_Down"))
+               host::findView(*window, "Currency_Drop_Down"))
         ->title();
   }
   void show(std::string currency) {
@@ -62,22 +62,22 @@ TEST_F(CurrencyDropDownTest, ShowsTheAlphabeticCodeOfTheFormCurrency) {
 
 TEST_F(CurrencyDropDownTest, OpensTheSelectionViewOnceAndShowsAndPassesOnTheChoice) {
   show("840");
-  ASSERT_EQ(platform::tap(*window, "Currency_Drop_Down"), platform::DriveResult::kDone);
+  ASSERT_EQ(host::tap(*window, "Currency_Drop_Down"), host::DriveResult::kDone);
   const auto opened = cell->selectionView();
   ASSERT_NE(opened, nullptr);
   EXPECT_EQ(window->subviews().back(), opened);
   cell->showSelectionView();
   EXPECT_EQ(cell->selectionView(), opened);
 
-  platform::typeText(*window, "Currency_Search_Field", "euro");
-  ASSERT_EQ(platform::tap(*window, "CurrencyCell0"), platform::DriveResult::kDone);
+  host::typeText(*window, "Currency_Search_Field", "euro");
+  ASSERT_EQ(host::tap(*window, "CurrencyCell0"), host::DriveResult::kDone);
   platform::RunLoop::main().runFor(0.2);
   EXPECT_EQ(form->changes, (std::vector<std::string>{"978"}));
   EXPECT_EQ(cell->selectionView(), nullptr);
   EXPECT_EQ(shown(), "EUR");
 
   // Closed from code, the view reports the currency the field shows.
-  ASSERT_EQ(platform::tap(*window, "Currency_Drop_Down"), platform::DriveResult::kDone);
+  ASSERT_EQ(host::tap(*window, "Currency_Drop_Down"), host::DriveResult::kDone);
   cell->hideSelectionView();
   platform::RunLoop::main().runFor(0.2);
   EXPECT_EQ(form->changes, (std::vector<std::string>{"978", "978"}));

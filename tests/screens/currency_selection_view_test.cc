@@ -51,9 +51,9 @@ class CurrencySelectionViewTest : public testing::FlowTest {
   }
   static void search(ZELTOCurrencySelectionView& view, const std::string& text) {
     // The merchant deletes the earlier search key by key, then types.
-    platform::deleteBackward(*session().sdkWindow, "Currency_Search_Field",
+    host::deleteBackward(*session().sdkWindow, "Currency_Search_Field",
                              view.searchField->text.size());
-    platform::typeText(*session().sdkWindow, "Currency_Search_Field", text);
+    host::typeText(*session().sdkWindow, "Currency_Search_Field", text);
   }
   // The alphabetic codes of each section as the list shows them, with the section titles.
   static std::vector<Ids> sections(ZELTOCurrencySelectionView& view) {
@@ -108,12 +108,12 @@ TEST_F(CurrencySelectionViewTest, SearchTakesAtMost64Characters) {
   auto view = open();
   // 63 characters, then a two-code-point character that is one: the 64th.
   const std::string typed = std::string(63, 'e') + "e\u0301" + "xyz";
-  const auto keys = platform::typeText(*session().sdkWindow, "Currency_Search_Field", typed);
+  const auto keys = host::typeText(*session().sdkWindow, "Currency_Search_Field", typed);
   EXPECT_EQ(view->searchField->text, std::string(63, 'e') + "e\u0301");
   EXPECT_EQ(keys.refusedKeys, (Ids{"x", "y", "z"}));
   // Deleting one makes room for one.
-  platform::deleteBackward(*session().sdkWindow, "Currency_Search_Field", 1);
-  EXPECT_TRUE(platform::typeText(*session().sdkWindow, "Currency_Search_Field", "ab").refusedKeys ==
+  host::deleteBackward(*session().sdkWindow, "Currency_Search_Field", 1);
+  EXPECT_TRUE(host::typeText(*session().sdkWindow, "Currency_Search_Field", "ab").refusedKeys ==
               Ids{"b"});
   EXPECT_EQ(view->searchField->text, std::string(63, 'e') + "a");
 }
@@ -158,7 +158,7 @@ TEST_F(CurrencySelectionViewTest, RowsNameTheCurrencyAndMarkTheOneInUse) {
             platform::Color::white());
   // A tool describing the screen sees the rows and which one is marked.
   Ids marked;
-  for (const auto& element : platform::describeScreen(*session().sdkWindow)) {
+  for (const auto& element : host::describeScreen(*session().sdkWindow)) {
     if (element.kind == "cell" && element.value == "selected") marked.push_back(element.text);
   }
   EXPECT_EQ(marked, (Ids{"USD - United States dollar"}));
@@ -177,7 +177,7 @@ TEST_F(CurrencySelectionViewTest, KeyboardLeavesEveryRowReachableUntilReturnPuts
   };
   EXPECT_LE(lastRowBottom(), panelBottom - panel.cornerRadius);
   EXPECT_GT(lastRowBottom(), panelBottom - panel.cornerRadius - table.rowHeight);
-  ASSERT_EQ(tapAndSettle("Currency_Search_Field"), platform::DriveResult::kDone);
+  ASSERT_EQ(tapAndSettle("Currency_Search_Field"), host::DriveResult::kDone);
   const double listBottom = table.convertToWindow(table.bounds()).maxY();
   const double keyboardTop = session().sdkWindow->bounds().height - platform::kKeyboardHeight;
   EXPECT_EQ(table.bottomInset(), listBottom - keyboardTop);
@@ -193,8 +193,8 @@ TEST_F(CurrencySelectionViewTest, OpeningOverAScreenClosesItsKeyboard) {
   ZeltoMerchantSDK::launchRefundPaymentFlow(validRefund(), recorder.handler());
   loop().runFor(testing::kSettle);
   auto& window = *session().sdkWindow;
-  ASSERT_EQ(platform::typeText(window, "Amount_Field", "1").status, platform::DriveResult::kDone);
-  const auto field = platform::findView(window, "Amount_Field");
+  ASSERT_EQ(host::typeText(window, "Amount_Field", "1").status, host::DriveResult::kDone);
+  const auto field = host::findView(window, "Amount_Field");
   ASSERT_TRUE(field && field->isFirstResponder());
   auto view = ZELTOCurrencySelectionView::presentOver(window, picks);
   EXPECT_FALSE(field->isFirstResponder());
@@ -204,7 +204,7 @@ TEST_F(CurrencySelectionViewTest, OpeningOverAScreenClosesItsKeyboard) {
 TEST_F(CurrencySelectionViewTest, ChoosingStoresTheRecordAtOnceAndReportsItsCodeAfterTheFade) {
   auto view = open();
   search(*view, "euro");
-  ASSERT_EQ(tapAndSettle("CurrencyCell0"), platform::DriveResult::kDone);
+  ASSERT_EQ(tapAndSettle("CurrencyCell0"), host::DriveResult::kDone);
   EXPECT_EQ(heard, (Ids{"978/EUR"}));
   EXPECT_EQ(view->superview(), nullptr);
   // Choosing is not a recorded use of the currency.
@@ -215,11 +215,11 @@ TEST_F(CurrencySelectionViewTest, ChoosingStoresTheRecordAtOnceAndReportsItsCode
 TEST_F(CurrencySelectionViewTest, FadeTakesTwoTenthsAndReportsOnceWhateverIsTappedMeanwhile) {
   auto view = open();
   search(*view, "yen");
-  ASSERT_EQ(platform::tap(*session().sdkWindow, "CurrencyCell0"), platform::DriveResult::kDone);
+  ASSERT_EQ(host::tap(*session().sdkWindow, "CurrencyCell0"), host::DriveResult::kDone);
   EXPECT_EQ(session().selectedCurrency->currencyId, "JPY");
   EXPECT_EQ(view->alpha, 0);
-  EXPECT_EQ(platform::tap(*session().sdkWindow, "Currency_Close_Button"),
-            platform::DriveResult::kNotInteractive);
+  EXPECT_EQ(host::tap(*session().sdkWindow, "Currency_Close_Button"),
+            host::DriveResult::kNotInteractive);
   view->hideView("36");
   view->closeBtnAction();
   loop().runFor(0.19);
@@ -245,8 +245,8 @@ TEST_F(CurrencySelectionViewTest, ClosingReportsTheCurrencyInUseAndStoresNothing
     heard.clear();
     auto view = open();
     if (c.closeButton) {
-      EXPECT_EQ(platform::tap(*session().sdkWindow, "Currency_Close_Button"),
-                platform::DriveResult::kDone);
+      EXPECT_EQ(host::tap(*session().sdkWindow, "Currency_Close_Button"),
+                host::DriveResult::kDone);
     } else {
       view->hideView("36");
     }
@@ -256,7 +256,7 @@ TEST_F(CurrencySelectionViewTest, ClosingReportsTheCurrencyInUseAndStoresNothing
     loop().runFor(0.2);
     EXPECT_EQ(heard, c.heard) << c.name;
     EXPECT_EQ(session().selectedCurrency, nullptr) << c.name;
-    EXPECT_EQ(platform::findView(*session().sdkWindow, "Currency_Selection_View"), nullptr);
+    EXPECT_EQ(host::findView(*session().sdkWindow, "Currency_Selection_View"), nullptr);
     picks = std::make_shared<Picks>(&heard);
     settle();
   }

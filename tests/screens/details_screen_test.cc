@@ -10,7 +10,7 @@
 namespace zelto::testing {
 namespace {
 
-using platform::DriveResult;
+using host::DriveResult;
 
 class DetailsScreenTest : public ScreensTest {
  protected:
@@ -75,7 +75,7 @@ TEST_F(DetailsScreenTest, EachFieldStateWritesItsValueIntoTheRequestAndThePayloa
     } else {
       // A 27th character is refused outright; the cell stays invalid and nothing is written.
       EXPECT_EQ(type("Bill_Number_Field", "y").refusedKeys, std::vector<std::string>{"y"});
-      EXPECT_EQ(platform::tap(window(), "Update_Payment_Details_Button"),
+      EXPECT_EQ(host::tap(window(), "Update_Payment_Details_Button"),
                 DriveResult::kNotInteractive);
       leaveWith("Close_Button");
     }
@@ -265,7 +265,7 @@ TEST_F(DetailsScreenTest, FullAdditionalDataRefusesMoreWithABannerAndDimsTheOthe
   ASSERT_NE(banner, nullptr);
   EXPECT_EQ(banner->message(), "The additional data is full. Turn off a field to add another one.");
   EXPECT_FALSE(updateEnabled());
-  EXPECT_EQ(platform::findView(window(), "Status_Message"), banner);
+  EXPECT_EQ(host::findView(window(), "Status_Message"), banner);
 
   EXPECT_TRUE(erase("Loyalty_Number_Field", 1).refusedKeys.empty());
   EXPECT_EQ(detailsScreen()->statusMessage(), nullptr);

@@ -19,7 +19,7 @@ TEST_F(ScreensTest, AThousandLaunchUpdateEndCyclesLeaveNoScreenOrCellAlive) {
     type("Amount_Field", "5");
     toggle("Bill_Number_Switch");
     type("Bill_Number_Field", "A");
-    ASSERT_EQ(tapAndSettle("Update_Payment_Details_Button"), platform::DriveResult::kDone);
+    ASSERT_EQ(tapAndSettle("Update_Payment_Details_Button"), host::DriveResult::kDone);
     ASSERT_TRUE(details.expired() && form.expired() && amountCell.expired()) << cycle;
     settle();
     ASSERT_TRUE(qr.expired()) << cycle;

@@ -40,7 +40,7 @@ TEST_F(ScreensTest, PrimaryButtonsAndSwitchesTakeTheHostsColours) {
 TEST_F(ScreensTest, InputFieldBorderShowsRestFocusAndErrorWithErrorWinning) {
   launch();
   openDetails();
-  ASSERT_EQ(toggle("Bill_Number_Switch"), platform::DriveResult::kDone);
+  ASSERT_EQ(toggle("Bill_Number_Switch"), host::DriveResult::kDone);
   const auto field = find<platform::TextField>("Bill_Number_Field");
   const auto input = std::dynamic_pointer_cast<KitInputField>(field->superview());
   ASSERT_NE(input, nullptr);

@@ -15,7 +15,7 @@
 namespace zelto::testing {
 namespace {
 
-using platform::DriveResult;
+using host::DriveResult;
 
 class QrScreenTest : public ScreensTest {
  protected:

@@ -13,7 +13,7 @@
 namespace zelto {
 namespace {
 
-using platform::DriveResult;
+using host::DriveResult;
 
 // Everything the host hears, as "handler true 25.50 -" or "delegate ..." lines.
 class Host : public ZeltoRefundPaymentDelegate {
@@ -59,7 +59,7 @@ class RefundScreenTest : public testing::FlowTest {
         flowNavigation()->viewControllers().front());
   }
   static std::string text(std::string_view identifier) {
-    const auto view = platform::findView(window(), identifier);
+    const auto view = host::findView(window(), identifier);
     if (auto label = std::dynamic_pointer_cast<platform::Label>(view)) return label->text;
     if (auto field = std::dynamic_pointer_cast<platform::TextField>(view)) return field->text;
     return "(none)";
@@ -76,8 +76,8 @@ class RefundScreenTest : public testing::FlowTest {
   }
   // Clears the amount with the delete key, then types `digits`.
   static void enter(std::string_view digits) {
-    platform::deleteBackward(window(), "Amount_Field", 16);
-    platform::typeText(window(), "Amount_Field", digits);
+    host::deleteBackward(window(), "Amount_Field", 16);
+    host::typeText(window(), "Amount_Field", digits);
   }
   static std::shared_ptr<platform::AlertController> dialog() {
     return std::dynamic_pointer_cast<platform::AlertController>(session().getTopViewController());
@@ -101,7 +101,7 @@ TEST_F(RefundScreenTest, ShowsTheCardAndStartsReadyToRefundTheRequestedAmount) {
 TEST_F(RefundScreenTest, RulesBetweenAndInsideTheCellsKeepTheMarginsOfTheirTexts) {
   launch("840", "100");
   const auto& form = *screen()->scrollView;
-  const auto summaryTitle = platform::findView(window(), "Summary_Title");
+  const auto summaryTitle = host::findView(window(), "Summary_Title");
   ASSERT_NE(summaryTitle, nullptr);
   const platform::Rect text = summaryTitle->convertToWindow(summaryTitle->bounds());
   int rules = 0;
@@ -148,10 +148,10 @@ TEST_F(RefundScreenTest, AmountsAboveTheRequestOrOfZeroDisableThePayButton) {
   }
   // One more digit goes over the maximum; the delete key brings the amount back.
   enter("1234");
-  platform::typeText(window(), "Amount_Field", "5");
+  host::typeText(window(), "Amount_Field", "5");
   EXPECT_EQ(payButton(), "off REFUND");
   EXPECT_EQ(response(), "12.34");
-  platform::deleteBackward(window(), "Amount_Field", 1);
+  host::deleteBackward(window(), "Amount_Field", 1);
   EXPECT_EQ(payButton(), "on Refund USD 12.34");
   EXPECT_EQ(summary(), "- USD 12.34 | USD 87.66");
 }
@@ -204,11 +204,11 @@ TEST_F(RefundScreenTest, ConfirmationNamesHolderAndAmountAndCancelChangesNothing
   ASSERT_EQ(dialog()->actions().size(), 2u);
   EXPECT_EQ(dialog()->actions()[0].title, "Cancel");
   EXPECT_EQ(dialog()->actions()[1].title, "Continue");
-  EXPECT_NE(platform::findView(window(), "Continue_Button"), nullptr);
+  EXPECT_NE(host::findView(window(), "Continue_Button"), nullptr);
   // The pay button is behind the dialog.
-  EXPECT_EQ(platform::tap(window(), "PAY_BUTTON"), DriveResult::kNotFound);
+  EXPECT_EQ(host::tap(window(), "PAY_BUTTON"), DriveResult::kNotFound);
 
-  ASSERT_EQ(platform::selectAlertAction(window(), "Cancel"), DriveResult::kDone);
+  ASSERT_EQ(host::selectAlertAction(window(), "Cancel"), DriveResult::kDone);
   loop().runFor(testing::kSettle);
   EXPECT_EQ(dialog(), nullptr);
   EXPECT_EQ(payButton(), "on Refund USD 12.34");
@@ -249,7 +249,7 @@ TEST_F(RefundScreenTest, ContinueShowsTheBusyButtonAndReportsOnceToHandlerElseDe
     loop().runFor(testing::kSettle);
     enter("1234");
     ASSERT_EQ(tapAndSettle("PAY_BUTTON"), DriveResult::kDone);
-    ASSERT_EQ(platform::tap(window(), "Continue_Button"), DriveResult::kDone);
+    ASSERT_EQ(host::tap(window(), "Continue_Button"), DriveResult::kDone);
     loop().runFor(testing::kSettle);
     EXPECT_EQ(host->heard, c.heard);
 
@@ -261,7 +261,7 @@ TEST_F(RefundScreenTest, ContinueShowsTheBusyButtonAndReportsOnceToHandlerElseDe
     EXPECT_EQ(screen()->payActivityIndicator->frame().size(), (platform::Size{40, 40}));
     // Nothing more can be confirmed until the host ends the flow.
     EXPECT_EQ(tapAndSettle("PAY_BUTTON"), DriveResult::kNotInteractive);
-    platform::typeText(window(), "Amount_Field", "5");
+    host::typeText(window(), "Amount_Field", "5");
     EXPECT_EQ(host->heard, c.heard);
     settle();
   }
@@ -285,8 +285,8 @@ TEST_F(RefundScreenTest, IdleTimeoutCoversTheConfirmationAndEndsTheFlowWithoutRe
   ASSERT_NE(dialog(), confirmation);
   EXPECT_EQ(dialog()->presentingViewController(), confirmation);
   // Continue is out of reach below the timeout dialog; OK ends the flow.
-  EXPECT_EQ(platform::selectAlertAction(window(), "Continue"), DriveResult::kNotFound);
-  ASSERT_EQ(platform::selectAlertAction(window(), "OK"), DriveResult::kDone);
+  EXPECT_EQ(host::selectAlertAction(window(), "Continue"), DriveResult::kNotFound);
+  ASSERT_EQ(host::selectAlertAction(window(), "OK"), DriveResult::kDone);
   loop().runFor(testing::kSettle);
   EXPECT_EQ(session().sdkWindow->rootViewController(), nullptr);
   EXPECT_EQ(session().activeSessionType(), ZeltoActiveFlow::none);
@@ -303,7 +303,7 @@ TEST_F(RefundScreenTest, EndedFlowsLeaveNoScreenCellOrObserverBehind) {
     std::weak_ptr<platform::View> summary = screen()->scrollView->cell(CellType::summary);
     enter("1234");
     tapAndSettle("PAY_BUTTON");
-    platform::selectAlertAction(window(), "Continue");
+    host::selectAlertAction(window(), "Continue");
     loop().runFor(testing::kSettle);
     settle();
     ASSERT_TRUE(shown.expired()) << flow;

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "platform/controls.h"
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 #include "screens/details_screen.h"
 #include "screens/qr_screen.h"
 #include "tests/sdk/flow_fixture.h"
@@ -47,22 +47,22 @@ class ScreensTest : public FlowTest {
                       : nullptr;
   }
   static void openDetails() {
-    ASSERT_EQ(tapAndSettle("Payment_Details_Button"), platform::DriveResult::kDone);
+    ASSERT_EQ(tapAndSettle("Payment_Details_Button"), host::DriveResult::kDone);
     ASSERT_NE(detailsScreen(), nullptr);
   }
 
-  static platform::KeysResult type(std::string_view id, std::string_view text) {
-    return platform::typeText(window(), id, text);
+  static host::KeysResult type(std::string_view id, std::string_view text) {
+    return host::typeText(window(), id, text);
   }
-  static platform::KeysResult erase(std::string_view id, std::size_t count) {
-    return platform::deleteBackward(window(), id, count);
+  static host::KeysResult erase(std::string_view id, std::size_t count) {
+    return host::deleteBackward(window(), id, count);
   }
-  static platform::DriveResult toggle(std::string_view id) {
-    return platform::toggleSwitch(window(), id);
+  static host::DriveResult toggle(std::string_view id) {
+    return host::toggleSwitch(window(), id);
   }
   template <typename View>
   static std::shared_ptr<View> find(std::string_view id) {
-    return std::dynamic_pointer_cast<View>(platform::findView(window(), id));
+    return std::dynamic_pointer_cast<View>(host::findView(window(), id));
   }
   static bool updateEnabled() {
     const auto button = find<platform::Button>("Update_Payment_Details_Button");

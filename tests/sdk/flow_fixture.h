@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/navigation_controller.h"
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 #include "platform/window.h"
 #include "sdk/session.h"
 
@@ -73,8 +73,8 @@ class FlowTest : public ::testing::Test {
         session().sdkWindow->rootViewController());
   }
   // Taps the control with `identifier` in the library's window and lets the result settle.
-  static platform::DriveResult tapAndSettle(std::string_view identifier) {
-    const auto result = platform::tap(*session().sdkWindow, identifier);
+  static host::DriveResult tapAndSettle(std::string_view identifier) {
+    const auto result = host::tap(*session().sdkWindow, identifier);
     loop().runFor(kSettle);
     return result;
   }

@@ -139,7 +139,7 @@ TEST_F(LaunchTest, EndFlowWithNoRootScreenNeverRunsItsCompletion) {
   Recorder recorder;
   ZeltoMerchantSDK::launchRequestPaymentFlow(validPayment(), recorder.handler());
   loop().runFor(kSettle);
-  ASSERT_EQ(tapAndSettle("Back_Button"), platform::DriveResult::kDone);  // the back button ends it
+  ASSERT_EQ(tapAndSettle("Back_Button"), host::DriveResult::kDone);  // the back button ends it
   ASSERT_EQ(session().sdkWindow->rootViewController(), nullptr);
   ZeltoMerchantSDK::endZeltoFlow([&] { ++completions; });                  // after the back button
   ZeltoMerchantSDK::launchRefundPaymentFlow(nullptr, recorder.handler());  // refused
@@ -182,11 +182,11 @@ TEST_F(LaunchTest, BackButtonGoesBackOneScreenThenEndsTheFlowSilently) {
   loop().runFor(kSettle);
   session().requestPaymentSession->isUpdated = true;
 
-  ASSERT_EQ(tapAndSettle("Back_Button"), platform::DriveResult::kDone);
+  ASSERT_EQ(tapAndSettle("Back_Button"), host::DriveResult::kDone);
   EXPECT_EQ(flowNavigation()->viewControllers().size(), 1u);
   EXPECT_FALSE(session().requestPaymentSession->isUpdated);
   EXPECT_TRUE(session().sdkWindow->isKeyWindow());
-  ASSERT_EQ(tapAndSettle("Back_Button"), platform::DriveResult::kDone);
+  ASSERT_EQ(tapAndSettle("Back_Button"), host::DriveResult::kDone);
   EXPECT_EQ(session().activeSessionType(), ZeltoActiveFlow::none);
   EXPECT_TRUE(hostWindow->isKeyWindow());
   EXPECT_TRUE(session().sdkWindow->hidden);
@@ -239,7 +239,7 @@ TEST_F(LaunchTest, EndingTheFlowWhileTheTimeoutDialogClosesLeavesNoScreenBehind)
   loop().runFor(180 + kSettle);
   const std::weak_ptr<platform::ViewController> dialog = session().getTopViewController();
   ASSERT_NE(dialog.lock(), screen.lock());
-  ASSERT_EQ(platform::tap(*session().sdkWindow, "OK"), platform::DriveResult::kDone);
+  ASSERT_EQ(host::tap(*session().sdkWindow, "OK"), host::DriveResult::kDone);
   int completions = 0;
   ZeltoMerchantSDK::endZeltoFlow([&] { ++completions; });
   loop().runFor(kSettle);

@@ -139,7 +139,7 @@ TEST_F(SessionTest, TimeoutShowsADialogWhoseOkEndsTheFlowSilently) {
   EXPECT_EQ(dialog->actions()[0].style, platform::AlertActionStyle::kCancel);
 
   loop().runFor(kSettle);
-  ASSERT_EQ(tapAndSettle("OK"), platform::DriveResult::kDone);
+  ASSERT_EQ(tapAndSettle("OK"), host::DriveResult::kDone);
   EXPECT_EQ(session().activeSessionType(), ZeltoActiveFlow::none);
   EXPECT_TRUE(hostWindow->isKeyWindow());
   EXPECT_TRUE(recorder.reports.empty());

@@ -21,11 +21,11 @@
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
 #include "platform/sdl/display.h"
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 #include "sdk/session.h"
 #include "sdk/session_constants.h"
-#include "tools/app_host.h"
-#include "tools/demo_merchant.h"
+#include "host/app_host.h"
+#include "host/demo_merchant.h"
 
 namespace zelto::platform::sdl {
 
@@ -46,8 +46,8 @@ class DisplayTest : public ::testing::Test {
     auto opened = Display::open({});
     ASSERT_NE(opened.display, nullptr) << opened.error;
     display_ = std::move(opened.display);
-    host_ = std::make_unique<tool::AppHost>(
-        tool::AppRequests{tool::demoMerchant, tool::demoMerchantTags, tool::demoRefund},
+    host_ = std::make_unique<host::AppHost>(
+        host::AppRequests{host::demoMerchant, host::demoMerchantTags, host::demoRefund},
         [this](const std::string& message) { messages_.push_back(message); });
     display_->show(host_->window());
     display_->show(ZeltoSession::sharedSession().sdkWindow);
@@ -111,7 +111,7 @@ class DisplayTest : public ::testing::Test {
   static Window& front() { return *Application::shared().keyWindow(); }
 
   static std::shared_ptr<View> find(std::string_view identifier) {
-    return findView(front(), identifier);
+    return host::findView(front(), identifier);
   }
 
   // Where `identifier` is in the window: its centre, in window coordinates.
@@ -181,7 +181,7 @@ class DisplayTest : public ::testing::Test {
   }
 
   std::unique_ptr<Display> display_;
-  std::unique_ptr<tool::AppHost> host_;
+  std::unique_ptr<host::AppHost> host_;
   // What the host said, one message a result or shared file.
   std::vector<std::string> messages_;
 };

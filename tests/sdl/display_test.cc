@@ -9,10 +9,10 @@ namespace zelto::platform::sdl {
 namespace {
 
 TEST_F(DisplayTest, AClickReachesOnlyAnEnabledControlThatNothingCovers) {
-  const auto refund = std::dynamic_pointer_cast<Button>(find(tool::kAppRefundButton));
+  const auto refund = std::dynamic_pointer_cast<Button>(find(host::kAppRefundButton));
   ASSERT_NE(refund, nullptr);
-  const Point refundAt = centreOf(tool::kAppRefundButton);
-  const Point requestAt = centreOf(tool::kAppRequestButton);
+  const Point refundAt = centreOf(host::kAppRefundButton);
+  const Point requestAt = centreOf(host::kAppRequestButton);
 
   refund->enabled = false;
   clickAt(refundAt);
@@ -35,7 +35,7 @@ TEST_F(DisplayTest, AClickReachesOnlyAnEnabledControlThatNothingCovers) {
 }
 
 TEST_F(DisplayTest, EveryKindOfInputRestartsTheIdleTimer) {
-  click(tool::kAppRefundButton);
+  click(host::kAppRefundButton);
   ASSERT_TRUE(flowOnScreen());
   int activity = 0;
   NotificationCenter::defaultCenter().addObserver(
@@ -77,8 +77,8 @@ TEST_F(DisplayTest, DrawsWhileSomethingMovesAndNothingWhileIdle) {
   while (RunLoop::main().now() < until) display_->turn(0.1);
   EXPECT_EQ(display_->framesPresented(), idleFrames);
 
-  mouse(SDL_MOUSEBUTTONDOWN, centreOf(tool::kAppRequestButton));
-  mouse(SDL_MOUSEBUTTONUP, centreOf(tool::kAppRequestButton));
+  mouse(SDL_MOUSEBUTTONDOWN, centreOf(host::kAppRequestButton));
+  mouse(SDL_MOUSEBUTTONUP, centreOf(host::kAppRequestButton));
   settle();
   // The window's slide takes 0.325 s: more than one frame, far fewer than a busy loop's.
   const auto slideFrames = display_->framesPresented() - idleFrames;

@@ -17,7 +17,7 @@ namespace zelto::platform::sdl {
 namespace {
 
 TEST_F(DisplayTest, AmountTypedOnTheDetailsScreenIsInTheCodeOnScreen) {
-  click(tool::kAppRequestButton);
+  click(host::kAppRequestButton);
   ASSERT_TRUE(flowOnScreen());
   const std::string before = readQrFromWindow();
   EXPECT_NE(before.find("Zelto Demo Store"), std::string::npos) << before;
@@ -42,7 +42,7 @@ TEST_F(DisplayTest, AmountTypedOnTheDetailsScreenIsInTheCodeOnScreen) {
 
 TEST_F(DisplayTest, RefundConfirmedThroughTheDialogIsReportedOnTheHostScreen) {
   const std::string nothingYet = host_->resultText();
-  click(tool::kAppRefundButton);
+  click(host::kAppRefundButton);
   ASSERT_TRUE(flowOnScreen());
   const auto pay = find("PAY_BUTTON");
   ASSERT_NE(pay, nullptr);
@@ -86,7 +86,7 @@ TEST_F(DisplayTest, ShareWritesTheImageInTheCurrentFolderAndSaysWhere) {
   // A file from an earlier session is kept: the image goes to the next free name.
   std::ofstream(folder / "zelto-share-1.png") << "kept";
 
-  click(tool::kAppRequestButton);
+  click(host::kAppRequestButton);
   click("Save_To_Gallery_Button");
   const auto written = folder / "zelto-share-2.png";
   const std::string note = "Shared image saved to " + written.string();
@@ -109,7 +109,7 @@ TEST_F(DisplayTest, ShareWritesTheImageInTheCurrentFolderAndSaysWhere) {
 }
 
 TEST_F(DisplayTest, TabMovesFocusForwardAndShiftTabBackwardAroundTheFields) {
-  click(tool::kAppRequestButton);
+  click(host::kAppRequestButton);
   click("Payment_Details_Button");
   // The demo merchant's bill number and terminal ID are on; with the store ID, four fields
   // and the amount's, so that forward and backward go to different ones.
@@ -134,7 +134,7 @@ TEST_F(DisplayTest, TabMovesFocusForwardAndShiftTabBackwardAroundTheFields) {
 }
 
 TEST_F(DisplayTest, KeysGoThroughTheFieldsFilterAndEscapeIsTheBackButton) {
-  click(tool::kAppRequestButton);
+  click(host::kAppRequestButton);
   click("Payment_Details_Button");
   click("Amount_Field");
   const std::string amount = fieldText("Amount_Field");
@@ -164,7 +164,7 @@ TEST_F(DisplayTest, KeysGoThroughTheFieldsFilterAndEscapeIsTheBackButton) {
 }
 
 TEST_F(DisplayTest, WheelAndDragScrollWithinTheContentAndADragIsNoTap) {
-  click(tool::kAppRequestButton);
+  click(host::kAppRequestButton);
   click("Payment_Details_Button");
   const auto form = std::dynamic_pointer_cast<ScrollView>(find("Payment_Details_Form"));
   ASSERT_NE(form, nullptr);

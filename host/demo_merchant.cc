@@ -1,6 +1,6 @@
-#include "tools/demo_merchant.h"
+#include "host/demo_merchant.h"
 
-namespace zelto::tool {
+namespace zelto::host {
 
 std::shared_ptr<ZeltoPaymentRequest> demoMerchant() {
   auto request = std::make_shared<ZeltoPaymentRequest>("01", "11", "4111111111111111",
@@ -22,4 +22,4 @@ std::shared_ptr<ZeltoRefundPaymentRequest> demoRefund() {
   return std::make_shared<ZeltoRefundPaymentRequest>("4242", "Asha Rao", "840", "25.50");
 }
 
-}  // namespace zelto::tool
+}  // namespace zelto::host

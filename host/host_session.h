@@ -30,8 +30,8 @@
 // and `delegate` let no time pass.
 //
 // Thread-safety: main thread only; one host at a time (the library's session is shared).
-#ifndef ZELTO_TOOLS_HOST_SESSION_H_
-#define ZELTO_TOOLS_HOST_SESSION_H_
+#ifndef ZELTO_HOST_HOST_SESSION_H_
+#define ZELTO_HOST_HOST_SESSION_H_
 
 #include <zelto/sdk/zelto_payment_request.h>
 
@@ -40,10 +40,10 @@
 #include <ostream>
 #include <string_view>
 
+#include "host/host_script.h"
 #include "platform/window.h"
-#include "tools/host_script.h"
 
-namespace zelto::tool {
+namespace zelto::host {
 
 inline constexpr double kSettleSeconds = 1.0;
 
@@ -93,6 +93,6 @@ class HostSession {
   bool useDelegate_ = false;
 };
 
-}  // namespace zelto::tool
+}  // namespace zelto::host
 
-#endif  // ZELTO_TOOLS_HOST_SESSION_H_
+#endif  // ZELTO_HOST_HOST_SESSION_H_

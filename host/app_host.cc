@@ -1,4 +1,4 @@
-#include "tools/app_host.h"
+#include "host/app_host.h"
 
 #include <zelto/platform/run_loop.h>
 #include <zelto/sdk/zelto_merchant_sdk.h>
@@ -19,7 +19,7 @@
 #include "sdk/session.h"
 #include "sdk/session_constants.h"
 
-namespace zelto::tool {
+namespace zelto::host {
 namespace {
 
 using platform::Color;
@@ -343,4 +343,4 @@ bool AppHost::update() {
 
 std::string AppHost::resultText() const { return state_->screen->result->text; }
 
-}  // namespace zelto::tool
+}  // namespace zelto::host

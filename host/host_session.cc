@@ -1,4 +1,4 @@
-#include "tools/host_session.h"
+#include "host/host_session.h"
 
 #include <zelto/payload/tag_dictionary.h>
 #include <zelto/platform/run_loop.h>
@@ -9,6 +9,8 @@
 #include <cmath>
 #include <filesystem>
 
+#include "host/inputs.h"
+#include "host/ui_driver.h"
 #include "payload/tag_dictionary_json.h"
 #include "platform/activity_view_controller.h"
 #include "platform/alert_controller.h"
@@ -17,7 +19,6 @@
 #include "platform/notification_center.h"
 #include "platform/renderer.h"
 #include "platform/table_view.h"
-#include "platform/ui_driver.h"
 #include "platform/window.h"
 #include "screens/currency_sheet.h"
 #include "screens/qr_screen.h"
@@ -25,9 +26,8 @@
 #include "sdk/request_json.h"
 #include "sdk/session.h"
 #include "sdk/session_constants.h"
-#include "tools/command.h"
 
-namespace zelto::tool {
+namespace zelto::host {
 
 using Json = nlohmann::ordered_json;
 
@@ -306,23 +306,23 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       const auto window = frontWindow();
       if (!window) return {{}, "no window is in front"};
       const auto alert = frontAlert();
-      const auto result = command.verb == HostVerb::kTap ? platform::tap(*window, command.target)
+      const auto result = command.verb == HostVerb::kTap ? tap(*window, command.target)
                           : command.verb == HostVerb::kToggle
-                              ? platform::toggleSwitch(*window, command.target)
-                              : platform::selectAlertAction(*window, command.target);
-      if (command.verb == HostVerb::kToggle && result == platform::DriveResult::kDone) {
-        const auto toggled = std::dynamic_pointer_cast<platform::Switch>(
-            platform::findView(*window, command.target));
+                              ? toggleSwitch(*window, command.target)
+                              : selectAlertAction(*window, command.target);
+      if (command.verb == HostVerb::kToggle && result == DriveResult::kDone) {
+        const auto toggled =
+            std::dynamic_pointer_cast<platform::Switch>(findView(*window, command.target));
         outcome.fields["on"] = toggled && toggled->isOn();
       }
       letTransitionsFinish();
-      if (result == platform::DriveResult::kNotFound && alert) {
+      if (result == DriveResult::kNotFound && alert) {
         return {{},
                 "the dialog has no action \"" + command.target + "\" (it has " +
                     actionTitles(*alert) + ")"};
       }
-      if (result != platform::DriveResult::kDone) {
-        return {{}, std::string(platform::describe(result))};
+      if (result != DriveResult::kDone) {
+        return {{}, std::string(describe(result))};
       }
       return outcome;
     }
@@ -330,13 +330,13 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
     case HostVerb::kDelete: {
       const auto window = frontWindow();
       if (!window) return {{}, "no window is in front"};
-      const auto result = command.verb == HostVerb::kType
-                              ? platform::typeText(*window, command.target, command.text)
-                              : platform::deleteBackward(*window, command.target,
-                                                         static_cast<std::size_t>(command.count));
+      const auto result =
+          command.verb == HostVerb::kType
+              ? typeText(*window, command.target, command.text)
+              : deleteBackward(*window, command.target, static_cast<std::size_t>(command.count));
       letTransitionsFinish();
-      if (result.status != platform::DriveResult::kDone) {
-        return {{}, std::string(platform::describe(result.status))};
+      if (result.status != DriveResult::kDone) {
+        return {{}, std::string(describe(result.status))};
       }
       if (command.verb == HostVerb::kType) outcome.fields["typed"] = command.text;
       if (command.verb == HostVerb::kDelete) outcome.fields["keys"] = command.count;
@@ -391,9 +391,8 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       const auto window = frontWindow();
       if (!window) return {{}, "no window is in front"};
       Json elements = Json::array();
-      const auto described = command.target.empty()
-                                 ? platform::describeScreen(*window)
-                                 : platform::describeView(*window, command.target);
+      const auto described =
+          command.target.empty() ? describeScreen(*window) : describeView(*window, command.target);
       for (const auto& element : described) {
         elements.push_back(
             Json{{"id", element.identifier},
@@ -414,11 +413,11 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
       sharer_->path = command.target;
       sharer_->shared.reset();
       sharer_->writeError.clear();
-      const auto result = platform::tap(*window, kShareButton);
+      const auto result = tap(*window, kShareButton);
       letTransitionsFinish();
       sharer_->path.reset();
-      if (result != platform::DriveResult::kDone) {
-        return {{}, std::string(kShareButton) + ": " + std::string(platform::describe(result))};
+      if (result != DriveResult::kDone) {
+        return {{}, std::string(kShareButton) + ": " + std::string(describe(result))};
       }
       if (!sharer_->writeError.empty()) return {{}, sharer_->writeError};
       if (!sharer_->shared) return {{}, "the share sheet handed over no image"};
@@ -428,8 +427,8 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
     case HostVerb::kScroll: {
       const auto window = frontWindow();
       if (!window) return {{}, "no window is in front"};
-      const auto view = platform::findView(*window, command.target);
-      if (!view) return {{}, std::string(platform::describe(platform::DriveResult::kNotFound))};
+      const auto view = findView(*window, command.target);
+      if (!view) return {{}, std::string(describe(DriveResult::kNotFound))};
       if (const auto table = std::dynamic_pointer_cast<platform::TableView>(view)) {
         table->setContentOffset(table->contentOffset() + command.points);
         outcome.fields["offset"] = table->contentOffset();
@@ -458,4 +457,4 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
   return outcome;
 }
 
-}  // namespace zelto::tool
+}  // namespace zelto::host

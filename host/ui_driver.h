@@ -9,8 +9,8 @@
 // field's change filter.
 //
 // Thread-safety: main thread only.
-#ifndef ZELTO_PLATFORM_UI_DRIVER_H_
-#define ZELTO_PLATFORM_UI_DRIVER_H_
+#ifndef ZELTO_HOST_UI_DRIVER_H_
+#define ZELTO_HOST_UI_DRIVER_H_
 
 #include <cstddef>
 #include <memory>
@@ -20,7 +20,11 @@
 
 #include "platform/window.h"
 
-namespace zelto::platform {
+namespace zelto::host {
+
+using platform::Rect;
+using platform::View;
+using platform::Window;
 
 enum class DriveResult {
   kDone,
@@ -83,6 +87,6 @@ std::vector<ElementDescription> describeScreen(Window& window);
 // lists them; empty when there is no such view.
 std::vector<ElementDescription> describeView(Window& window, std::string_view identifier);
 
-}  // namespace zelto::platform
+}  // namespace zelto::host
 
-#endif  // ZELTO_PLATFORM_UI_DRIVER_H_
+#endif  // ZELTO_HOST_UI_DRIVER_H_

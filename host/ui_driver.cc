@@ -1,4 +1,4 @@
-#include "platform/ui_driver.h"
+#include "host/ui_driver.h"
 
 #include <algorithm>
 
@@ -8,7 +8,10 @@
 #include "platform/navigation_controller.h"
 #include "platform/table_view.h"
 
-namespace zelto::platform {
+namespace zelto::host {
+
+// The driver speaks the platform layer's language throughout.
+using namespace platform;
 namespace {
 
 // The text field or text view `identifier`, or why there is none to type into.
@@ -190,4 +193,4 @@ std::vector<ElementDescription> describeView(Window& window, std::string_view id
   return elements;
 }
 
-}  // namespace zelto::platform
+}  // namespace zelto::host

@@ -12,8 +12,8 @@
 // (zelto-share-1.png, -2, ...) and says where on its screen and in `messages`.
 //
 // Thread-safety: main thread only; one at a time (the library's session is shared).
-#ifndef ZELTO_TOOLS_APP_HOST_H_
-#define ZELTO_TOOLS_APP_HOST_H_
+#ifndef ZELTO_HOST_APP_HOST_H_
+#define ZELTO_HOST_APP_HOST_H_
 
 #include <zelto/payload/tag_dictionary.h>
 #include <zelto/results/zelto_refund_payment_request.h>
@@ -26,7 +26,7 @@
 
 #include "platform/window.h"
 
-namespace zelto::tool {
+namespace zelto::host {
 
 // Accessibility identifiers of the host screen.
 inline constexpr std::string_view kAppRequestButton = "App_Request_Payment";
@@ -69,6 +69,6 @@ class AppHost {
   std::shared_ptr<State> state_;
 };
 
-}  // namespace zelto::tool
+}  // namespace zelto::host
 
-#endif  // ZELTO_TOOLS_APP_HOST_H_
+#endif  // ZELTO_HOST_APP_HOST_H_

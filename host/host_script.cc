@@ -1,4 +1,4 @@
-#include "tools/host_script.h"
+#include "host/host_script.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include "base/json_reader.h"
 #include "base/text.h"
 
-namespace zelto::tool {
+namespace zelto::host {
 namespace {
 
 constexpr std::array<std::pair<std::string_view, HostVerb>, 18> kVerbs = {{
@@ -246,4 +246,4 @@ ScriptLine parseScriptLine(std::string_view line) {
   return {std::move(command), ""};
 }
 
-}  // namespace zelto::tool
+}  // namespace zelto::host

@@ -20,14 +20,14 @@
 // is accepted: a line that breaks these rules gets an error naming what is wrong, and no command.
 //
 // Thread-safety: pure functions.
-#ifndef ZELTO_TOOLS_HOST_SCRIPT_H_
-#define ZELTO_TOOLS_HOST_SCRIPT_H_
+#ifndef ZELTO_HOST_HOST_SCRIPT_H_
+#define ZELTO_HOST_HOST_SCRIPT_H_
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace zelto::tool {
+namespace zelto::host {
 
 enum class HostVerb {
   kLaunchRequest,
@@ -77,6 +77,6 @@ struct ScriptLine {
 
 ScriptLine parseScriptLine(std::string_view line);
 
-}  // namespace zelto::tool
+}  // namespace zelto::host
 
-#endif  // ZELTO_TOOLS_HOST_SCRIPT_H_
+#endif  // ZELTO_HOST_HOST_SCRIPT_H_
