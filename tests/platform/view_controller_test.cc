@@ -190,7 +190,7 @@ TEST_F(PlatformUiTest, ADialogClosesTheKeyboardAndGivesItBackWhenItHasGone) {
   for (const bool fieldStaysShown : {true, false}) {
     SCOPED_TRACE(fieldStaysShown);
     keyboard.clear();
-    ASSERT_EQ(typeText(*window, "amount", "1").status, DriveResult::kDone);
+    ASSERT_EQ(host::typeText(*window, "amount", "1").status, host::DriveResult::kDone);
     auto alert = std::make_shared<AlertController>("", "Sure?", AlertController::Style::kAlert);
     bool editingInHandler = true;
     alert->addAction({"Cancel", AlertActionStyle::kCancel,
@@ -199,7 +199,7 @@ TEST_F(PlatformUiTest, ADialogClosesTheKeyboardAndGivesItBackWhenItHasGone) {
     run(kTransitionDuration);
     EXPECT_FALSE(field->isFirstResponder());
     field->hidden = !fieldStaysShown;
-    EXPECT_EQ(tap(*window, "Cancel"), DriveResult::kDone);
+    EXPECT_EQ(host::tap(*window, "Cancel"), host::DriveResult::kDone);
     run(kTransitionDuration);
     // A field hidden meanwhile does not take the keyboard back.
     EXPECT_EQ(field->isFirstResponder(), fieldStaysShown);
