@@ -11,12 +11,12 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "platform/animation.h"
-#include "platform/sdl/display.h"
-#include "host/ui_driver.h"
-#include "sdk/session.h"
 #include "host/app_host.h"
 #include "host/demo_merchant.h"
+#include "host/ui_driver.h"
+#include "platform/animation.h"
+#include "platform/sdl/display.h"
+#include "sdk/session.h"
 
 namespace zelto {
 namespace {

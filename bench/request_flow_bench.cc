@@ -6,8 +6,8 @@
 #include <zelto/sdk/zelto_merchant_sdk.h>
 
 #include "base/language.h"
-#include "platform/renderer.h"
 #include "host/ui_driver.h"
+#include "platform/renderer.h"
 #include "platform/window.h"
 #include "screens/details_screen.h"
 #include "sdk/session.h"

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 #include <zelto/platform/run_loop.h>
 
+#include "host/ui_driver.h"
 #include "platform/activity_view_controller.h"
 #include "platform/alert_controller.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
-#include "host/ui_driver.h"
 #include "platform/window.h"
 
 namespace zelto::platform {

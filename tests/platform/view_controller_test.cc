@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <zelto/platform/run_loop.h>
 
+#include "host/ui_driver.h"
 #include "platform/alert_controller.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
-#include "host/ui_driver.h"
 #include "platform/window.h"
 
 namespace zelto::platform {

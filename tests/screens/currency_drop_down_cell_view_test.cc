@@ -27,8 +27,7 @@ class CurrencyDropDownTest : public ::testing::Test {
   void TearDown() override { platform::UserDefaults::setStandard(nullptr); }
 
   std::string shown() const {
-    return std::static_pointer_cast<platform::Button>(
-               host::findView(*window, "Currency_Drop_Down"))
+    return std::static_pointer_cast<platform::Button>(host::findView(*window, "Currency_Drop_Down"))
         ->title();
   }
   void show(std::string currency) {

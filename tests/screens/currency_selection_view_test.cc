@@ -52,7 +52,7 @@ class CurrencySelectionViewTest : public testing::FlowTest {
   static void search(ZELTOCurrencySelectionView& view, const std::string& text) {
     // The merchant deletes the earlier search key by key, then types.
     host::deleteBackward(*session().sdkWindow, "Currency_Search_Field",
-                             view.searchField->text.size());
+                         view.searchField->text.size());
     host::typeText(*session().sdkWindow, "Currency_Search_Field", text);
   }
   // The alphabetic codes of each section as the list shows them, with the section titles.
@@ -245,8 +245,7 @@ TEST_F(CurrencySelectionViewTest, ClosingReportsTheCurrencyInUseAndStoresNothing
     heard.clear();
     auto view = open();
     if (c.closeButton) {
-      EXPECT_EQ(host::tap(*session().sdkWindow, "Currency_Close_Button"),
-                host::DriveResult::kDone);
+      EXPECT_EQ(host::tap(*session().sdkWindow, "Currency_Close_Button"), host::DriveResult::kDone);
     } else {
       view->hideView("36");
     }

@@ -75,8 +75,7 @@ TEST_F(DetailsScreenTest, EachFieldStateWritesItsValueIntoTheRequestAndThePayloa
     } else {
       // A 27th character is refused outright; the cell stays invalid and nothing is written.
       EXPECT_EQ(type("Bill_Number_Field", "y").refusedKeys, std::vector<std::string>{"y"});
-      EXPECT_EQ(host::tap(window(), "Update_Payment_Details_Button"),
-                DriveResult::kNotInteractive);
+      EXPECT_EQ(host::tap(window(), "Update_Payment_Details_Button"), DriveResult::kNotInteractive);
       leaveWith("Close_Button");
     }
     EXPECT_EQ(request->billID, c.expected);

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/controls.h"
 #include "host/ui_driver.h"
+#include "platform/controls.h"
 #include "screens/details_screen.h"
 #include "screens/qr_screen.h"
 #include "tests/sdk/flow_fixture.h"
@@ -57,9 +57,7 @@ class ScreensTest : public FlowTest {
   static host::KeysResult erase(std::string_view id, std::size_t count) {
     return host::deleteBackward(window(), id, count);
   }
-  static host::DriveResult toggle(std::string_view id) {
-    return host::toggleSwitch(window(), id);
-  }
+  static host::DriveResult toggle(std::string_view id) { return host::toggleSwitch(window(), id); }
   template <typename View>
   static std::shared_ptr<View> find(std::string_view id) {
     return std::dynamic_pointer_cast<View>(host::findView(window(), id));

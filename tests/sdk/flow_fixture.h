@@ -10,8 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/navigation_controller.h"
 #include "host/ui_driver.h"
+#include "platform/navigation_controller.h"
 #include "platform/window.h"
 #include "sdk/session.h"
 

@@ -15,17 +15,17 @@
 #include <vector>
 
 #include "base/resource_bundle.h"
+#include "host/app_host.h"
+#include "host/demo_merchant.h"
+#include "host/ui_driver.h"
 #include "platform/alert_controller.h"
 #include "platform/animation.h"
 #include "platform/controls.h"
 #include "platform/navigation_controller.h"
 #include "platform/notification_center.h"
 #include "platform/sdl/display.h"
-#include "host/ui_driver.h"
 #include "sdk/session.h"
 #include "sdk/session_constants.h"
-#include "host/app_host.h"
-#include "host/demo_merchant.h"
 
 namespace zelto::platform::sdl {
 
