@@ -8,6 +8,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -215,8 +216,55 @@ bool isValidUtf8(std::string_view utf8) {
 
 bool isAllDecimalDigits(std::string_view utf8) { return allCodePoints(utf8, isDigitCodePoint); }
 
+namespace {
+
+// The bytes of `word` that are no ASCII digit, as nonzero bits. A byte is a digit when its high
+// half is 3 both before and after adding 6; a carry out of a byte comes only from a byte that is
+// no digit, so it cannot hide one.
+template <typename Word>
+Word nonDigitBits(Word word) {
+  constexpr Word kHighHalves = static_cast<Word>(0xF0F0F0F0F0F0F0F0);
+  constexpr Word kThrees = static_cast<Word>(0x3030303030303030);
+  constexpr Word kSixes = static_cast<Word>(0x0606060606060606);
+  const Word sixesAdded = static_cast<Word>(word + kSixes);
+  return static_cast<Word>(((word & kHighHalves) ^ kThrees) |
+                           ((sixesAdded & kHighHalves) ^ kThrees));
+}
+
+template <typename Word>
+Word wordAt(const char* bytes) {
+  Word word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+}  // namespace
+
+bool isAsciiDigits(std::string_view text) {
+  // Words of 8, 4 or 2 bytes, the last one ending where the text ends (it may overlap the one
+  // before), so that short texts take no loop.
+  const char* const bytes = text.data();
+  const std::size_t size = text.size();
+  if (size >= 8) {
+    std::uint64_t others = nonDigitBits(wordAt<std::uint64_t>(bytes + size - 8));
+    for (std::size_t at = 0; at + 8 < size; at += 8) {
+      others |= nonDigitBits(wordAt<std::uint64_t>(bytes + at));
+    }
+    return others == 0;
+  }
+  if (size >= 4) {
+    return (nonDigitBits(wordAt<std::uint32_t>(bytes)) |
+            nonDigitBits(wordAt<std::uint32_t>(bytes + size - 4))) == 0;
+  }
+  if (size >= 2) {
+    return (nonDigitBits(wordAt<std::uint16_t>(bytes)) |
+            nonDigitBits(wordAt<std::uint16_t>(bytes + size - 2))) == 0;
+  }
+  return size == 0 || isAsciiDigit(bytes[0]);
+}
+
 bool hasNonDigit(std::string_view utf8) {
-  if (std::all_of(utf8.begin(), utf8.end(), isAsciiDigit)) return false;
+  if (isAsciiDigits(utf8)) return false;
   return !isAllDecimalDigits(utf8);
 }
 
@@ -300,23 +348,25 @@ std::optional<std::uint64_t> parseUnsignedInteger(std::string_view text) {
 std::optional<PlainDecimal> parsePlainDecimal(std::string_view text) {
   static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  // At most 15 digits and a point; the digits of 16 bytes fit 64 bits while they are read.
+  if (text.empty() || text.size() > 16) return std::nullopt;
   std::int64_t digits = 0;
-  int count = 0;
-  int decimals = -1;  // digits after the point, once there is one
-  for (const char c : text) {
-    if (c == '.' && decimals < 0) {
-      decimals = 0;
-    } else if (isAsciiDigit(c) && count < 15) {
-      digits = digits * 10 + (c - '0');
-      ++count;
-      if (decimals >= 0) ++decimals;
+  std::size_t point = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+    if (digit <= 9) {
+      digits = digits * 10 + digit;
+    } else if (text[i] == '.' && point == std::string_view::npos) {
+      point = i;
     } else {
       return std::nullopt;
     }
   }
-  if (count == 0) return std::nullopt;
-  return PlainDecimal{static_cast<double>(digits) / kPowersOfTen[decimals < 0 ? 0 : decimals],
-                      decimals >= 0};
+  const bool hasPoint = point != std::string_view::npos;
+  const std::size_t count = text.size() - (hasPoint ? 1 : 0);
+  if (count == 0 || count > 15) return std::nullopt;
+  const std::size_t decimals = hasPoint ? text.size() - 1 - point : 0;
+  return PlainDecimal{static_cast<double>(digits) / kPowersOfTen[decimals], hasPoint};
 }
 
 std::optional<double> parseDouble(std::string_view text) {
@@ -357,17 +407,26 @@ std::optional<double> parseDouble(std::string_view text) {
 }
 
 std::optional<std::uint16_t> parseHex(std::string_view text) {
+  // Each byte's value as a hexadecimal digit, or -1.
+  static constexpr std::array<std::int8_t, 256> kValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int digit = 0; digit < 16; ++digit) {
+      values["0123456789abcdef"[digit]] = static_cast<std::int8_t>(digit);
+      values["0123456789ABCDEF"[digit]] = static_cast<std::int8_t>(digit);
+    }
+    return values;
+  }();
   if (text.empty() || text.size() > 4) return std::nullopt;
-  std::uint16_t value = 0;
+  int value = 0;
+  int invalid = 0;
   for (const char c : text) {
-    int digit = -1;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    if (digit < 0) return std::nullopt;
-    value = static_cast<std::uint16_t>(value * 16 + digit);
+    const int digit = kValues[static_cast<unsigned char>(c)];
+    invalid |= digit;
+    value = value * 16 + digit;
   }
-  return value;
+  if (invalid < 0) return std::nullopt;
+  return static_cast<std::uint16_t>(value);
 }
 
 std::string twoDigitLength(std::size_t value) {

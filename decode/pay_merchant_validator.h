@@ -46,9 +46,11 @@ class ZeltoPayMerchantTLVValidator {
   const std::vector<std::string>& validatePayMerchantTLV00(const PayloadView& payload);
   const std::vector<std::string>& validatePayMerchantTLV01(const PayloadView& payload);
 
-  // The rule operations (validateCRC among them), appending to this validator's list and
-  // counting the characters of any text.
-  PayloadRules rules() { return PayloadRules(errorCodes_); }
+  // The rule operations (validateCRC among them), appending to this validator's list; values
+  // of a view whose oneBytePerCharacter is set may be counted as such.
+  PayloadRules rules(bool oneBytePerCharacter = false) {
+    return PayloadRules(errorCodes_, oneBytePerCharacter);
+  }
 
   const std::vector<std::string>& errorCodes() const { return errorCodes_; }
 

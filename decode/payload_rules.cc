@@ -45,7 +45,7 @@ void PayloadRules::add(std::string_view code) {
 }
 
 void PayloadRules::validatePayloadFormatIndicator(std::optional<std::string_view> value) {
-  if (!value) return;
+  if (!value || *value == "01") return;  // the one valid value
   if (characters(*value) != 2) {
     add(codes::payloadFormatIndicatorInvalidLength);
   } else if (*value != "01") {
@@ -67,16 +67,17 @@ bool PayloadRules::validateMerchantID(std::optional<std::string_view> value) {
     valid = false;
   }
   // Up to 19 ASCII digits always fit 64 bits; other text follows the library's integer rules.
-  const bool shortDigits = !value->empty() && value->size() <= 19 &&
-                           std::all_of(value->begin(), value->end(), text::isAsciiDigit);
+  const bool shortDigits = !value->empty() && value->size() <= 19 && text::isAsciiDigits(*value);
   if (!shortDigits && !text::parseUnsignedInteger(*value)) {
     add(codes::merchantIdInvalidFormat);
     valid = false;
   }
-  // Only identifiers of 7 to 15 characters change when widened to 16.
-  const bool checked = count >= 7 && count <= 15
-                           ? luhnsAlgorithmCheck(convertMerchantIdToPan(*value))
-                           : luhnsAlgorithmCheck(*value);
+  // Only identifiers of 7 to 15 characters change when widened to 16; ASCII digits alone take
+  // the Luhn check without looking for other characters.
+  const bool widened = count >= 7 && count <= 15;
+  const bool checked = widened       ? luhnsAlgorithmCheck(convertMerchantIdToPan(*value))
+                       : shortDigits ? luhn::luhnCheckRejectingOthers(*value)
+                                     : luhnsAlgorithmCheck(*value);
   if (!checked) {
     add(codes::merchantIdInvalidCheckDigit);
     valid = false;
@@ -87,7 +88,8 @@ bool PayloadRules::validateMerchantID(std::optional<std::string_view> value) {
 void PayloadRules::validateMerchantCategoryCode(std::optional<std::string_view> value) {
   if (!value) {
     add(codes::merchantCategoryCodeNotPresent);
-  } else if (characters(*value) != 4 || text::hasNonDigit(*value)) {
+  } else if ((value->size() != 4 || !text::isAsciiDigits(*value)) &&
+             (characters(*value) != 4 || text::hasNonDigit(*value))) {
     add(codes::merchantCategoryCodeInvalidLength);
   }
 }
@@ -97,10 +99,10 @@ void PayloadRules::validateCurrencyCode(std::optional<std::string_view> value) {
     add(codes::currencyCodeNotPresent);
     return;
   }
-  // Three characters that are decimal digits read as a number only when they are ASCII.
+  // Three characters that are decimal digits read as a number only when they are ASCII, so
+  // any text but three ASCII digits breaks the rule.
   const std::string_view digits = *value;
-  if (characters(digits) != 3 || text::hasNonDigit(digits) || digits.size() != 3 ||
-      !std::all_of(digits.begin(), digits.end(), text::isAsciiDigit) ||
+  if (digits.size() != 3 || !text::isAsciiDigits(digits) ||
       !ISOCountryCodes::isAvailableISOCurrency((digits[0] - '0') * 100 + (digits[1] - '0') * 10 +
                                                (digits[2] - '0'))) {
     add(codes::currencyCodeInvaidLength);
@@ -303,16 +305,20 @@ void PayloadRules::validateCRC(std::optional<std::string_view> crc,
                                std::optional<std::string_view> tlvString) {
   if (!crc || !tlvString) return;
   // Four ASCII characters but "\r" are four characters without counting.
-  const bool fourBytes = crc->size() == 4 && std::none_of(crc->begin(), crc->end(), [](char c) {
-                           return static_cast<unsigned char>(c) >= 0x80 || c == '\r';
-                         });
+  const bool fourBytes =
+      crc->size() == 4 &&
+      (oneBytePerCharacter_ || std::none_of(crc->begin(), crc->end(), [](char c) {
+         return static_cast<unsigned char>(c) >= 0x80 || c == '\r';
+       }));
   if (!fourBytes && characters(*crc) != 4) {
     add(codes::crcInvalidValue);
     return;
   }
   // The text before the CRC value: after decoding, the value is the text's last 4 characters.
   std::optional<std::size_t> bodyEnd;
-  if (tlvString->ends_with(*crc)) {
+  // A value read in place from the text ends where the text ends.
+  if (crc->data() + crc->size() == tlvString->data() + tlvString->size() ||
+      tlvString->ends_with(*crc)) {
     bodyEnd = tlvString->size() - crc->size();
   } else if (const std::size_t count = characters(*tlvString); count >= 4) {
     bodyEnd = text::advanceCharacters(*tlvString, count - 4);

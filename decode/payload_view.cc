@@ -43,6 +43,31 @@ int twoDigits(const char* digits) {
   return static_cast<int>(tens * 10 + units);
 }
 
+// The head of a data object: its tag and its length, each two ASCII digits.
+struct Head {
+  int tag;
+  int length;
+};
+
+// Reads the head whose four bytes are at `bytes`; false when one of them is not an ASCII digit
+// or the length is 0, which no plain payload holds. The four bytes are read as one word: a byte is
+// a digit when its high half is 3 both before and after adding 6; with the digits' values d0 d1 d2
+// d3 in its bytes, the word times 10 plus itself moved one byte holds d0 d1 and d2 d3 as numbers in
+// its first and third bytes.
+bool readHead(const char* bytes, Head& head) {
+  std::uint32_t word = 0;
+  for (int i = 3; i >= 0; --i) word = (word << 8) | static_cast<unsigned char>(bytes[i]);
+  constexpr std::uint32_t kHighHalves = 0xF0F0F0F0;
+  constexpr std::uint32_t kThrees = 0x30303030;
+  if ((((word & kHighHalves) ^ kThrees) | (((word + 0x06060606) & kHighHalves) ^ kThrees)) != 0) {
+    return false;
+  }
+  const std::uint32_t digits = word - kThrees;
+  const std::uint32_t pairs = digits * 10 + (digits >> 8);
+  head = {static_cast<int>(pairs & 0xFF), static_cast<int>((pairs >> 16) & 0xFF)};
+  return head.length != 0;
+}
+
 constexpr int tagNumberOf(std::string_view name) {
   for (const TagTableEntry& entry : kTagTable) {
     if (entry.name == name) return (entry.tag[0] - '0') * 10 + (entry.tag[1] - '0');
@@ -164,9 +189,9 @@ const PayloadView* PlainPayload::read(std::string_view text) {
   std::size_t at = 0;
   while (at < text.size()) {
     if (text.size() - at < 4) return nullptr;
-    const int tag = twoDigits(text.data() + at);
-    const int length = twoDigits(text.data() + at + 2);
-    if (tag < 0 || length < 1) return nullptr;
+    Head head;
+    if (!readHead(text.data() + at, head)) return nullptr;
+    const auto [tag, length] = head;
     if (!seen.mark(tag)) return nullptr;
     at += 4;
     if (text.size() - at < static_cast<std::size_t>(length)) return nullptr;
@@ -175,7 +200,7 @@ const PayloadView* PlainPayload::read(std::string_view text) {
     lastTag = tag;
     // Plain fields, most of a payload, first: a template's tag has no field.
     if (const Field field = kFields[tag]) {
-      view_.*field = value;
+      (view_.*field).emplace(value);
     } else if (tag == kAdditionalData) {
       if (!readTemplate(tag, value, &view_.additionalData, /*sorted=*/true)) return nullptr;
     } else if (tag == kLanguageTemplate) {
@@ -193,7 +218,10 @@ const PayloadView* PlainPayload::read(std::string_view text) {
 }
 
 bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* out, bool sorted) {
+  // The count of entries in a local: the ranks are bytes, and a store of a byte could change
+  // any member as far as the compiler knows.
   const std::size_t first = used_;
+  std::size_t used = first;
   const TemplateKeys* named = nullptr;
   if (tag == kAdditionalData) named = &templateKeys().additionalData;
   if (tag == kLanguageTemplate) named = &templateKeys().languageTemplate;
@@ -201,33 +229,34 @@ bool PlainPayload::readTemplate(int tag, std::string_view value, TemplateView* o
   std::size_t at = 0;
   while (at < value.size()) {
     if (value.size() - at < 4) return false;
-    const int sub = twoDigits(value.data() + at);
-    const int length = twoDigits(value.data() + at + 2);
-    if (sub < 0 || length < 1) return false;
+    Head head;
+    if (!readHead(value.data() + at, head)) return false;
+    const auto [sub, length] = head;
     if (tag == kAdditionalData && sub == 0) return false;  // "6200" is no field
     if (!seen.mark(sub)) return false;
     const std::string_view subTag(value.data() + at, 2);
     at += 4;
     if (value.size() - at < static_cast<std::size_t>(length)) return false;
     if (out != nullptr) {
-      if (used_ == entries_.size()) return false;
-      ranks_[used_] = named != nullptr ? named->rank[sub] : 0;
-      entries_[used_++] = {named != nullptr ? named->key[sub] : subTag,
-                           std::string_view(value.data() + at, length)};
+      if (used == entries_.size()) return false;
+      ranks_[used] = named != nullptr ? named->rank[sub] : 0;
+      entries_[used++] = {named != nullptr ? named->key[sub] : subTag,
+                          std::string_view(value.data() + at, length)};
     }
     at += length;
   }
+  used_ = used;
   if (out != nullptr) {
     if (sorted) {
       // Insertion sort by rank: templates hold a handful of entries.
-      for (std::size_t i = first + 1; i < used_; ++i) {
+      for (std::size_t i = first + 1; i < used; ++i) {
         for (std::size_t j = i; j > first && ranks_[j - 1] > ranks_[j]; --j) {
           std::swap(ranks_[j - 1], ranks_[j]);
           std::swap(entries_[j - 1], entries_[j]);
         }
       }
     }
-    *out = std::span(entries_).subspan(first, used_ - first);
+    *out = std::span(entries_).subspan(first, used - first);
   }
   return true;
 }

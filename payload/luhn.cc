@@ -1,6 +1,5 @@
 #include "payload/luhn.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -10,8 +9,6 @@
 
 namespace zelto::luhn {
 namespace {
-
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A digit's contribution when doubled: 2d, less 9 when that is over 9.
 constexpr int kDoubled[] = {0, 2, 4, 6, 8, 1, 3, 5, 7, 9};
@@ -39,31 +36,31 @@ constexpr auto byteTable(bool doubled) {
 constexpr std::array<std::uint8_t, 256> kByteAsIs = byteTable(false);
 constexpr std::array<std::uint8_t, 256> kByteDoubled = byteTable(true);
 
+// The sum of the ASCII digits of `text` taken as one byte a character, two at a time from the
+// last one, through tables that count any other byte as 0.
+unsigned byteSum(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  unsigned sum = 0;
+  std::size_t left = text.size();
+  for (; left >= 2; left -= 2) sum += kByteAsIs[bytes[left - 1]] + kByteDoubled[bytes[left - 2]];
+  if (left == 1) sum += kByteAsIs[bytes[0]];
+  return sum;
+}
+
 }  // namespace
 
 bool luhnCheckRejectingOthers(std::string_view text) {
-  if (text.empty() || !std::all_of(text.begin(), text.end(), isAsciiDigit)) return false;
-  Sum sum;
-  for (std::size_t i = 0; i < text.size(); ++i) sum.add(text[text.size() - 1 - i], i + 1);
-  return sum.passes();
+  return !text.empty() && text::isAsciiDigits(text) && byteSum(text) % 10 == 0;
 }
 
 bool luhnCheckSkippingOthers(std::string_view text) {
-  // ASCII without "\r" is one byte a character: one pass sums its digits, two at a time from
-  // the last one, through tables that count any other byte as 0; another notes any other byte.
-  // Other text is walked character by character.
+  // ASCII without "\r" is one byte a character, and its byte sum is the sum. Other text is
+  // walked character by character.
   unsigned char other = 0;
   for (const char c : text) {
     other |= static_cast<unsigned char>(static_cast<unsigned char>(c) >= 0x80 || c == '\r');
   }
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  unsigned asciiSum = 0;
-  std::size_t left = text.size();
-  for (; left >= 2; left -= 2) {
-    asciiSum += kByteAsIs[bytes[left - 1]] + kByteDoubled[bytes[left - 2]];
-  }
-  if (left == 1) asciiSum += kByteAsIs[bytes[0]];
-  if (other == 0) return asciiSum % 10 == 0;
+  if (other == 0) return byteSum(text) % 10 == 0;
   Sum sum;
   std::vector<std::size_t> boundaries{0};
   while (boundaries.back() < text.size()) {
@@ -74,7 +71,7 @@ bool luhnCheckSkippingOthers(std::string_view text) {
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t start = boundaries[count - 1 - i];
     // Only a character that is one ASCII digit counts as a digit.
-    if (boundaries[count - i] - start == 1 && isAsciiDigit(text[start]))
+    if (boundaries[count - i] - start == 1 && text::isAsciiDigit(text[start]))
       sum.add(text[start], i + 1);
   }
   return sum.passes();

@@ -15,7 +15,7 @@ std::vector<std::string> TLVGenerator::tlvValidation(std::string_view tlvString)
   thread_local PlainPayload reader;
   if (const PayloadView* plain = reader.read(tlvString)) {
     validator.validatePayMerchantTLV01(*plain);
-    validator.rules().validateCRC(plain->crc, tlvString);
+    validator.rules(plain->oneBytePerCharacter).validateCRC(plain->crc, tlvString);
     return validator.errorCodes();
   }
   ZeltoPayMerchantTLV record;

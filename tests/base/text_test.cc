@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <optional>
+#include <string>
 #include <tuple>
 
 namespace zelto::text {
@@ -129,6 +131,50 @@ TEST(ParseDouble, DecimalNumbersOnly) {
   for (const char* bad :
        {"", ".", "1.2.3", "inf", "nan", "0x1p3", "1e", "1e+", " 1", "1,5", "1e400"}) {
     EXPECT_EQ(parseDouble(bad), std::nullopt) << bad;
+  }
+}
+
+TEST(ParsePlainDecimal, FifteenDigitsAndOnePointAtMost) {
+  struct Case {
+    const char* text;
+    double value;
+    bool hasPoint;
+  };
+  for (const Case& c : std::initializer_list<Case>{{"1234.50", 1234.5, true},
+                                                   {"5", 5, false},
+                                                   {".5", 0.5, true},
+                                                   {"5.", 5, true},
+                                                   {"00.10", 0.1, true},
+                                                   {"0", 0, false},
+                                                   {"999999999999999", 999999999999999, false},
+                                                   {"12345678901234.5", 12345678901234.5, true},
+                                                   {".000000000000001", 1e-15, true}}) {
+    const auto plain = parsePlainDecimal(c.text);
+    ASSERT_TRUE(plain) << c.text;
+    EXPECT_EQ(plain->value, c.value) << c.text;
+    EXPECT_EQ(plain->hasPoint, c.hasPoint) << c.text;
+    EXPECT_EQ(parseDouble(c.text), c.value) << c.text;
+  }
+  for (const char* other : {"", ".", "..", "1.2.3", "+1", "-1", "1e3", "1,5", " 1", "1/",
+                            "1:", "1234567890123456", "1234567890123456.", "12345678901234.56"}) {
+    EXPECT_EQ(parsePlainDecimal(other), std::nullopt) << other;
+  }
+}
+
+TEST(IsAsciiDigits, EveryByteOfEveryLength) {
+  // Each length from 0 to 20 (words of 8, 4 and 2 bytes overlap differently), then each place
+  // holding a byte just outside the digits or one whose carry could spill into the next byte.
+  for (std::size_t size = 0; size <= 20; ++size) {
+    std::string digits;
+    for (std::size_t i = 0; i < size; ++i) digits += static_cast<char>('0' + i % 10);
+    EXPECT_TRUE(isAsciiDigits(digits)) << digits;
+    for (std::size_t at = 0; at < size; ++at) {
+      for (const char other : {'/', ':', 'a', '\0', '\xB0', '\xFA', '\xFF', ' '}) {
+        std::string text = digits;
+        text[at] = other;
+        EXPECT_FALSE(isAsciiDigits(text)) << size << " " << at << " " << int{other};
+      }
+    }
   }
 }
 
