@@ -238,29 +238,52 @@ Word wordAt(const char* bytes) {
   return word;
 }
 
-}  // namespace
-
-bool isAsciiDigits(std::string_view text) {
-  // Words of 8, 4 or 2 bytes, the last one ending where the text ends (it may overlap the one
-  // before), so that short texts take no loop.
+// Whether `nonMatching` finds no byte of `text` outside its class, through words of 8, 4 or 2
+// bytes, the last one ending where the text ends (it may overlap the one before), so that short
+// texts take no loop.
+template <typename NonMatching>
+bool allBytesMatch(std::string_view text, NonMatching nonMatching) {
   const char* const bytes = text.data();
   const std::size_t size = text.size();
   if (size >= 8) {
-    std::uint64_t others = nonDigitBits(wordAt<std::uint64_t>(bytes + size - 8));
+    std::uint64_t others = nonMatching(wordAt<std::uint64_t>(bytes + size - 8));
     for (std::size_t at = 0; at + 8 < size; at += 8) {
-      others |= nonDigitBits(wordAt<std::uint64_t>(bytes + at));
+      others |= nonMatching(wordAt<std::uint64_t>(bytes + at));
     }
     return others == 0;
   }
   if (size >= 4) {
-    return (nonDigitBits(wordAt<std::uint32_t>(bytes)) |
-            nonDigitBits(wordAt<std::uint32_t>(bytes + size - 4))) == 0;
+    return (nonMatching(wordAt<std::uint32_t>(bytes)) |
+            nonMatching(wordAt<std::uint32_t>(bytes + size - 4))) == 0;
   }
   if (size >= 2) {
-    return (nonDigitBits(wordAt<std::uint16_t>(bytes)) |
-            nonDigitBits(wordAt<std::uint16_t>(bytes + size - 2))) == 0;
+    return (nonMatching(wordAt<std::uint16_t>(bytes)) |
+            nonMatching(wordAt<std::uint16_t>(bytes + size - 2))) == 0;
   }
-  return size == 0 || isAsciiDigit(bytes[0]);
+  return size == 0 || nonMatching(static_cast<std::uint8_t>(bytes[0])) == 0;
+}
+
+// The bytes of `word` that are not printable ASCII, as nonzero high bits: a byte with its high
+// bit set, or whose low seven bits are under 0x20 (adding 0x60 leaves the high bit clear) or
+// 0x7F (adding 1 sets it). Sums of low seven bits never carry out of their byte.
+template <typename Word>
+Word nonPrintableBits(Word word) {
+  constexpr Word kHighBits = static_cast<Word>(0x8080808080808080);
+  constexpr Word kLowBits = static_cast<Word>(0x7F7F7F7F7F7F7F7F);
+  const Word low = static_cast<Word>(word & kLowBits);
+  const Word atLeastSpace = static_cast<Word>(low + static_cast<Word>(0x6060606060606060));
+  const Word delete_ = static_cast<Word>(low + static_cast<Word>(0x0101010101010101));
+  return static_cast<Word>((word | static_cast<Word>(~atLeastSpace) | delete_) & kHighBits);
+}
+
+}  // namespace
+
+bool isAsciiDigits(std::string_view text) {
+  return allBytesMatch(text, [](auto word) { return nonDigitBits(word); });
+}
+
+bool isPrintableAscii(std::string_view text) {
+  return allBytesMatch(text, [](auto word) { return nonPrintableBits(word); });
 }
 
 bool hasNonDigit(std::string_view utf8) {

@@ -65,6 +65,8 @@ bool isValidUtf8(std::string_view utf8);
 inline bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 // True when every byte of `text` is an ASCII digit ("" too); eight bytes are checked at a time.
 bool isAsciiDigits(std::string_view text);
+// True when every byte of `text` is printable ASCII, " " to "~" ("" too), eight at a time.
+bool isPrintableAscii(std::string_view text);
 
 // True when `utf8` is non-empty and every code point is a Unicode decimal digit (Nd).
 bool isAllDecimalDigits(std::string_view utf8);

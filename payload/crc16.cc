@@ -226,11 +226,11 @@ std::string crcDigits(std::string_view textThroughCrcTag) {
 }
 
 void appendCrcObject(std::string& payload) {
-  payload += "6304";
-  const std::uint16_t crc = checksum(payload);
-  const std::size_t at = payload.size();
-  payload.resize(at + 4);
-  writeHex4(crc, payload.data() + at);
+  // The CRC of the payload goes on over "6304", and the object is appended in one piece.
+  char object[8] = {'6', '3', '0', '4'};
+  const unsigned crc = tableUpdate(checksum(payload), bytesOf(std::string_view(object, 4)), 4);
+  writeHex4(static_cast<std::uint16_t>(crc), object + 4);
+  payload.append(object, sizeof object);
 }
 
 }  // namespace zelto::crc16

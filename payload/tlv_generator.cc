@@ -8,6 +8,7 @@
 
 #include "base/text.h"
 #include "payload/base_payload.h"
+#include "payload/object_writer.h"
 #include "payload/tag_table.h"
 
 namespace zelto {
@@ -16,18 +17,12 @@ namespace tlv {
 
 namespace {
 
-// The number of characters of `value`, or nullopt when it holds a control character. Payload
+// The number of characters of `value`, or kLeftOut when it holds a control character. Payload
 // values are nearly always a few printable ASCII characters, one character per byte: those are
 // answered here, the others by the text helpers.
-std::optional<std::size_t> printableCharacterCount(std::string_view value) {
-  // One comparison a byte, with no early exit: printable ASCII is 0x20 to 0x7E; anything else
-  // (a control character, DEL, a byte of a longer UTF-8 character) goes to the text helpers.
-  unsigned char other = 0;
-  for (const char c : value) {
-    other |= static_cast<unsigned char>(static_cast<unsigned char>(c - 0x20) >= 0x5F);
-  }
-  if (other == 0) return value.size();
-  if (text::findControlCharacter(value)) return std::nullopt;
+std::size_t printableCharacterCount(std::string_view value) {
+  if (text::isPrintableAscii(value)) return value.size();
+  if (text::findControlCharacter(value)) return kLeftOut;
   return text::characterCount(value);
 }
 
@@ -43,12 +38,15 @@ bool printableTag(std::string_view tag) {
 
 }  // namespace
 
+std::size_t objectLength(std::string_view value, bool writeEmpty) {
+  if (value.empty() && !writeEmpty) return kLeftOut;
+  const std::size_t count = printableCharacterCount(value);
+  return count > kMaxValueCharacters ? kLeftOut : count;
+}
+
 bool appendObject(std::string& out, std::string_view tag, std::string_view value, bool writeEmpty) {
-  if (value.empty() && !writeEmpty) return false;
-  const std::optional<std::size_t> printable = printableCharacterCount(value);
-  if (!printable || !printableTag(tag)) return false;
-  const std::size_t count = *printable;
-  if (count > kMaxValueCharacters || (count == 0 && !writeEmpty)) return false;
+  const std::size_t count = objectLength(value, writeEmpty);
+  if (count == kLeftOut || !printableTag(tag)) return false;
   const char length[2] = {static_cast<char>('0' + count / 10), static_cast<char>('0' + count % 10)};
   if (tag.size() == 2) {
     const char head[4] = {tag[0], tag[1], length[0], length[1]};

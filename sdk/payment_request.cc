@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "base/text.h"
+#include "payload/object_writer.h"
 #include "payload/request_checks.h"
 #include "payload/tag_table.h"
 #include "results/string_constants.h"
@@ -78,13 +79,53 @@ const PropertyEntry* findEntry(std::string_view name) {
   return nullptr;
 }
 
-// An empty value, which most requests hold for half their fields, is left out without a call.
-void append(std::string& out, std::string_view tag, const std::string& value) {
-  if (!value.empty()) tlv::appendObject(out, tag, value);
+// A field's text: an absent field is empty, and an empty value is left out of a payload.
+std::string_view textOf(const std::string& value) { return value; }
+std::string_view textOf(const std::optional<std::string>& value) {
+  return value ? std::string_view(*value) : std::string_view();
 }
 
-void append(std::string& out, std::string_view tag, const std::optional<std::string>& value) {
-  if (value && !value->empty()) tlv::appendObject(out, tag, *value);
+// Calls `visit(tag, text)` for each plain field of `request` in payload order.
+template <typename Visit>
+void visitPlainFields(const ZeltoPaymentRequest& request, Visit&& visit) {
+  visit("00", textOf(request.payloadFormatIndicator));
+  visit("01", textOf(request.pointOfInitiation));
+  visit("02", textOf(request.zeltoMerchantID));
+  visit("59", textOf(request.merchantName));
+  visit("52", textOf(request.merchantCategoryCode));
+  visit("60", textOf(request.cityName));
+  visit("58", textOf(request.countryCode));
+  visit("53", textOf(request.currencyCode));
+  visit("55", textOf(request.tipIndicator));
+  visit("56", textOf(request.tipAmount));
+  visit("57", textOf(request.tipPercentage));
+  visit("61", textOf(request.postalCode));
+  visit("04", textOf(request.mastercardPan1));
+  visit("05", textOf(request.mastercardPan2));
+  visit("06", textOf(request.npciid1));
+  visit("07", textOf(request.npciid2));
+}
+
+// Calls `visit(subTag, text)` for each field of the additional data template, "01" to "08".
+template <typename Visit>
+void visitAdditionalData(const ZeltoPaymentRequest& request, Visit&& visit) {
+  visit("01", textOf(request.billID));
+  visit("02", textOf(request.mobileNumber));
+  visit("03", textOf(request.storeID));
+  visit("04", textOf(request.loyaltyNumber));
+  visit("05", textOf(request.referenceID));
+  visit("06", textOf(request.consumerID));
+  visit("07", textOf(request.terminalID));
+  visit("08", textOf(request.purpose));
+}
+
+// The room of the amount and the additional data template, "54" and "62" with its objects.
+std::size_t amountAndAdditionalDataRoom(const ZeltoPaymentRequest& request) {
+  std::size_t room = tlv::ObjectWriter::roomFor(textOf(request.transactionAmount)) + 4;
+  visitAdditionalData(request, [&](std::string_view, std::string_view value) {
+    room += tlv::ObjectWriter::roomFor(value);
+  });
+  return room;
 }
 
 bool isPositiveAmount(const std::optional<std::string>& amount) {
@@ -247,42 +288,37 @@ std::string ZeltoPaymentRequest::getTLV() const {
 }
 
 void ZeltoPaymentRequest::appendAmountAndAdditionalData(std::string& payload) const {
-  if (isPositiveAmount(transactionAmount)) append(payload, "54", transactionAmount);
-  tlv::appendObject(payload, "62", additionalDataSubPayload());
+  tlv::ObjectWriter writer(payload, amountAndAdditionalDataRoom(*this));
+  if (isPositiveAmount(transactionAmount)) writer.add("54", *transactionAmount);
+  const tlv::ObjectWriter::Template additional = writer.open();
+  visitAdditionalData(
+      *this, [&](std::string_view subTag, std::string_view value) { writer.add(subTag, value); });
+  writer.close(additional, "62");
+  writer.finish();
 }
 
 std::string ZeltoPaymentRequest::additionalDataSubPayload() const {
   std::string additional;
-  append(additional, "01", billID);
-  append(additional, "02", mobileNumber);
-  append(additional, "03", storeID);
-  append(additional, "04", loyaltyNumber);
-  append(additional, "05", referenceID);
-  append(additional, "06", consumerID);
-  append(additional, "07", terminalID);
-  append(additional, "08", purpose);
+  tlv::ObjectWriter writer(additional, amountAndAdditionalDataRoom(*this));
+  visitAdditionalData(
+      *this, [&](std::string_view subTag, std::string_view value) { writer.add(subTag, value); });
+  writer.finish();
   return additional;
 }
 
 std::string ZeltoPaymentRequest::getTLVForPlainObject() const {
+  // Written into one text sized once: the room of every field, then the CRC object's 8 bytes.
+  std::size_t room = 0;
+  visitPlainFields(*this, [&](std::string_view, std::string_view value) {
+    room += tlv::ObjectWriter::roomFor(value);
+  });
+  const std::size_t amountAndAdditionalData = amountAndAdditionalDataRoom(*this);
   std::string payload;
-  payload.reserve(160);
-  append(payload, "00", payloadFormatIndicator);
-  append(payload, "01", pointOfInitiation);
-  append(payload, "02", zeltoMerchantID);
-  append(payload, "59", merchantName);
-  append(payload, "52", merchantCategoryCode);
-  append(payload, "60", cityName);
-  append(payload, "58", countryCode);
-  append(payload, "53", currencyCode);
-  append(payload, "55", tipIndicator);
-  append(payload, "56", tipAmount);
-  append(payload, "57", tipPercentage);
-  append(payload, "61", postalCode);
-  append(payload, "04", mastercardPan1);
-  append(payload, "05", mastercardPan2);
-  append(payload, "06", npciid1);
-  append(payload, "07", npciid2);
+  payload.reserve(room + amountAndAdditionalData + 8);
+  tlv::ObjectWriter writer(payload, room);
+  visitPlainFields(*this,
+                   [&](std::string_view tag, std::string_view value) { writer.add(tag, value); });
+  writer.finish();
   appendAmountAndAdditionalData(payload);
   crc16::appendCrcObject(payload);
   return payload;

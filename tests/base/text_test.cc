@@ -161,18 +161,29 @@ TEST(ParsePlainDecimal, FifteenDigitsAndOnePointAtMost) {
   }
 }
 
-TEST(IsAsciiDigits, EveryByteOfEveryLength) {
+TEST(ByteClasses, EveryByteOfEveryLength) {
   // Each length from 0 to 20 (words of 8, 4 and 2 bytes overlap differently), then each place
-  // holding a byte just outside the digits or one whose carry could spill into the next byte.
-  for (std::size_t size = 0; size <= 20; ++size) {
-    std::string digits;
-    for (std::size_t i = 0; i < size; ++i) digits += static_cast<char>('0' + i % 10);
-    EXPECT_TRUE(isAsciiDigits(digits)) << digits;
-    for (std::size_t at = 0; at < size; ++at) {
-      for (const char other : {'/', ':', 'a', '\0', '\xB0', '\xFA', '\xFF', ' '}) {
-        std::string text = digits;
-        text[at] = other;
-        EXPECT_FALSE(isAsciiDigits(text)) << size << " " << at << " " << int{other};
+  // holding a byte just outside the class, or one whose carry could spill into the next byte.
+  struct Class {
+    bool (*test)(std::string_view);
+    std::string_view members;
+    std::string_view others;
+  };
+  const Class classes[] = {
+      {isAsciiDigits, "0123456789", std::string_view("/:a\0\xB0\xFA\xFF ", 8)},
+      {isPrintableAscii, " !09AZaz~", std::string_view("\x1F\x7F\x80\xFF\0\xA0\xFE\x9F\n", 9)}};
+  for (const Class& c : classes) {
+    for (std::size_t size = 0; size <= 20; ++size) {
+      std::string text;
+      for (std::size_t i = 0; i < size; ++i) text += c.members[i % c.members.size()];
+      EXPECT_TRUE(c.test(text)) << text;
+      for (std::size_t at = 0; at < size; ++at) {
+        for (const char other : c.others) {
+          std::string changed = text;
+          changed[at] = other;
+          EXPECT_FALSE(c.test(changed))
+              << c.members << " " << size << " " << at << " " << int{other};
+        }
       }
     }
   }
