@@ -402,7 +402,9 @@ HostSession::Outcome HostSession::execute(const HostCommand& command) {
                  {"hidden", element.hidden},
                  {"enabled", element.enabled},
                  {"frame",
-                  {element.frame.x, element.frame.y, element.frame.width, element.frame.height}}});
+                  {element.frame.x, element.frame.y, element.frame.width, element.frame.height}},
+                 {"direction",
+                  element.direction == platform::LayoutDirection::kRightToLeft ? "rtl" : "ltr"}});
       }
       outcome.fields["elements"] = std::move(elements);
       return outcome;

@@ -50,9 +50,14 @@ void describeTree(const View& view, bool enabledAbove, std::vector<ElementDescri
   const bool enabled = enabledAbove && view.enabled && view.userInteractionEnabled;
   const std::string kind = kindOf(view);
   if (!view.accessibilityIdentifier.empty() || kind != "view") {
-    ElementDescription element{
-        view.accessibilityIdentifier,       kind, "", "", view.hidden || view.alpha <= 0, enabled,
-        view.convertToWindow(view.bounds())};
+    ElementDescription element{view.accessibilityIdentifier,
+                               kind,
+                               "",
+                               "",
+                               view.hidden || view.alpha <= 0,
+                               enabled,
+                               view.convertToWindow(view.bounds()),
+                               view.effectiveLayoutDirection()};
     if (const auto* label = dynamic_cast<const Label*>(&view)) {
       element.text = label->attributedText ? label->attributedText->string() : label->text;
     } else if (const auto* toggle = dynamic_cast<const Switch*>(&view)) {

@@ -75,8 +75,11 @@ struct ElementDescription {
   bool hidden = false;
   // Itself and every view above it enabled and taking touches.
   bool enabled = true;
-  // In the window's coordinates.
+  // In the window's coordinates: x from the window's left edge, where the view is seen (mirrored
+  // in a right-to-left layout).
   Rect frame;
+  // The direction the view lays out in and sets its text in.
+  platform::LayoutDirection direction = platform::LayoutDirection::kLeftToRight;
 };
 
 // The elements of the frontmost screen, depth-first in drawing order: every view with an
