@@ -40,8 +40,8 @@ class ZELTO_EXPORT TLVGenerator {
 
   // Decodes payload text and checks it rule by rule; returns the QR error codes found, in the
   // order first found, each once, or an empty list when the payload is valid. Text that does
-  // not decode gives ["0"] alone. Rules and codes: decode/pay_merchant_validator.h. Uses this
-  // thread's shared validator.
+  // not decode gives ["0"] alone. Rules and codes: decode/pay_merchant_validator.h. Defined
+  // beside the validator it runs (decode/tlv_validation.cc). Uses this thread's shared validator.
   static std::vector<std::string> tlvValidation(std::string_view tlvString);
 };
 

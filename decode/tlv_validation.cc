@@ -1,5 +1,6 @@
-// TLVGenerator::tlvValidation: decoding and validating payload text, through the decoder and
-// the validator of decode/.
+// TLVGenerator::tlvValidation: decoding and validating payload text. A method of the encoder's
+// class, defined here beside the decoder and the validator it runs, since decode/ uses payload/
+// and never the other way.
 #include <zelto/decode/pay_merchant_tlv.h>
 #include <zelto/decode/qr_error.h>
 #include <zelto/payload/tlv_generator.h>
