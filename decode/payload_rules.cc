@@ -44,7 +44,7 @@ void PayloadRules::add(std::string_view code) {
   }
 }
 
-void PayloadRules::validatePayloadFormatIndicator(std::optional<std::string_view> value) {
+void PayloadRules::validatePayloadFormatIndicator(const Text& value) {
   if (!value || *value == "01") return;  // the one valid value
   if (characters(*value) != 2) {
     add(codes::payloadFormatIndicatorInvalidLength);
@@ -54,7 +54,7 @@ void PayloadRules::validatePayloadFormatIndicator(std::optional<std::string_view
   if (text::hasNonDigit(*value)) add(codes::payloadFormatIndicatorInvalidValue);
 }
 
-bool PayloadRules::validateMerchantID(std::optional<std::string_view> value) {
+bool PayloadRules::validateMerchantID(const Text& value) {
   if (!value) return true;
   bool valid = true;
   if (!value->empty() && !value->starts_with('4')) {
@@ -85,7 +85,7 @@ bool PayloadRules::validateMerchantID(std::optional<std::string_view> value) {
   return valid;
 }
 
-void PayloadRules::validateMerchantCategoryCode(std::optional<std::string_view> value) {
+void PayloadRules::validateMerchantCategoryCode(const Text& value) {
   if (!value) {
     add(codes::merchantCategoryCodeNotPresent);
   } else if ((value->size() != 4 || !text::isAsciiDigits(*value)) &&
@@ -94,7 +94,7 @@ void PayloadRules::validateMerchantCategoryCode(std::optional<std::string_view> 
   }
 }
 
-void PayloadRules::validateCurrencyCode(std::optional<std::string_view> value) {
+void PayloadRules::validateCurrencyCode(const Text& value) {
   if (!value) {
     add(codes::currencyCodeNotPresent);
     return;
@@ -109,7 +109,7 @@ void PayloadRules::validateCurrencyCode(std::optional<std::string_view> value) {
   }
 }
 
-void PayloadRules::validateTransactAmount(std::optional<std::string_view> value) {
+void PayloadRules::validateTransactAmount(const Text& value) {
   if (!value) return;
   const std::string_view amount = *value;
   // The usual amount, ASCII digits with at most one point, answers every rule in one reading.
@@ -128,7 +128,8 @@ void PayloadRules::validateTransactAmount(std::optional<std::string_view> value)
   if (amount.empty()) add(codes::transactionAmountTagPresentWithoutAmountValue);
 }
 
-void PayloadRules::validateTipAndFeeIndicator(Text indicator, Text amount, Text percentage) {
+void PayloadRules::validateTipAndFeeIndicator(const Text& indicator, const Text& amount,
+                                              const Text& percentage) {
   if (!indicator) {
     if (amount || percentage) add(codes::tipAndFeeIndicatorInvalidTagsPresent);
     return;
@@ -189,7 +190,7 @@ void PayloadRules::validateConveniencePercentage(std::string_view percentage) {
   }
 }
 
-void PayloadRules::validateCountryCode(std::optional<std::string_view> value) {
+void PayloadRules::validateCountryCode(const Text& value) {
   if (!value) {
     add(codes::countryCodeNotPresent);
     return;
@@ -202,7 +203,7 @@ void PayloadRules::validateCountryCode(std::optional<std::string_view> value) {
   }
 }
 
-void PayloadRules::validateMerchantName(std::optional<std::string_view> value) {
+void PayloadRules::validateMerchantName(const Text& value) {
   if (!value) {
     add(codes::merchantNameNotPresent);
   } else if (!lengthWithin(*value, 1, 25)) {
@@ -210,7 +211,7 @@ void PayloadRules::validateMerchantName(std::optional<std::string_view> value) {
   }
 }
 
-void PayloadRules::validateCityName(std::optional<std::string_view> value) {
+void PayloadRules::validateCityName(const Text& value) {
   if (!value) {
     add(codes::cityNameNotPresent);
   } else if (!lengthWithin(*value, 1, 15)) {
@@ -218,11 +219,11 @@ void PayloadRules::validateCityName(std::optional<std::string_view> value) {
   }
 }
 
-void PayloadRules::validatePostalCode(std::optional<std::string_view> value) {
+void PayloadRules::validatePostalCode(const Text& value) {
   if (value && !lengthWithin(*value, 1, 10)) add(codes::postalCodeIndicatorInvalidLength);
 }
 
-void PayloadRules::validateIdentifier(Text value, std::string_view lengthCode,
+void PayloadRules::validateIdentifier(const Text& value, std::string_view lengthCode,
                                       std::string_view emptyCode, std::string_view formatCode,
                                       std::string_view pattern) {
   if (!value) return;
@@ -234,14 +235,14 @@ void PayloadRules::validateIdentifier(Text value, std::string_view lengthCode,
   }
 }
 
-void PayloadRules::validatePrimaryId(std::optional<std::string_view> value) {
+void PayloadRules::validatePrimaryId(const Text& value) {
   validateIdentifier(value, codes::primaryIdInvalidLengthOrCharacters,
                      codes::primaryIdTagPresentWithoutValue, codes::primaryIdInvalidFormat,
                      PRIMARY_ID_REGEX);
 }
 
 // The secondary ID has no format code of its own: a bad format reports its length code.
-void PayloadRules::validateSecondaryId(std::optional<std::string_view> value) {
+void PayloadRules::validateSecondaryId(const Text& value) {
   validateIdentifier(value, codes::secondaryIdInvalidLengthOrCharacters,
                      codes::secondaryIdTagPresentWithoutValue,
                      codes::secondaryIdInvalidLengthOrCharacters, SECONDARY_ID_REGEX);
@@ -301,9 +302,8 @@ void PayloadRules::validateMerchantAccountInformationTemplate(
   }
 }
 
-void PayloadRules::validateCRC(std::optional<std::string_view> crc,
-                               std::optional<std::string_view> tlvString) {
-  if (!crc || !tlvString) return;
+void PayloadRules::validateCRC(const Text& crc, std::string_view tlvString) {
+  if (!crc) return;
   // Four ASCII characters but "\r" are four characters without counting.
   const bool fourBytes =
       crc->size() == 4 &&
@@ -317,18 +317,18 @@ void PayloadRules::validateCRC(std::optional<std::string_view> crc,
   // The text before the CRC value: after decoding, the value is the text's last 4 characters.
   std::optional<std::size_t> bodyEnd;
   // A value read in place from the text ends where the text ends.
-  if (crc->data() + crc->size() == tlvString->data() + tlvString->size() ||
-      tlvString->ends_with(*crc)) {
-    bodyEnd = tlvString->size() - crc->size();
-  } else if (const std::size_t count = characters(*tlvString); count >= 4) {
-    bodyEnd = text::advanceCharacters(*tlvString, count - 4);
+  if (crc->data() + crc->size() == tlvString.data() + tlvString.size() ||
+      tlvString.ends_with(*crc)) {
+    bodyEnd = tlvString.size() - crc->size();
+  } else if (const std::size_t count = characters(tlvString); count >= 4) {
+    bodyEnd = text::advanceCharacters(tlvString, count - 4);
   }
   const auto expected = text::parseHex(*crc);
   if (!bodyEnd || !expected) {
     add(codes::crcInvalidValue);
     return;
   }
-  if (crc16::checksum(tlvString->substr(0, *bodyEnd)) != *expected) add(codes::crcInvalidValue);
+  if (crc16::checksum(tlvString.substr(0, *bodyEnd)) != *expected) add(codes::crcInvalidValue);
 }
 
 void PayloadRules::tagMandatoryLengthCheck(std::string_view type, std::string_view tagKey,

@@ -54,6 +54,8 @@ inline constexpr std::string_view SECONDARY_ID_REGEX = "^[1-9a-qA-Q]";
 
 class PayloadRules {
  public:
+  // A value as the view holds it, absent or text. Taken by reference: a copy would go through
+  // memory, and reading it back at once from the stores that made it stalls the processor.
   using Text = std::optional<std::string_view>;
 
   // Rules that append to `codes`. With `oneBytePerCharacter`, the values are known to hold one
@@ -61,29 +63,30 @@ class PayloadRules {
   explicit PayloadRules(std::vector<std::string>& codes, bool oneBytePerCharacter = false)
       : codes_(codes), oneBytePerCharacter_(oneBytePerCharacter) {}
 
-  void validatePayloadFormatIndicator(Text value);
+  void validatePayloadFormatIndicator(const Text& value);
   // True when none of its checks failed.
-  bool validateMerchantID(Text value);
-  void validateMerchantCategoryCode(Text value);
-  void validateCurrencyCode(Text value);
-  void validateTransactAmount(Text value);
+  bool validateMerchantID(const Text& value);
+  void validateMerchantCategoryCode(const Text& value);
+  void validateCurrencyCode(const Text& value);
+  void validateTransactAmount(const Text& value);
   // I = tipAndFeeIndicator, A = convenienceFeeAmount, P = convenienceFeePercentage.
   //   I absent: A or P present "29", stop. I not "01"/"02"/"03" (ignoring case): "28", stop.
   //   "01": A or P present "29". "02": A checked by validateConvenienceFeeAmount, absent "39".
   //   "03": P checked by validateConveniencePercentage, absent "39".
-  void validateTipAndFeeIndicator(Text indicator, Text amount, Text percentage);
-  void validateCountryCode(Text value);
-  void validateMerchantName(Text value);
-  void validateCityName(Text value);
-  void validatePostalCode(Text value);
-  void validatePrimaryId(Text value);
-  void validateSecondaryId(Text value);
+  void validateTipAndFeeIndicator(const Text& indicator, const Text& amount,
+                                  const Text& percentage);
+  void validateCountryCode(const Text& value);
+  void validateMerchantName(const Text& value);
+  void validateCityName(const Text& value);
+  void validatePostalCode(const Text& value);
+  void validatePrimaryId(const Text& value);
+  void validateSecondaryId(const Text& value);
   // The templates' entries, those of "62" and "64" sorted by key (PayloadView).
   void validateAdditionalDataField(std::span<const TemplateEntry> sortedEntries);
   void validateMerchantInformationLanguageTemplate(std::span<const TemplateEntry> sortedEntries);
   void validateMerchantAccountInformationTemplate(std::span<const TemplateEntry> entries);
-  // Nothing when either is absent.
-  void validateCRC(Text crc, Text tlvString);
+  // `tlvString` is the whole payload text; nothing when `crc` is absent.
+  void validateCRC(const Text& crc, std::string_view tlvString);
 
   // Not 1-13 characters, or a letter: "31"; otherwise a character other than digits and ".",
   // not a number, or not above 0: "32"; empty: "34".
@@ -116,8 +119,9 @@ class PayloadRules {
   // The one rule of the primary and the secondary ID, with the codes each reports: 1 to 26
   // characters; present, then not empty; a value beginning with "?" has at most 2 characters
   // and matches `pattern`.
-  void validateIdentifier(Text value, std::string_view lengthCode, std::string_view emptyCode,
-                          std::string_view formatCode, std::string_view pattern);
+  void validateIdentifier(const Text& value, std::string_view lengthCode,
+                          std::string_view emptyCode, std::string_view formatCode,
+                          std::string_view pattern);
 
   std::vector<std::string>& codes_;
   const bool oneBytePerCharacter_;
