@@ -4,6 +4,7 @@
 #include <zelto/payload/crc16.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "base/regex.h"
 #include "base/text.h"
@@ -273,18 +274,21 @@ void PayloadRules::validateMerchantInformationLanguageTemplate(
   static constexpr Rule kRules[] = {{kLanguagePreference, true, 2, 2},
                                     {kMerchantNameAlternateLanguage, true, 1, 25},
                                     {kMerchantCityAlternateLanguage, false, 2, 15}};
-  for (const auto& rule : kRules) {
-    const auto found =
-        std::find_if(sortedEntries.begin(), sortedEntries.end(),
-                     [&](const TemplateEntry& entry) { return entry.key == rule.key; });
-    tagMandatoryLengthCheck(kLanguageTemplateType, rule.key,
-                            found == sortedEntries.end() ? nullptr : &*found, rule.mandatory,
-                            rule.min, rule.max);
+  // The entry of each named key, found in one pass (keys are distinct within a template).
+  const TemplateEntry* named[std::size(kRules)] = {};
+  for (const TemplateEntry& entry : sortedEntries) {
+    for (std::size_t r = 0; r < std::size(kRules); ++r) {
+      if (entry.key == kRules[r].key) named[r] = &entry;
+    }
+  }
+  for (std::size_t r = 0; r < std::size(kRules); ++r) {
+    tagMandatoryLengthCheck(kLanguageTemplateType, kRules[r].key, named[r], kRules[r].mandatory,
+                            kRules[r].min, kRules[r].max);
   }
   for (const TemplateEntry& entry : sortedEntries) {
     Rule rule{entry.key, false, 1, 99};
-    for (const auto& named : kRules) {
-      if (named.key == entry.key) rule = named;
+    for (std::size_t r = 0; r < std::size(kRules); ++r) {
+      if (named[r] == &entry) rule = kRules[r];
     }
     tagMandatoryLengthCheck(kLanguageTemplateType, entry.key, &entry, rule.mandatory, rule.min,
                             rule.max);
