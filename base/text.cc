@@ -429,7 +429,7 @@ std::optional<double> parseDouble(std::string_view text) {
   return value;
 }
 
-std::optional<std::uint16_t> parseHex(std::string_view text) {
+int parseHex(std::string_view text) {
   // Each byte's value as a hexadecimal digit, or -1.
   static constexpr std::array<std::int8_t, 256> kValues = [] {
     std::array<std::int8_t, 256> values{};
@@ -440,7 +440,7 @@ std::optional<std::uint16_t> parseHex(std::string_view text) {
     }
     return values;
   }();
-  if (text.empty() || text.size() > 4) return std::nullopt;
+  if (text.empty() || text.size() > 4) return -1;
   int value = 0;
   int invalid = 0;
   for (const char c : text) {
@@ -448,8 +448,7 @@ std::optional<std::uint16_t> parseHex(std::string_view text) {
     invalid |= digit;
     value = value * 16 + digit;
   }
-  if (invalid < 0) return std::nullopt;
-  return static_cast<std::uint16_t>(value);
+  return invalid < 0 ? -1 : value;
 }
 
 std::string twoDigitLength(std::size_t value) {

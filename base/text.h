@@ -98,9 +98,10 @@ struct PlainDecimal {
 };
 std::optional<PlainDecimal> parsePlainDecimal(std::string_view text);
 
-// One to four ASCII hexadecimal digits, either case, as a number; nullopt for "", for more than
-// four digits or for any other character.
-std::optional<std::uint16_t> parseHex(std::string_view text);
+// One to four ASCII hexadecimal digits, either case, as a number; -1 for "", for more than four
+// digits or for any other character. (A number, not an optional: GCC puts a returned optional
+// of 16 bits together in memory and reads it back before the stores have landed.)
+int parseHex(std::string_view text);
 
 // `value` written as "%02d": at least two digits, zero-padded.
 std::string twoDigitLength(std::size_t value);

@@ -135,15 +135,19 @@ void PayloadRules::validateTipAndFeeIndicator(const Text& indicator, const Text&
     if (amount || percentage) add(codes::tipAndFeeIndicatorInvalidTagsPresent);
     return;
   }
-  if (text::isEqualTo(*indicator, "01")) {
+  // The indicator as payloads write it matches at once; other text is compared ignoring case.
+  const auto is = [&](std::string_view code) {
+    return *indicator == code || text::isEqualTo(*indicator, code);
+  };
+  if (is("01")) {
     if (amount || percentage) add(codes::tipAndFeeIndicatorInvalidTagsPresent);
-  } else if (text::isEqualTo(*indicator, "02")) {
+  } else if (is("02")) {
     if (amount) {
       validateConvenienceFeeAmount(*amount);
     } else {
       add(codes::convenienceInvalidTagPresent);
     }
-  } else if (text::isEqualTo(*indicator, "03")) {
+  } else if (is("03")) {
     if (percentage) {
       validateConveniencePercentage(*percentage);
     } else {
@@ -327,12 +331,12 @@ void PayloadRules::validateCRC(const Text& crc, std::string_view tlvString) {
   } else if (const std::size_t count = characters(tlvString); count >= 4) {
     bodyEnd = text::advanceCharacters(tlvString, count - 4);
   }
-  const auto expected = text::parseHex(*crc);
-  if (!bodyEnd || !expected) {
+  const int expected = text::parseHex(*crc);
+  if (!bodyEnd || expected < 0) {
     add(codes::crcInvalidValue);
     return;
   }
-  if (crc16::checksum(tlvString.substr(0, *bodyEnd)) != *expected) add(codes::crcInvalidValue);
+  if (crc16::checksum(tlvString.substr(0, *bodyEnd)) != expected) add(codes::crcInvalidValue);
 }
 
 void PayloadRules::tagMandatoryLengthCheck(std::string_view type, std::string_view tagKey,

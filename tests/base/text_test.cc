@@ -89,22 +89,10 @@ TEST(IsEqualTo, EqualAfterLowerCasing) {
 }
 
 TEST(ParseHex, OneToFourDigitsEitherCase) {
-  const std::pair<const char*, std::optional<std::uint16_t>> cases[] = {{"0", 0},
-                                                                        {"FB81", 0xFB81},
-                                                                        {"fb81", 0xFB81},
-                                                                        {"aF09", 0xAF09},
-                                                                        {"FFFF", 0xFFFF},
-                                                                        {"9", 9},
-                                                                        {"", std::nullopt},
-                                                                        {"10000", std::nullopt},
-                                                                        {"G000", std::nullopt},
-                                                                        {"g", std::nullopt},
-                                                                        {"12 4", std::nullopt},
-                                                                        {"-1", std::nullopt},
-                                                                        {"@", std::nullopt},
-                                                                        {"`", std::nullopt},
-                                                                        {"/", std::nullopt},
-                                                                        {":", std::nullopt}};
+  const std::pair<const char*, int> cases[] = {
+      {"0", 0},  {"FB81", 0xFB81}, {"fb81", 0xFB81}, {"aF09", 0xAF09}, {"FFFF", 0xFFFF}, {"9", 9},
+      {"", -1},  {"10000", -1},    {"G000", -1},     {"g", -1},        {"12 4", -1},     {"-1", -1},
+      {"@", -1}, {"`", -1},        {"/", -1},        {":", -1}};
   for (const auto& [text, value] : cases) EXPECT_EQ(parseHex(text), value) << text;
 }
 
