@@ -112,6 +112,10 @@ constexpr std::uint64_t xPowerModP(unsigned k) {
 
 constexpr long long kFold512High = static_cast<long long>(xPowerModP(512 + 64));
 constexpr long long kFold512Low = static_cast<long long>(xPowerModP(512));
+constexpr long long kFold384High = static_cast<long long>(xPowerModP(384 + 64));
+constexpr long long kFold384Low = static_cast<long long>(xPowerModP(384));
+constexpr long long kFold256High = static_cast<long long>(xPowerModP(256 + 64));
+constexpr long long kFold256Low = static_cast<long long>(xPowerModP(256));
 constexpr long long kFold128High = static_cast<long long>(xPowerModP(128 + 64));
 constexpr long long kFold128Low = static_cast<long long>(xPowerModP(128));
 
@@ -166,8 +170,12 @@ bool hasCarrylessMultiply() {
       lanes[i] = _mm_xor_si128(advance(lanes[i], fold512), loadBlock(data + 16 * i));
     }
   }
-  __m128i block = lanes[0];
-  for (int i = 1; i < 4; ++i) block = _mm_xor_si128(advance(block, fold128), lanes[i]);
+  // The four lanes move to the end of the last one at once, each by its own distance, rather
+  // than one after another.
+  __m128i block =
+      _mm_xor_si128(_mm_xor_si128(advance(lanes[0], _mm_set_epi64x(kFold384High, kFold384Low)),
+                                  advance(lanes[1], _mm_set_epi64x(kFold256High, kFold256Low))),
+                    _mm_xor_si128(advance(lanes[2], fold128), lanes[3]));
   for (; size >= 16; data += 16, size -= 16) {
     block = _mm_xor_si128(advance(block, fold128), loadBlock(data));
   }
