@@ -135,19 +135,23 @@ void PayloadRules::validateTipAndFeeIndicator(const Text& indicator, const Text&
     if (amount || percentage) add(codes::tipAndFeeIndicatorInvalidTagsPresent);
     return;
   }
-  // The indicator as payloads write it matches at once; other text is compared ignoring case.
-  const auto is = [&](std::string_view code) {
-    return *indicator == code || text::isEqualTo(*indicator, code);
-  };
-  if (is("01")) {
+  // Which of "01", "02" and "03" the indicator is, 0 for none: as payloads write it, it matches
+  // one exactly; other text is compared ignoring case.
+  static constexpr std::string_view kIndicators[] = {"01", "02", "03"};
+  int kind = 0;
+  for (int k = 0; k < 3 && kind == 0; ++k) kind = *indicator == kIndicators[k] ? k + 1 : 0;
+  for (int k = 0; k < 3 && kind == 0; ++k) {
+    kind = text::isEqualTo(*indicator, kIndicators[k]) ? k + 1 : 0;
+  }
+  if (kind == 1) {
     if (amount || percentage) add(codes::tipAndFeeIndicatorInvalidTagsPresent);
-  } else if (is("02")) {
+  } else if (kind == 2) {
     if (amount) {
       validateConvenienceFeeAmount(*amount);
     } else {
       add(codes::convenienceInvalidTagPresent);
     }
-  } else if (is("03")) {
+  } else if (kind == 3) {
     if (percentage) {
       validateConveniencePercentage(*percentage);
     } else {
