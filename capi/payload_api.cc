@@ -12,6 +12,7 @@
 #include "base/text.h"
 #include "capi/support.h"
 #include "payload/tag_dictionary_json.h"
+#include "sdk/request_json.h"
 
 namespace zelto::capi {
 namespace {
@@ -112,22 +113,9 @@ zelto_status zelto_payment_request_init_with_json(const char* json, size_t lengt
                                                   zelto_payment_request** request, char** message) {
   return run(message, output(request, "request"), [&](zelto_payment_request*& out) {
     requireMainThread();
-    const nlohmann::ordered_json fields = parseJson(json, length);
-    if (!fields.is_object()) {
-      throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "json: expected an object of request properties"};
-    }
-    auto value = std::make_shared<ZeltoPaymentRequest>();
-    for (const auto& [name, field] : fields.items()) {
-      if (field.is_null()) {
-        setProperty(*value, name, std::nullopt);
-      } else if (field.is_string()) {
-        setProperty(*value, name, field.get<std::string>());
-      } else {
-        throw Failure{ZELTO_ERROR_INVALID_ARGUMENT,
-                      "json: \"" + name + "\" must be a string or null, not " + field.type_name()};
-      }
-    }
-    out = create<zelto_payment_request>(std::move(value));
+    PaymentRequestFromJson read = paymentRequestFromJson(parseJson(json, length));
+    if (!read.request) throw Failure{ZELTO_ERROR_INVALID_ARGUMENT, "json: " + read.error};
+    out = create<zelto_payment_request>(std::move(read.request));
     return Outcome{};
   });
 }

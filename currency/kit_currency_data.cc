@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "base/device_locale.h"
+#include "base/text.h"
 #include "currency/currency_table.h"
 
 namespace zelto {
@@ -181,6 +182,18 @@ CurrencyUse KitCurrencyData::increaseCurrencyCount(std::string_view currencyCode
     return {false,
             "the use of currency " + std::string(currencyCode) + " was not recorded: " + *failure};
   return {true, ""};
+}
+
+std::shared_ptr<KitCurrencyData> findCurrency(std::string_view code) {
+  const std::optional<std::string> numeric = currency::flowCurrencyCode(code);
+  if (!numeric) return nullptr;
+  const std::optional<std::int64_t> number = text::parseInteger(*numeric);
+  auto [recent, others] = KitCurrencyData::shared()->getCurrencies();
+  others.insert(others.end(), recent->begin(), recent->end());
+  for (auto& record : others) {
+    if (text::parseInteger(record->currencyCode) == number) return std::move(record);
+  }
+  return nullptr;
 }
 
 }  // namespace zelto

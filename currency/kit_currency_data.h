@@ -90,6 +90,10 @@ class KitCurrencyData {
 // code is not searched. An empty `search` keeps every record.
 KitCurrencyList filterCurrencies(const KitCurrencyList& list, std::string_view search);
 
+// The record of the table row with the numeric ("840", "036") or alphabetic code, in any case
+// ("usd"), with its recorded count; null when no row has that code. Reads the standard store.
+std::shared_ptr<KitCurrencyData> findCurrency(std::string_view code);
+
 }  // namespace zelto
 
 #endif  // ZELTO_CURRENCY_KIT_CURRENCY_DATA_H_

@@ -23,6 +23,7 @@
 #ifndef ZELTO_HOST_HOST_SCRIPT_H_
 #define ZELTO_HOST_HOST_SCRIPT_H_
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,6 +51,7 @@ enum class HostVerb {
   kScroll,
   kConfig,
 };
+inline constexpr std::size_t kHostVerbCount = static_cast<std::size_t>(HostVerb::kConfig) + 1;
 
 inline constexpr int kMaxDeleteCount = 1000;
 inline constexpr double kMaxAdvanceSeconds = 100000;

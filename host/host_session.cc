@@ -71,6 +71,7 @@ Json flowEvent(std::string_view kind, std::string_view flow, bool success,
 }
 
 constexpr std::string_view kShareButton = "Save_To_Gallery_Button";
+constexpr std::string_view kNoWindow = "no window is in front";
 constexpr std::string_view kRequestFlow = "request-payment";
 constexpr std::string_view kRefundFlow = "refund";
 
@@ -232,7 +233,8 @@ bool HostSession::run(int number, const HostCommand& command) {
   return outcome.error.empty();
 }
 
-HostSession::Outcome HostSession::configure(const std::string& path) {
+HostSession::Outcome HostSession::configure(const HostCommand& command) {
+  const std::string& path = command.target;
   if (ZeltoSession::sharedSession().activeSessionType() != ZeltoActiveFlow::none) {
     return {{}, "a configuration is set before a launch, while no flow is active"};
   }
@@ -288,174 +290,217 @@ HostSession::Outcome HostSession::launch(const HostCommand& command) {
 }
 
 HostSession::Outcome HostSession::execute(const HostCommand& command) {
-  Outcome outcome;
-  switch (command.verb) {
-    case HostVerb::kLaunchRequest:
-    case HostVerb::kLaunchRequestTags:
-    case HostVerb::kLaunchRefund:
-      outcome = launch(command);
-      letTransitionsFinish();
-      if (outcome.error.empty()) {
-        const auto& window = ZeltoSession::sharedSession().sdkWindow;
-        outcome.fields["shown"] = window->isKeyWindow() && !window->hidden;
-      }
-      return outcome;
-    case HostVerb::kTap:
-    case HostVerb::kToggle:
-    case HostVerb::kAlert: {
-      const auto window = frontWindow();
-      if (!window) return {{}, "no window is in front"};
-      const auto alert = frontAlert();
-      const auto result = command.verb == HostVerb::kTap ? tap(*window, command.target)
-                          : command.verb == HostVerb::kToggle
-                              ? toggleSwitch(*window, command.target)
-                              : selectAlertAction(*window, command.target);
-      if (command.verb == HostVerb::kToggle && result == DriveResult::kDone) {
-        const auto toggled =
-            std::dynamic_pointer_cast<platform::Switch>(findView(*window, command.target));
-        outcome.fields["on"] = toggled && toggled->isOn();
-      }
-      letTransitionsFinish();
-      if (result == DriveResult::kNotFound && alert) {
-        return {{},
-                "the dialog has no action \"" + command.target + "\" (it has " +
-                    actionTitles(*alert) + ")"};
-      }
-      if (result != DriveResult::kDone) {
-        return {{}, std::string(describe(result))};
-      }
-      return outcome;
-    }
-    case HostVerb::kType:
-    case HostVerb::kDelete: {
-      const auto window = frontWindow();
-      if (!window) return {{}, "no window is in front"};
-      const auto result =
-          command.verb == HostVerb::kType
-              ? typeText(*window, command.target, command.text)
-              : deleteBackward(*window, command.target, static_cast<std::size_t>(command.count));
-      letTransitionsFinish();
-      if (result.status != DriveResult::kDone) {
-        return {{}, std::string(describe(result.status))};
-      }
-      if (command.verb == HostVerb::kType) outcome.fields["typed"] = command.text;
-      if (command.verb == HostVerb::kDelete) outcome.fields["keys"] = command.count;
-      outcome.fields["refused"] = result.refusedKeys;
-      return outcome;
-    }
-    case HostVerb::kAdvance:
-      platform::RunLoop::main().runFor(command.seconds);
-      // Rounded to the microsecond: sums of slide times carry binary noise.
-      outcome.fields["clock"] = std::round(platform::RunLoop::main().now() * 1e6) / 1e6;
-      return outcome;
-    case HostVerb::kPayload: {
-      const auto screen = requestPaymentScreen();
-      if (!screen) return {{}, "the request-payment screen is not showing"};
-      const auto& payload = screen->qrCodeTlv();
-      outcome.fields["payload"] = payload ? Json(*payload) : Json(nullptr);
-      return outcome;
-    }
-    case HostVerb::kRequest: {
-      if (!request_) return {{}, "no payment request was launched"};
-      Json fields = Json::object();
-      for (const auto name : kEditedFields) {
-        const auto value = request_->property(name);
-        fields[std::string(name)] = value ? Json(*value) : Json(nullptr);
-      }
-      outcome.fields["request"] = std::move(fields);
-      return outcome;
-    }
-    case HostVerb::kEndFlow:
-      ZeltoMerchantSDK::endZeltoFlow([output = output_] {
-        output->print(Json{{"event", "flow-ended"}});
-      });
-      letTransitionsFinish();
-      return outcome;
-    case HostVerb::kConfig:
-      return configure(command.target);
-    case HostVerb::kCurrencies: {
-      auto& session = ZeltoSession::sharedSession();
-      if (!session.sdkWindow->rootViewController() || session.sdkWindow->hidden) {
-        return {{}, "no flow is showing"};
-      }
-      ZELTOCurrencySelectionView::presentOver(*session.sdkWindow, currencyListener_);
-      letTransitionsFinish();
-      outcome.fields["active"] = session.activeCurrencyCode();
-      return outcome;
-    }
-    case HostVerb::kDelegate:
-      useDelegate_ = command.on;
-      outcome.fields["delegate"] = command.on ? "on" : "off";
-      return outcome;
-    case HostVerb::kShow: {
-      const auto window = frontWindow();
-      if (!window) return {{}, "no window is in front"};
-      Json elements = Json::array();
-      const auto described =
-          command.target.empty() ? describeScreen(*window) : describeView(*window, command.target);
-      for (const auto& element : described) {
-        elements.push_back(
-            Json{{"id", element.identifier},
-                 {"kind", element.kind},
-                 {"text", element.text},
-                 {"value", element.value},
-                 {"hidden", element.hidden},
-                 {"enabled", element.enabled},
-                 {"frame",
-                  {element.frame.x, element.frame.y, element.frame.width, element.frame.height}},
-                 {"direction",
-                  element.direction == platform::LayoutDirection::kRightToLeft ? "rtl" : "ltr"}});
-      }
-      outcome.fields["elements"] = std::move(elements);
-      return outcome;
-    }
-    case HostVerb::kShare: {
-      const auto window = frontWindow();
-      if (!window) return {{}, "no window is in front"};
-      sharer_->path = command.target;
-      sharer_->shared.reset();
-      sharer_->writeError.clear();
-      const auto result = tap(*window, kShareButton);
-      letTransitionsFinish();
-      sharer_->path.reset();
-      if (result != DriveResult::kDone) {
-        return {{}, std::string(kShareButton) + ": " + std::string(describe(result))};
-      }
-      if (!sharer_->writeError.empty()) return {{}, sharer_->writeError};
-      if (!sharer_->shared) return {{}, "the share sheet handed over no image"};
-      outcome.fields["size"] = {sharer_->shared->size().width, sharer_->shared->size().height};
-      return outcome;
-    }
-    case HostVerb::kScroll: {
-      const auto window = frontWindow();
-      if (!window) return {{}, "no window is in front"};
-      const auto view = findView(*window, command.target);
-      if (!view) return {{}, std::string(describe(DriveResult::kNotFound))};
-      if (const auto table = std::dynamic_pointer_cast<platform::TableView>(view)) {
-        table->setContentOffset(table->contentOffset() + command.points);
-        outcome.fields["offset"] = table->contentOffset();
-        return outcome;
-      }
-      const auto scroll = std::dynamic_pointer_cast<platform::ScrollView>(view);
-      if (!scroll) return {{}, "not a scroll view"};
-      // Within the content and its insets, as a finger's drag leaves it.
-      const double top = -scroll->contentInset.top;
-      const double bottom = std::max(
-          top, scroll->contentSize.height + scroll->contentInset.bottom - scroll->bounds().height);
-      const double y = std::clamp(scroll->contentOffset.y + command.points, top, bottom);
-      scroll->setContentOffset({scroll->contentOffset.x, y}, false);
-      outcome.fields["offset"] = y + 0.0;  // never -0
-      return outcome;
-    }
-    case HostVerb::kSnapshot: {
-      const auto window = frontWindow();
-      if (!window) return {{}, "no window is in front"};
-      const platform::Image image = platform::renderWindow(*window);
-      if (const auto error = platform::writeImage(image, command.target)) return {{}, *error};
-      outcome.fields["size"] = {image.size().width, image.size().height};
-      return outcome;
-    }
+  using Handler = Outcome (HostSession::*)(const HostCommand&);
+  // One handler a verb, in the order of HostVerb.
+  static constexpr std::array<Handler, kHostVerbCount> kHandlers = {
+      &HostSession::launchAndSettle,  // launch-request FILE
+      &HostSession::launchAndSettle,  // launch-request --tags FILE
+      &HostSession::launchAndSettle,  // launch-refund FILE
+      &HostSession::tapView,          // tap ID
+      &HostSession::typeKeys,         // type ID TEXT
+      &HostSession::typeKeys,         // delete ID [N]
+      &HostSession::tapView,          // toggle ID
+      &HostSession::tapView,          // alert TITLE
+      &HostSession::advance,          // advance SECONDS
+      &HostSession::show,             // show [ID]
+      &HostSession::payload,          // payload
+      &HostSession::requestFields,    // request
+      &HostSession::snapshot,         // snapshot FILE
+      &HostSession::share,            // share FILE
+      &HostSession::endFlow,          // end-flow
+      &HostSession::delegate,         // delegate on|off
+      &HostSession::currencies,       // currencies
+      &HostSession::scroll,           // scroll ID POINTS
+      &HostSession::configure,        // config FILE
+  };
+  static_assert(std::ranges::none_of(kHandlers, [](Handler handler) { return !handler; }),
+                "a verb without a handler");
+  return (this->*kHandlers[static_cast<std::size_t>(command.verb)])(command);
+}
+
+HostSession::Outcome HostSession::launchAndSettle(const HostCommand& command) {
+  Outcome outcome = launch(command);
+  letTransitionsFinish();
+  if (outcome.error.empty()) {
+    const auto& window = ZeltoSession::sharedSession().sdkWindow;
+    outcome.fields["shown"] = window->isKeyWindow() && !window->hidden;
   }
+  return outcome;
+}
+
+HostSession::Outcome HostSession::tapView(const HostCommand& command) {
+  const auto window = frontWindow();
+  if (!window) return {{}, std::string(kNoWindow)};
+  const auto alert = frontAlert();
+  Outcome outcome;
+  DriveResult result;
+  if (command.verb == HostVerb::kToggle) {
+    result = toggleSwitch(*window, command.target);
+    if (result == DriveResult::kDone) {
+      const auto toggled =
+          std::dynamic_pointer_cast<platform::Switch>(findView(*window, command.target));
+      outcome.fields["on"] = toggled && toggled->isOn();
+    }
+  } else if (command.verb == HostVerb::kAlert) {
+    result = selectAlertAction(*window, command.target);
+  } else {
+    result = tap(*window, command.target);
+  }
+  letTransitionsFinish();
+  if (result == DriveResult::kNotFound && alert) {
+    return {{},
+            "the dialog has no action \"" + command.target + "\" (it has " + actionTitles(*alert) +
+                ")"};
+  }
+  if (result != DriveResult::kDone) return {{}, std::string(describe(result))};
+  return outcome;
+}
+
+HostSession::Outcome HostSession::typeKeys(const HostCommand& command) {
+  const auto window = frontWindow();
+  if (!window) return {{}, std::string(kNoWindow)};
+  const bool typing = command.verb == HostVerb::kType;
+  const auto result =
+      typing ? typeText(*window, command.target, command.text)
+             : deleteBackward(*window, command.target, static_cast<std::size_t>(command.count));
+  letTransitionsFinish();
+  if (result.status != DriveResult::kDone) return {{}, std::string(describe(result.status))};
+  Outcome outcome;
+  if (typing) {
+    outcome.fields["typed"] = command.text;
+  } else {
+    outcome.fields["keys"] = command.count;
+  }
+  outcome.fields["refused"] = result.refusedKeys;
+  return outcome;
+}
+
+HostSession::Outcome HostSession::advance(const HostCommand& command) {
+  platform::RunLoop::main().runFor(command.seconds);
+  Outcome outcome;
+  // Rounded to the microsecond: sums of slide times carry binary noise.
+  outcome.fields["clock"] = std::round(platform::RunLoop::main().now() * 1e6) / 1e6;
+  return outcome;
+}
+
+HostSession::Outcome HostSession::payload(const HostCommand&) {
+  const auto screen = requestPaymentScreen();
+  if (!screen) return {{}, "the request-payment screen is not showing"};
+  const auto& payload = screen->qrCodeTlv();
+  Outcome outcome;
+  outcome.fields["payload"] = payload ? Json(*payload) : Json(nullptr);
+  return outcome;
+}
+
+HostSession::Outcome HostSession::requestFields(const HostCommand&) {
+  if (!request_) return {{}, "no payment request was launched"};
+  Json fields = Json::object();
+  for (const auto name : kEditedFields) {
+    const auto value = request_->property(name);
+    fields[std::string(name)] = value ? Json(*value) : Json(nullptr);
+  }
+  Outcome outcome;
+  outcome.fields["request"] = std::move(fields);
+  return outcome;
+}
+
+HostSession::Outcome HostSession::endFlow(const HostCommand&) {
+  ZeltoMerchantSDK::endZeltoFlow([output = output_] {
+    output->print(Json{{"event", "flow-ended"}});
+  });
+  letTransitionsFinish();
+  return {};
+}
+
+HostSession::Outcome HostSession::currencies(const HostCommand&) {
+  auto& session = ZeltoSession::sharedSession();
+  if (!session.sdkWindow->rootViewController() || session.sdkWindow->hidden) {
+    return {{}, "no flow is showing"};
+  }
+  ZELTOCurrencySelectionView::presentOver(*session.sdkWindow, currencyListener_);
+  letTransitionsFinish();
+  Outcome outcome;
+  outcome.fields["active"] = session.activeCurrencyCode();
+  return outcome;
+}
+
+HostSession::Outcome HostSession::delegate(const HostCommand& command) {
+  useDelegate_ = command.on;
+  Outcome outcome;
+  outcome.fields["delegate"] = command.on ? "on" : "off";
+  return outcome;
+}
+
+HostSession::Outcome HostSession::show(const HostCommand& command) {
+  const auto window = frontWindow();
+  if (!window) return {{}, std::string(kNoWindow)};
+  Json elements = Json::array();
+  const auto described =
+      command.target.empty() ? describeScreen(*window) : describeView(*window, command.target);
+  for (const auto& element : described) {
+    elements.push_back(Json{
+        {"id", element.identifier},
+        {"kind", element.kind},
+        {"text", element.text},
+        {"value", element.value},
+        {"hidden", element.hidden},
+        {"enabled", element.enabled},
+        {"frame", {element.frame.x, element.frame.y, element.frame.width, element.frame.height}}});
+  }
+  Outcome outcome;
+  outcome.fields["elements"] = std::move(elements);
+  return outcome;
+}
+
+HostSession::Outcome HostSession::share(const HostCommand& command) {
+  const auto window = frontWindow();
+  if (!window) return {{}, std::string(kNoWindow)};
+  sharer_->path = command.target;
+  sharer_->shared.reset();
+  sharer_->writeError.clear();
+  const auto result = tap(*window, kShareButton);
+  letTransitionsFinish();
+  sharer_->path.reset();
+  if (result != DriveResult::kDone) {
+    return {{}, std::string(kShareButton) + ": " + std::string(describe(result))};
+  }
+  if (!sharer_->writeError.empty()) return {{}, sharer_->writeError};
+  if (!sharer_->shared) return {{}, "the share sheet handed over no image"};
+  Outcome outcome;
+  outcome.fields["size"] = {sharer_->shared->size().width, sharer_->shared->size().height};
+  return outcome;
+}
+
+HostSession::Outcome HostSession::scroll(const HostCommand& command) {
+  const auto window = frontWindow();
+  if (!window) return {{}, std::string(kNoWindow)};
+  const auto view = findView(*window, command.target);
+  if (!view) return {{}, std::string(describe(DriveResult::kNotFound))};
+  Outcome outcome;
+  if (const auto table = std::dynamic_pointer_cast<platform::TableView>(view)) {
+    table->setContentOffset(table->contentOffset() + command.points);
+    outcome.fields["offset"] = table->contentOffset();
+    return outcome;
+  }
+  const auto scroll = std::dynamic_pointer_cast<platform::ScrollView>(view);
+  if (!scroll) return {{}, "not a scroll view"};
+  // Within the content and its insets, as a finger's drag leaves it.
+  const double top = -scroll->contentInset.top;
+  const double bottom = std::max(
+      top, scroll->contentSize.height + scroll->contentInset.bottom - scroll->bounds().height);
+  const double y = std::clamp(scroll->contentOffset.y + command.points, top, bottom);
+  scroll->setContentOffset({scroll->contentOffset.x, y}, false);
+  outcome.fields["offset"] = y + 0.0;  // never -0
+  return outcome;
+}
+
+HostSession::Outcome HostSession::snapshot(const HostCommand& command) {
+  const auto window = frontWindow();
+  if (!window) return {{}, std::string(kNoWindow)};
+  const platform::Image image = platform::renderWindow(*window);
+  if (const auto error = platform::writeImage(image, command.target)) return {{}, *error};
+  Outcome outcome;
+  outcome.fields["size"] = {image.size().width, image.size().height};
   return outcome;
 }
 

@@ -77,10 +77,26 @@ class HostSession {
     std::string error;
   };
 
+  // Runs the handler of the command's verb, one function a verb (or a few close ones).
   Outcome execute(const HostCommand& command);
   Outcome launch(const HostCommand& command);
+  Outcome launchAndSettle(const HostCommand& command);
+  // tap, toggle and alert: a touch on a view or a dialog's action.
+  Outcome tapView(const HostCommand& command);
+  // type and delete: keys into a field.
+  Outcome typeKeys(const HostCommand& command);
+  Outcome advance(const HostCommand& command);
+  Outcome show(const HostCommand& command);
+  Outcome payload(const HostCommand& command);
+  Outcome requestFields(const HostCommand& command);
+  Outcome snapshot(const HostCommand& command);
+  Outcome share(const HostCommand& command);
+  Outcome endFlow(const HostCommand& command);
+  Outcome delegate(const HostCommand& command);
+  Outcome currencies(const HostCommand& command);
+  Outcome scroll(const HostCommand& command);
   // Reads a configuration file and hands it to the library (before a launch).
-  Outcome configure(const std::string& path);
+  Outcome configure(const HostCommand& command);
 
   std::shared_ptr<Output> output_;
   std::shared_ptr<platform::Window> hostWindow_;

@@ -1,9 +1,7 @@
 // zelto currencies [--search TEXT] | --use CODE
-#include <cctype>
 #include <iostream>
 
 #include "base/debug_console.h"
-#include "base/text.h"
 #include "currency/kit_currency_data.h"
 #include "tools/command.h"
 
@@ -15,22 +13,6 @@ void printSection(std::string_view heading, const KitCurrencyList& records) {
   for (const auto& record : records) {
     std::cout << record->currencyId << " - " << record->currencyDescription << '\n';
   }
-}
-
-// The table record for a numeric ("840", "036") or alphabetic ("usd") code; null when none.
-std::shared_ptr<KitCurrencyData> findCurrency(std::string_view code) {
-  std::string upper(code);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  std::optional<std::int64_t> numeric = text::parseInteger(code);
-  auto [recent, others] = KitCurrencyData::shared()->getCurrencies();
-  others.insert(others.end(), recent->begin(), recent->end());
-  for (const auto& record : others) {
-    if (record->currencyId == upper ||
-        (numeric && text::parseInteger(record->currencyCode) == numeric)) {
-      return record;
-    }
-  }
-  return nullptr;
 }
 
 const CommandRegistrar registrar(
