@@ -445,7 +445,9 @@ HostSession::Outcome HostSession::show(const HostCommand& command) {
         {"value", element.value},
         {"hidden", element.hidden},
         {"enabled", element.enabled},
-        {"frame", {element.frame.x, element.frame.y, element.frame.width, element.frame.height}}});
+        {"frame", {element.frame.x, element.frame.y, element.frame.width, element.frame.height}},
+        {"direction",
+         element.direction == platform::LayoutDirection::kRightToLeft ? "rtl" : "ltr"}});
   }
   Outcome outcome;
   outcome.fields["elements"] = std::move(elements);
