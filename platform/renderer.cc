@@ -228,6 +228,40 @@ Rect drawText(cairo_t* cr, std::string_view text, const StyledText* styled, cons
           static_cast<double>(logical.width) / PANGO_SCALE, height};
 }
 
+// The size factor, down to `minimum`, at which `text` set on one line in `style` is no wider
+// than `width`.
+double shrunkToFit(std::string_view text, const StyledText* styled, TextStyle style, double width,
+                   double minimum) {
+  style.width = -1;
+  style.lines = 1;
+  double measured = measure(text, styled, style).width;
+  // Text does not narrow exactly in proportion to its size (kerning, rounding): shrink a
+  // little further until it fits.
+  for (int attempt = 0; attempt < 8 && measured > width; ++attempt) {
+    style.sizeFactor = std::max(minimum, style.sizeFactor * width / measured * 0.99);
+    measured = measure(text, styled, style).width;
+    if (style.sizeFactor <= minimum) break;
+  }
+  return style.sizeFactor;
+}
+
+// Whether `text` set in `style` shows whole in `area`: not cut short, no wider than the area,
+// and its ink, centred vertically as drawText() sets it, inside the area's height (scripts with
+// tall line boxes, Thai and Devanagari, may use the room above and below their letters).
+bool fitsWhole(std::string_view text, const StyledText* styled, const TextStyle& style, Size area) {
+  Layout layout(pango_layout_new(measuringContext(style.direction)));
+  configure(layout.get(), text, styled, style);
+  PangoRectangle ink, logical;
+  pango_layout_get_extents(layout.get(), &ink, &logical);
+  const double top = (area.height - static_cast<double>(logical.height) / PANGO_SCALE) / 2;
+  const double inkTop = top + static_cast<double>(ink.y) / PANGO_SCALE;
+  const double inkBottom = inkTop + static_cast<double>(ink.height) / PANGO_SCALE;
+  constexpr double kTolerance = 0.5;
+  return !pango_layout_is_ellipsized(layout.get()) &&
+         static_cast<double>(logical.width) / PANGO_SCALE <= area.width + kTolerance &&
+         inkTop >= -kTolerance && inkBottom <= area.height + kTolerance;
+}
+
 // ---- Images ----
 
 // The bundle's representation of a bundle image that best fits `scale`; the image itself
@@ -287,26 +321,40 @@ Rect fitted(Size image, const Rect& bounds, ContentMode mode) {
 
 // ---- Views ----
 
-void drawLabel(cairo_t* cr, const Label& label, const Rect& bounds, LayoutDirection direction) {
+// How a label's text is set in `bounds`: shrunk, when the label allows it, until one line fits.
+TextStyle labelStyle(const Label& label, const Rect& bounds, LayoutDirection direction) {
   const StyledText* styled = label.attributedText ? &*label.attributedText : nullptr;
-  if (!styled && label.text.empty()) return;
   TextStyle style{label.font,          1,    bounds.width, label.numberOfLines,
                   label.textAlignment, true, direction};
   if (label.adjustsFontSizeToFitWidth && label.numberOfLines == 1 && bounds.width > 0) {
-    TextStyle natural = style;
-    natural.width = -1;
-    double width = measure(label.text, styled, natural).width;
-    // Text does not narrow exactly in proportion to its size (kerning, rounding): shrink a
-    // little further until it fits.
-    for (int attempt = 0; attempt < 8 && width > bounds.width; ++attempt) {
-      natural.sizeFactor =
-          std::max(label.minimumScaleFactor, natural.sizeFactor * bounds.width / width * 0.99);
-      width = measure(label.text, styled, natural).width;
-      if (natural.sizeFactor <= label.minimumScaleFactor) break;
-    }
-    style.sizeFactor = natural.sizeFactor;
+    style.sizeFactor =
+        shrunkToFit(label.text, styled, style, bounds.width, label.minimumScaleFactor);
   }
-  drawText(cr, label.text, styled, style, bounds, label.textColor.value_or(kDefaultText));
+  return style;
+}
+
+void drawLabel(cairo_t* cr, const Label& label, const Rect& bounds, LayoutDirection direction) {
+  const StyledText* styled = label.attributedText ? &*label.attributedText : nullptr;
+  if (!styled && label.text.empty()) return;
+  drawText(cr, label.text, styled, labelStyle(label, bounds, direction), bounds,
+           label.textColor.value_or(kDefaultText));
+}
+
+// The size a button's image is drawn at: its own, no taller than the button.
+Size buttonImageSize(const Button& button, const Rect& bounds) {
+  const auto image = button.image(button.state());
+  Size size = image ? image->size() : Size{};
+  if (size.height > bounds.height && size.height > 0) {
+    size = {size.width * bounds.height / size.height, bounds.height};
+  }
+  return size;
+}
+
+// The width a button's title may take beside its image.
+double buttonTitleRoom(const Button& button, const Rect& bounds) {
+  const bool both = button.image(button.state()) && !button.title(button.state()).empty();
+  return std::max(
+      0.0, bounds.width - buttonImageSize(button, bounds).width - (both ? kButtonImageGap : 0));
 }
 
 void drawButton(cairo_t* cr, const Button& button, const Rect& bounds, double scale,
@@ -319,13 +367,10 @@ void drawButton(cairo_t* cr, const Button& button, const Rect& bounds, double sc
   }
   const std::string title = button.title(state);
   const auto image = button.image(state);
-  Size imageSize = image ? image->size() : Size{};
-  if (imageSize.height > bounds.height && imageSize.height > 0) {
-    imageSize = {imageSize.width * bounds.height / imageSize.height, bounds.height};
-  }
+  const Size imageSize = buttonImageSize(button, bounds);
   const double gap = image && !title.empty() ? kButtonImageGap : 0;
   TextStyle style{button.titleFont, 1, -1, 1, TextAlignment::kLeading, true, direction};
-  const double room = std::max(0.0, bounds.width - imageSize.width - gap);
+  const double room = buttonTitleRoom(button, bounds);
   double titleWidth = title.empty() ? 0 : std::min(room, measure(title, nullptr, style).width);
   const double left = bounds.x + (bounds.width - imageSize.width - gap - titleWidth) / 2;
   const bool rightToLeft = direction == LayoutDirection::kRightToLeft;
@@ -479,6 +524,31 @@ void drawSpinner(cairo_t* cr, const ActivityIndicatorView& spinner, const Rect& 
   }
 }
 
+// Where a bar's title goes: centred, clear of the items at both sides.
+Rect titleArea(const NavigationBar& bar, const Rect& bounds) {
+  constexpr double kGap = 8;
+  double margin = 2 * kGap;
+  for (const auto& item : bar.subviews()) {
+    if (item->hidden) continue;
+    const Rect frame = item->frame();
+    margin = std::max(margin, std::min(frame.maxX(), bounds.width - frame.x) + kGap);
+  }
+  return {bounds.x + margin, bounds.y, std::max(0.0, bounds.width - 2 * margin), bounds.height};
+}
+
+// A long title shrinks to 70% of its size, then takes two lines.
+TextStyle titleStyle(const NavigationBar& bar, const Rect& area, LayoutDirection direction) {
+  constexpr double kMinimumScale = 0.7;
+  const Font font =
+      bar.titleTextAttributes.font.value_or(Font::systemFont(17, FontWeight::kSemibold));
+  TextStyle style{font, 1, area.width, 1, TextAlignment::kCenter, true, direction};
+  style.sizeFactor = shrunkToFit(bar.title(), nullptr, style, area.width, kMinimumScale);
+  if (measure(bar.title(), nullptr, {font, style.sizeFactor, -1, 1}).width > area.width) {
+    style.lines = 2;
+  }
+  return style;
+}
+
 void drawNavigationBar(cairo_t* cr, const NavigationBar& bar, const Rect& bounds,
                        LayoutDirection direction) {
   if (!bar.backgroundColor) {
@@ -493,14 +563,8 @@ void drawNavigationBar(cairo_t* cr, const NavigationBar& bar, const Rect& bounds
     cairo_fill(cr);
   }
   if (bar.title().empty()) return;
-  const Font font =
-      bar.titleTextAttributes.font.value_or(Font::systemFont(17, FontWeight::kSemibold));
-  // The title stays clear of the items at the sides.
-  constexpr double kTitleMargin = 64;
-  const Rect area{bounds.x + kTitleMargin, bounds.y, std::max(0.0, bounds.width - 2 * kTitleMargin),
-                  bounds.height};
-  drawText(cr, bar.title(), nullptr,
-           {font, 1, area.width, 1, TextAlignment::kCenter, true, direction}, area,
+  const Rect area = titleArea(bar, bounds);
+  drawText(cr, bar.title(), nullptr, titleStyle(bar, area, direction), area,
            bar.titleTextAttributes.foregroundColor.value_or(kDefaultText));
 }
 
@@ -775,6 +839,37 @@ std::optional<Image> grayImage(std::string name, int width, int height,
                pixelArt);
 }
 
+bool drawsTextWhole(const View& view) {
+  const LayoutDirection direction = view.effectiveLayoutDirection();
+  const Rect bounds = view.bounds();
+  if (const auto* label = dynamic_cast<const Label*>(&view)) {
+    const StyledText* styled = label->attributedText ? &*label->attributedText : nullptr;
+    if (!styled && label->text.empty()) return true;
+    return fitsWhole(label->text, styled, labelStyle(*label, bounds, direction), bounds.size());
+  }
+  if (const auto* button = dynamic_cast<const Button*>(&view)) {
+    const std::string title = button->title(button->state());
+    if (title.empty()) return true;
+    const TextStyle style{button->titleFont, 1, -1, 1, TextAlignment::kLeading, true, direction};
+    return fitsWhole(title, nullptr, style, {buttonTitleRoom(*button, bounds), bounds.height});
+  }
+  if (const auto* field = dynamic_cast<const TextField*>(&view)) {
+    if (field->placeholder.empty()) return true;
+    const double inset = field->borderStyle == TextBorderStyle::kNone ? 0 : kFieldInset;
+    const EdgeInsets& extra = field->textInsets;
+    const Size area{bounds.width - 2 * inset - extra.left - extra.right,
+                    bounds.height - extra.top - extra.bottom};
+    const TextStyle style{field->font, 1, -1, 1, TextAlignment::kLeading, false, direction};
+    return fitsWhole(field->placeholder, nullptr, style, area);
+  }
+  if (const auto* bar = dynamic_cast<const NavigationBar*>(&view)) {
+    if (bar->title().empty()) return true;
+    const Rect area = titleArea(*bar, bounds);
+    return fitsWhole(bar->title(), nullptr, titleStyle(*bar, area, direction), area.size());
+  }
+  return true;
+}
+
 Size measureText(std::string_view text, const Font& font, double maxWidth, int numberOfLines) {
   TextStyle style{font,
                   1,
@@ -783,7 +878,17 @@ Size measureText(std::string_view text, const Font& font, double maxWidth, int n
                   TextAlignment::kLeading,
                   true,
                   userInterfaceLayoutDirection()};
-  return measure(text, nullptr, style);
+  Layout layout(pango_layout_new(measuringContext(style.direction)));
+  configure(layout.get(), text, nullptr, style);
+  PangoRectangle ink, logical;
+  pango_layout_get_extents(layout.get(), &ink, &logical);
+  // Marks that reach beyond the line (Arabic hamza, Thai tone marks set in a fallback font) get
+  // room on both sides, since text is centred vertically in its view.
+  const double beyond = std::max(
+      {0.0, static_cast<double>(logical.y - ink.y) / PANGO_SCALE,
+       static_cast<double>((ink.y + ink.height) - (logical.y + logical.height)) / PANGO_SCALE});
+  return {static_cast<double>(logical.width) / PANGO_SCALE,
+          static_cast<double>(logical.height) / PANGO_SCALE + 2 * beyond};
 }
 
 }  // namespace zelto::platform

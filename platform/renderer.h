@@ -81,8 +81,17 @@ std::optional<std::string> writeImage(const Image& image, const std::string& pat
 std::optional<Image> grayImage(std::string name, int width, int height,
                                std::span<const std::uint8_t> pixels, bool pixelArt);
 
+// Whether the text `view` shows is drawn whole inside it, as the renderer draws it: a label's
+// text (shrunk as far as the label allows) or a navigation bar's title not cut short with an
+// ellipsis and no wider or taller than its room, a button's title beside its image, a text
+// field's placeholder. Typed text longer than its field scrolls and is not checked. True for
+// views without text.
+bool drawsTextWhole(const View& view);
+
 // The size of `text` set in `font`, wrapped at `maxWidth` points onto at most `numberOfLines`
-// lines (0: as many as needed; 1: no wrapping, the width may then exceed maxWidth).
+// lines (0: as many as needed; 1: no wrapping, the width may then exceed maxWidth). The height
+// leaves room for marks that reach above or below the line, so the text centred in a view of
+// that height shows whole.
 Size measureText(std::string_view text, const Font& font, double maxWidth, int numberOfLines = 0);
 
 }  // namespace zelto::platform

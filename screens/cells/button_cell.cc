@@ -1,9 +1,11 @@
 #include "screens/cells/button_cell.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "kit/kit_bundle.h"
 #include "kit/kit_theme.h"
+#include "platform/renderer.h"
 
 namespace zelto {
 namespace {
@@ -11,6 +13,8 @@ namespace {
 constexpr double kHeight = 52;
 constexpr double kButtonWidth = 72;
 constexpr double kButtonHeight = 32;
+// Room a wide title keeps from the button's ends.
+constexpr double kButtonPadding = 6;
 
 std::string underscored(std::string text) {
   std::replace(text.begin(), text.end(), ' ', '_');
@@ -54,9 +58,21 @@ double ZELTOButtonCellView::preferredHeight(double /*width*/) const { return kHe
 
 void ZELTOButtonCellView::layoutCell() {
   const double width = frame().width;
-  button_->setFrame({width - kMarginX - kButtonWidth + 12, (kHeight - kButtonHeight) / 2,
-                     kButtonWidth, kButtonHeight});
-  titleLabel_->setFrame({kMarginX, 0, std::max(0.0, width - 2 * kMarginX - kButtonWidth), kHeight});
+  const double y = (kHeight - kButtonHeight) / 2;
+  const double titleWidth =
+      std::ceil(platform::measureText(button_->title(), button_->titleFont, 0, 1).width);
+  if (titleWidth + 2 * kButtonPadding <= kButtonWidth) {
+    button_->setFrame({width - kMarginX - kButtonWidth + 12, y, kButtonWidth, kButtonHeight});
+    titleLabel_->setFrame(
+        {kMarginX, 0, std::max(0.0, width - 2 * kMarginX - kButtonWidth), kHeight});
+    return;
+  }
+  // A longer title (French, the pseudo-language) widens the button, up to half the row, its
+  // end at the margin.
+  const double buttonWidth = std::min(titleWidth + 2 * kButtonPadding, width / 2);
+  const double buttonX = width - kMarginX + kButtonPadding - buttonWidth;
+  button_->setFrame({buttonX, y, buttonWidth, kButtonHeight});
+  titleLabel_->setFrame({kMarginX, 0, std::max(0.0, buttonX - kMarginX), kHeight});
 }
 
 }  // namespace zelto

@@ -45,6 +45,9 @@ void ZELTOSummaryCellView::setCellModel(ZELTOPaymentCellModel model) {
     left->text = leftTexts[row];
     left->font = total ? KitFont::headline() : KitFont::body();
     left->textColor = total ? KitPalette::ink() : KitPalette::slate();
+    // Longer translations ("Total après remboursement") shrink rather than lose their end.
+    left->adjustsFontSizeToFitWidth = true;
+    left->minimumScaleFactor = 0.7;
     addSubview(left);
     auto right = std::make_shared<platform::Label>();
     right->font = total ? KitFont::headline() : KitFont::body();

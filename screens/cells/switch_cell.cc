@@ -1,7 +1,11 @@
 #include "screens/cells/switch_cell.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "kit/kit_bundle.h"
 #include "kit/kit_theme.h"
+#include "platform/renderer.h"
 #include "sdk/session.h"
 
 namespace zelto {
@@ -9,6 +13,7 @@ namespace {
 
 constexpr std::string_view kAskConsumer = "***";
 constexpr double kGap = 8;
+// At least two lines of the hint; longer translations take the lines they need.
 constexpr double kMessageHeight = 34;
 
 }  // namespace
@@ -42,9 +47,7 @@ void ZELTOSwitchCellView::setCellModel(ZELTOPaymentCellModel model) {
       "[Default Label]", field);
   messageLabel_->textColor = KitPalette::slate();
   messageLabel_->font = KitFont::secondary();
-  messageLabel_->numberOfLines = 2;
-  messageLabel_->adjustsFontSizeToFitWidth = true;
-  messageLabel_->minimumScaleFactor = 0.8;
+  messageLabel_->numberOfLines = 0;
   addSubview(messageLabel_);
 
   const auto& value = model_.value;
@@ -63,9 +66,17 @@ void ZELTOSwitchCellView::setCellModel(ZELTOPaymentCellModel model) {
   };
 }
 
-double ZELTOSwitchCellView::preferredHeight(double /*width*/) const {
+double ZELTOSwitchCellView::messageHeight(double width) const {
+  const double textWidth = std::max(0.0, width - 2 * kMarginX);
+  return std::max(
+      kMessageHeight,
+      std::ceil(
+          platform::measureText(messageLabel_->text, messageLabel_->font, textWidth, 0).height));
+}
+
+double ZELTOSwitchCellView::preferredHeight(double width) const {
   double height = kMarginY + switch_->frame().height + kMarginY;
-  if (switch_->isOn()) height += KitInputField::kHeight + kGap + kMessageHeight;
+  if (switch_->isOn()) height += KitInputField::kHeight + kGap + messageHeight(width);
   return height;
 }
 
@@ -81,7 +92,7 @@ void ZELTOSwitchCellView::layoutCell() {
       {kMarginX, inputY, std::max(0.0, width - 2 * kMarginX), KitInputField::kHeight});
   inputCell_->layoutCell();
   messageLabel_->setFrame({kMarginX, inputY + KitInputField::kHeight + 4,
-                           std::max(0.0, width - 2 * kMarginX), kMessageHeight});
+                           std::max(0.0, width - 2 * kMarginX), messageHeight(width)});
 }
 
 void ZELTOSwitchCellView::setAddable(bool addable) {

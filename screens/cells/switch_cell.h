@@ -53,6 +53,8 @@ class ZELTOSwitchCellView : public ZELTOCellView {
   const std::shared_ptr<platform::Label>& messageLabel() const { return messageLabel_; }
 
  private:
+  // The hint's height at the cell's `width`: as many lines as its text takes.
+  double messageHeight(double width) const;
   void switchChanged();
   void textChanged(const std::string& text);
   bool check(const std::string& text);
