@@ -93,6 +93,7 @@ bool displayOpen = false;
 
 struct Display::State {
   ~State() {
+    stopCaret();
     texture.reset();
     renderer.reset();
     window.reset();
@@ -115,6 +116,12 @@ struct Display::State {
   void moveFocus(Window& window, bool forward);
   bool animating(double now) const;
   void draw(double now);
+  // Follows the field that has the keyboard: its caret blinks, another's stays on.
+  void updateCaret();
+  void blinkCaret();
+  // Shows the caret and starts its blink over, as a key does.
+  void restartCaret();
+  void stopCaret();
 
   Size size;
   std::unique_ptr<SDL_Window, WindowDeleter> window;
@@ -129,6 +136,9 @@ struct Display::State {
   std::optional<Press> press;
   bool dirty = true;
   bool closed = false;
+  double caretBlinkInterval = 0.5;
+  std::weak_ptr<TextField> caretField;
+  std::shared_ptr<Timer> caretTimer;
   double lastDrawn = -std::numeric_limits<double>::infinity();
   std::uint64_t frames = 0;
 };
@@ -239,6 +249,43 @@ void Display::State::wheel(Point point, double dx, double dy) {
 
 void Display::State::textTyped(std::string_view typed) {
   if (auto target = keyboardWindow()) typeText(*target, typed);
+  restartCaret();
+}
+
+void Display::State::updateCaret() {
+  const auto target = keyboardWindow();
+  const auto field =
+      std::dynamic_pointer_cast<TextField>(target ? firstResponder(target) : nullptr);
+  if (field == caretField.lock()) return;
+  stopCaret();
+  if (!field || !(caretBlinkInterval > 0)) return;
+  caretField = field;
+  restartCaret();
+}
+
+void Display::State::restartCaret() {
+  const auto field = caretField.lock();
+  if (!field) return;
+  field->caretShown = true;
+  if (caretTimer) caretTimer->invalidate();
+  caretTimer = RunLoop::main().scheduleTimer(caretBlinkInterval, [this] { blinkCaret(); });
+}
+
+void Display::State::blinkCaret() {
+  const auto field = caretField.lock();
+  if (!field || !field->isFirstResponder()) {
+    stopCaret();
+    return;
+  }
+  field->caretShown = !field->caretShown;
+  caretTimer = RunLoop::main().scheduleTimer(caretBlinkInterval, [this] { blinkCaret(); });
+}
+
+void Display::State::stopCaret() {
+  if (caretTimer) caretTimer->invalidate();
+  caretTimer.reset();
+  if (const auto field = caretField.lock()) field->caretShown = true;
+  caretField.reset();
 }
 
 void Display::State::moveFocus(Window& target, bool forward) {
@@ -267,6 +314,7 @@ void Display::State::keyDown(const SDL_Keysym& key) {
   switch (key.sym) {
     case SDLK_BACKSPACE:
       deleteBackward(*target);
+      restartCaret();
       return;
     case SDLK_TAB:
       moveFocus(*target, (key.mod & KMOD_SHIFT) == 0);
@@ -335,6 +383,7 @@ bool Display::State::animating(double now) const {
 }
 
 void Display::State::draw(double now) {
+  updateCaret();
   std::fill(frame.begin(), frame.end(), kWhite);
   const PixelBuffer target{reinterpret_cast<std::uint8_t*>(frame.data()), pixelWidth, pixelHeight,
                            pixelWidth * 4};
@@ -366,6 +415,7 @@ OpenResult Display::open(const DisplayOptions& options) {
   auto state = std::make_unique<State>();
   displayOpen = true;
   state->size = size;
+  state->caretBlinkInterval = options.caretBlinkInterval;
   state->window.reset(
       SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                        static_cast<int>(std::lround(size.width)),

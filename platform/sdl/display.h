@@ -26,6 +26,9 @@
 //   the run loop ran a task or a timer, and at the display's refresh rate while an animation
 //   runs (platform::animationsEndTime); otherwise the display sleeps in SDL_WaitEventTimeout
 //   until input arrives or the next timer is due, using no processor time.
+// - The caret of the text field that has the keyboard blinks: a timer on the run loop turns it
+//   off and on every caretBlinkInterval seconds while the field has the keyboard (each turn
+//   draws a frame; nothing is polled), and a key shows it again and starts the blink over.
 //
 // Errors are values: open() says why SDL could not open the window. SDL_VIDEODRIVER=offscreen
 // runs everything without a screen.
@@ -57,6 +60,9 @@ struct DisplayOptions {
   // The phone screen, in points; it becomes the main screen's size (setMainScreenSize).
   Size size{375, 667};
   std::string title = "Zelto";
+  // Seconds the caret of the field that has the keyboard stays on, then off; 0 or less keeps
+  // it on.
+  double caretBlinkInterval = 0.5;
 };
 
 // The pixels of a frame: 32-bit ARGB, row by row.

@@ -42,8 +42,14 @@ class DisplayTest : public ::testing::Test {
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
   }
 
+  // The caret blinks only in the test of its blinking: a blink timer would keep the screens from
+  // ever coming to rest in settle().
+  virtual double caretBlinkInterval() const { return 0; }
+
   void SetUp() override {
-    auto opened = Display::open({});
+    DisplayOptions options;
+    options.caretBlinkInterval = caretBlinkInterval();
+    auto opened = Display::open(options);
     ASSERT_NE(opened.display, nullptr) << opened.error;
     display_ = std::move(opened.display);
     host_ = std::make_unique<host::AppHost>(

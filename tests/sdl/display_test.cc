@@ -86,5 +86,49 @@ TEST_F(DisplayTest, DrawsWhileSomethingMovesAndNothingWhileIdle) {
   EXPECT_LT(slideFrames, 200u);
 }
 
+class BlinkingCaretTest : public DisplayTest {
+ protected:
+  double caretBlinkInterval() const override { return 0.2; }
+};
+
+TEST_F(BlinkingCaretTest, TheCaretOfTheFieldWithTheKeyboardBlinksAndAKeyShowsIt) {
+  click(host::kAppRefundButton);
+  // Events and turns rather than click() and type(): those wait for the screens to come to
+  // rest, which a blinking caret never lets them do.
+  const auto turnFor = [this](double seconds) {
+    const double until = RunLoop::main().now() + seconds;
+    while (RunLoop::main().now() < until) display_->turn(0.05);
+  };
+  mouse(SDL_MOUSEBUTTONDOWN, centreOf("Amount_Field"));
+  mouse(SDL_MOUSEBUTTONUP, centreOf("Amount_Field"));
+  turnFor(0.1);
+  const auto field = std::dynamic_pointer_cast<TextField>(find("Amount_Field"));
+  ASSERT_TRUE(field && field->isFirstResponder());
+  // Turned on and off by the run loop's timer, each turn drawn.
+  std::string seen;
+  const auto frames = display_->framesPresented();
+  const double until = RunLoop::main().now() + 0.9;
+  while (RunLoop::main().now() < until) {
+    display_->turn(0.05);
+    const char shown = field->caretShown ? '|' : ' ';
+    if (seen.empty() || seen.back() != shown) seen += shown;
+  }
+  EXPECT_GE(seen.size(), 4u) << "[" << seen << "]";
+  EXPECT_GE(display_->framesPresented() - frames, 3u);
+  SDL_Event key{};
+  key.type = SDL_TEXTINPUT;
+  key.text.text[0] = '5';
+  for (int attempt = 0; attempt < 20 && field->caretShown; ++attempt) display_->turn(0.05);
+  push(key);
+  display_->turn(0);
+  EXPECT_TRUE(field->caretShown);
+  // Another field, or none, leaves this one's caret on and its timer stopped.
+  press(SDLK_RETURN);
+  display_->turn(0.3);
+  EXPECT_TRUE(field->caretShown);
+  EXPECT_FALSE(RunLoop::main().nextTimerTime() &&
+               *RunLoop::main().nextTimerTime() < RunLoop::main().now() + 0.2);
+}
+
 }  // namespace
 }  // namespace zelto::platform::sdl
