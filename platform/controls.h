@@ -17,6 +17,8 @@ class Switch : public Control {
  public:
   Switch() : Control(Rect{0, 0, 51, 31}) {}
 
+  void draw(Canvas& canvas, const Rect& bounds, LayoutDirection direction) const override;
+
   bool isOn() const { return on_; }
   // The headless switch shows the new state at once, animated or not.
   void setOn(bool on, bool animated);
@@ -43,6 +45,8 @@ class ImageView : public View {
  public:
   using View::View;
 
+  void draw(Canvas& canvas, const Rect& bounds, LayoutDirection direction) const override;
+
   std::optional<Image> image;
   ContentMode contentMode = ContentMode::kScaleToFill;
   // When set, the image is drawn as a shape: its opaque pixels in this colour.
@@ -54,6 +58,8 @@ class ImageView : public View {
 class ActivityIndicatorView : public View {
  public:
   ActivityIndicatorView() : View(Rect{0, 0, 20, 20}) { hidden = true; }
+
+  void draw(Canvas& canvas, const Rect& bounds, LayoutDirection direction) const override;
 
   void startAnimating();
   void stopAnimating();
@@ -75,6 +81,7 @@ class ScrollView : public View {
   using View::View;
 
   Point scrollOffset() const override { return contentOffset; }
+  bool clipsContent() const override { return true; }
 
   void setContentOffset(Point offset, bool animated);
   // Scrolls as little as needed for `rect` (in content coordinates) to show between the insets;

@@ -40,6 +40,8 @@ class NavigationBar : public View {
   // item's action, tinted by the item's or else the bar's tint; fixed spaces leave room.
   void show(const NavigationItem& item);
   const std::string& title() const { return title_; }
+  void draw(Canvas& canvas, const Rect& bounds, LayoutDirection direction) const override;
+  bool drawsTextWhole(const Rect& bounds, LayoutDirection direction) const override;
 
   bool translucent = true;
   std::optional<Color> barTintColor;  // the bar's background

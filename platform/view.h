@@ -48,6 +48,7 @@
 
 namespace zelto::platform {
 
+class Canvas;
 class Window;
 
 // Leading is the left edge in a left-to-right layout and the right edge in a right-to-left one.
@@ -82,6 +83,16 @@ class View : public std::enable_shared_from_this<View> {
   Rect presentationFrame() const;
   // How far the subviews are shifted up and left when drawn: 0, 0 except in a scroll view.
   virtual Point scrollOffset() const { return {}; }
+
+  // Paints what the view shows of its own within `bounds`, laid out `direction`: a label its
+  // text, a button its title and image... The renderer draws the background before and the
+  // subviews and border after. A plain view shows nothing of its own.
+  virtual void draw(Canvas&, const Rect&, LayoutDirection) const {}
+  // Whether the text draw() shows within `bounds` is whole (platform/renderer.h,
+  // drawsTextWhole); true for a view without text.
+  virtual bool drawsTextWhole(const Rect&, LayoutDirection) const { return true; }
+  // Whether the subviews are cut to the bounds (clipsToBounds; a scroll view always cuts).
+  virtual bool clipsContent() const { return clipsToBounds; }
   // Where `child` (a frame in this view's coordinates) is seen: mirrored inside a right-to-left
   // view, shifted by the scroll offset.
   Rect displayedRect(Rect child, LayoutDirection direction) const;
@@ -172,6 +183,9 @@ class Label : public View {
  public:
   using View::View;
 
+  void draw(Canvas& canvas, const Rect& bounds, LayoutDirection direction) const override;
+  bool drawsTextWhole(const Rect& bounds, LayoutDirection direction) const override;
+
   std::string text;
   // Shown instead of `text` when present; runs without a colour take textColor.
   std::optional<StyledText> attributedText;
@@ -216,6 +230,9 @@ class Control : public View {
 class Button : public Control {
  public:
   using Control::Control;
+
+  void draw(Canvas& canvas, const Rect& bounds, LayoutDirection direction) const override;
+  bool drawsTextWhole(const Rect& bounds, LayoutDirection direction) const override;
 
   // Each appearance for a state falls back to the normal state's when the state has none.
   void setTitle(std::string title, ControlState state);
@@ -262,6 +279,8 @@ class TextField : public Control {
   using Control::Control;
 
   bool canBecomeFirstResponder() const override { return true; }
+  void draw(Canvas& canvas, const Rect& bounds, LayoutDirection direction) const override;
+  bool drawsTextWhole(const Rect& bounds, LayoutDirection direction) const override;
   // The user types `typed` at the end: the field becomes first responder and the filter is asked
   // with the range {text.size(), 0}. Returns false when it refused the key.
   bool insertText(std::string_view typed);
@@ -301,6 +320,8 @@ class TextField : public Control {
 class TextView : public View {
  public:
   using View::View;
+
+  void draw(Canvas& canvas, const Rect& bounds, LayoutDirection direction) const override;
 
   bool canBecomeFirstResponder() const override { return true; }
   void insertText(std::string_view typed);
