@@ -62,15 +62,5 @@ TEST(ZeltoCardDetailsTest, NetworkInitialiserSetsNameAndLogo) {
   }
 }
 
-TEST(ZeltoCardDetailsTest, CardArtColourDefaultsToTheBrandBlue) {
-  ZeltoCardDetails given("4242", "Gold", std::nullopt, Color{1, 0, 0, 1}, std::nullopt);
-  EXPECT_EQ(given.cardArtColor(), (Color{1, 0, 0, 1}));
-  ZeltoCardDetails defaults("", "", std::nullopt, std::nullopt, std::nullopt);
-  EXPECT_EQ(defaults.cardArtColor(), (Color{0x18 / 255.0, 0x69 / 255.0, 0xd6 / 255.0, 1}));
-  EXPECT_EQ(defaults.networkName(), "");
-  EXPECT_EQ(defaults.networkLogo(), std::nullopt);
-  EXPECT_EQ(defaults.networkType, Type::none);
-}
-
 }  // namespace
 }  // namespace zelto
