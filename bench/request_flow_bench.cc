@@ -60,6 +60,7 @@ BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, es, "es")->Unit(benchmark::kMillisecond
 BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, fr, "fr")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, zh_Hans, "zh-Hans")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, en_XA, "en-XA")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LaunchToQrScreenDrawn, ar_XB, "ar-XB")->Unit(benchmark::kMillisecond);
 
 void AmountKeystroke(benchmark::State& state) {
   platform::setLanguage("en");

@@ -31,7 +31,9 @@ TextStyle titleStyle(const NavigationBar& bar, const Rect& area, LayoutDirection
       bar.titleTextAttributes.font.value_or(Font::systemFont(17, FontWeight::kSemibold));
   TextStyle style{font, 1, area.width, 1, TextAlignment::kCenter, true, direction};
   style.sizeFactor = shrunkToFit(bar.title(), nullptr, style, area.width, kMinimumScale);
-  if (textSize(bar.title(), nullptr, {font, style.sizeFactor, -1, 1}).width > area.width) {
+  // Only a title shrunk as far as it may can still be too wide.
+  if (style.sizeFactor <= kMinimumScale &&
+      textSize(bar.title(), nullptr, {font, style.sizeFactor, -1, 1}).width > area.width) {
     style.lines = 2;
   }
   return style;
