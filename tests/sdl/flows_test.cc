@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/language.h"
 #include "tests/sdl/display_fixture.h"
 
 namespace zelto::platform::sdl {
@@ -38,6 +39,36 @@ TEST_F(DisplayTest, AmountTypedOnTheDetailsScreenIsInTheCodeOnScreen) {
   const std::string payload = readQrFromWindow();
   EXPECT_NE(payload.find("540512.34"), std::string::npos) << payload;
   EXPECT_NE(payload, before);
+}
+
+class ArabicDisplayTest : public DisplayTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(setLanguage("ar"));
+    DisplayTest::SetUp();
+  }
+  void TearDown() override {
+    DisplayTest::TearDown();
+    useDeviceLanguage();
+  }
+};
+
+TEST_F(ArabicDisplayTest, TheWindowIsMirroredAndEscapeStillGoesBack) {
+  click(host::kAppRequestButton);
+  ASSERT_TRUE(flowOnScreen());
+  // The code reads from the window's pixels as in English; the back button is on the right.
+  EXPECT_NE(readQrFromWindow().find("Zelto Demo Store"), std::string::npos);
+  const double half = front().bounds().width / 2;
+  EXPECT_GT(centreOf(StringConstants::BACK_BUTTON_IDENTIFIER).x, half);
+  EXPECT_LT(centreOf("Save_To_Gallery_Button").x, half);
+  click("Payment_Details_Button");
+  ASSERT_NE(find("Payment_Details_Form"), nullptr);
+  // Escape finds the close button on the left of the details screen, then the back button on
+  // the right of the code screen.
+  press(SDLK_ESCAPE);
+  ASSERT_NE(find("Payment_Details_Button"), nullptr);
+  press(SDLK_ESCAPE);
+  EXPECT_FALSE(flowOnScreen());
 }
 
 TEST_F(DisplayTest, RefundConfirmedThroughTheDialogIsReportedOnTheHostScreen) {
