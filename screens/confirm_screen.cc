@@ -41,7 +41,7 @@ std::shared_ptr<platform::View> ZELTOConfirmPaymentViewController::loadView() {
   paymentHeader->backgroundColor = KitTheme::current().background;
   root->addSubview(paymentHeader);
 
-  scrollView = std::make_shared<ZELTOPaymentScrollView>();
+  scrollView = std::make_shared<ZELTOPaymentScrollView>(sharedFlowState());
   scrollView->owner = weakSelf;
   scrollView->paymentDelegate = std::static_pointer_cast<ZELTOCellViewProtocol>(self);
   scrollView->screenType = screenType;
@@ -51,7 +51,7 @@ std::shared_ptr<platform::View> ZELTOConfirmPaymentViewController::loadView() {
       case CellType::merchantDetail:
         return std::make_shared<ZELTOMerchantDetailCellView>();
       case CellType::summary:
-        return std::make_shared<ZELTOSummaryCellView>();
+        return std::make_shared<ZELTOSummaryCellView>(sharedFlowState());
       default:
         return nullptr;
     }

@@ -88,7 +88,7 @@ void ZELTORequestPaymentDetailsViewController::viewDidLoad() {
   root.addSubview(closeButton);
 
   const auto stored = storedRequest();
-  scrollView = std::make_shared<ZELTOPaymentScrollView>();
+  scrollView = std::make_shared<ZELTOPaymentScrollView>(sharedFlowState());
   scrollView->accessibilityIdentifier = "Payment_Details_Form";
   scrollView->additionalRequest = stored->clone();
   scrollView->paymentDelegate = std::static_pointer_cast<ZELTOCellViewProtocol>(self);

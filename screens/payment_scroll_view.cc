@@ -48,11 +48,11 @@ std::shared_ptr<ZELTOCellView> ZELTOPaymentScrollView::makeCell(
   }
   switch (model.cellType) {
     case CellType::paymentAmount:
-      return std::make_shared<ZELTOFXAmountCellView>();
+      return std::make_shared<ZELTOFXAmountCellView>(flow_);
     case CellType::resetButton:
-      return std::make_shared<ZELTOButtonCellView>();
+      return std::make_shared<ZELTOButtonCellView>(flow_.theme());
     default:
-      if (isAdditionalDataCell(model.cellType)) return std::make_shared<ZELTOSwitchCellView>();
+      if (isAdditionalDataCell(model.cellType)) return std::make_shared<ZELTOSwitchCellView>(flow_);
       return nullptr;
   }
 }

@@ -43,6 +43,7 @@
 
 #include "platform/controls.h"
 #include "screens/cells/cell.h"
+#include "screens/cells/flow_state.h"
 #include "screens/cells/payment_cell_model.h"
 #include "sdk/session.h"
 
@@ -51,6 +52,9 @@ namespace zelto {
 class ZELTOPaymentScrollView : public platform::ScrollView, public ZELTOCellViewProtocol {
  public:
   using CellFactory = std::function<std::shared_ptr<ZELTOCellView>(const ZELTOPaymentCellModel&)>;
+
+  // The cells it makes are given `flow`.
+  explicit ZELTOPaymentScrollView(const FlowState& flow) : flow_(flow) {}
 
   // The field of a request that an additional-data cell edits; null for other cell types.
   static std::optional<std::string> ZeltoPaymentRequest::*additionalDataField(CellType type);
@@ -90,6 +94,7 @@ class ZELTOPaymentScrollView : public platform::ScrollView, public ZELTOCellView
   CellFactory cellFactory;
 
  private:
+  const FlowState& flow_;
   std::shared_ptr<ZELTOCellView> makeCell(const ZELTOPaymentCellModel& model);
   bool checkAdditionalData(CellType type, const std::string& text);
   void setAdditionalCellsAddable(bool addable);

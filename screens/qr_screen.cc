@@ -74,7 +74,9 @@ void ZELTORequestPaymentViewController::viewDidLoad() {
   root.addSubview(qrImageCellView);
   qrImageCellView->setupView();
 
-  supportedNetwork = std::make_shared<ZELTOSupportedNetwork>();
+  supportedNetwork = std::make_shared<ZELTOSupportedNetwork>(
+      ZeltoSession::sharedSession().internalConfiguration()->supportedNetworkImage.value_or(
+          std::vector<platform::Image>{}));
   root.addSubview(supportedNetwork);
   supportedNetwork->heightChanged = [screen] {
     if (auto self = screen()) self->layoutViews();

@@ -6,7 +6,6 @@
 #include "kit/kit_bundle.h"
 #include "kit/kit_theme.h"
 #include "platform/animation.h"
-#include "sdk/session.h"
 
 namespace zelto {
 namespace {
@@ -23,9 +22,7 @@ void ZELTOSupportedNetwork::setupView() {
   clipsToBounds = true;
   images.clear();
   images.push_back(KitBundle::image("network_logo_zelto"));
-  const auto& configured =
-      ZeltoSession::sharedSession().internalConfiguration()->supportedNetworkImage;
-  if (configured) images.insert(images.end(), configured->begin(), configured->end());
+  images.insert(images.end(), configuredLogos_.begin(), configuredLogos_.end());
   prepareView();
 }
 

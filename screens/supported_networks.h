@@ -1,13 +1,13 @@
 // ZELTOSupportedNetwork: the logos of the card networks the QR code can be paid with, under
 // the code.
 //
-// setupView() takes the library's own "network_logo_zelto" followed by the configuration's
-// supportedNetworkImage list, in that order, and prepareView() lays them out: rows of at most
-// maxCellInRow (6) equal cells across the width with cellGap (8) between them, each logo
-// centred in its cell on a white chip; a row of fewer cells is centred. With more than six logos
-// the sixth cell of the first row is a "more" button ("Networks_More_Button", image "icon_more")
-// and the rest form a second row, shown only while the view is expanded.
-// The logos keep their order and places from the left in every language, as the QR code does.
+// setupView() takes the library's own "network_logo_zelto" followed by the logos the view was
+// made with (the configuration's supportedNetworkImage list), in that order, and prepareView() lays
+// them out: rows of at most maxCellInRow (6) equal cells across the width with cellGap (8) between
+// them, each logo centred in its cell on a white chip; a row of fewer cells is centred. With more
+// than six logos the sixth cell of the first row is a "more" button ("Networks_More_Button", image
+// "icon_more") and the rest form a second row, shown only while the view is expanded. The logos
+// keep their order and places from the left in every language, as the QR code does.
 //
 // moreClicked(withoutAnimation) flips isExpanded and sets the view's height to two rowHeights
 // (expanding) or one (collapsing), animated over 0.25 s unless told not to; heightChanged then
@@ -34,6 +34,9 @@ class ZELTOSupportedNetwork : public platform::View {
  public:
   static constexpr double kExpandDuration = 0.25;
 
+  explicit ZELTOSupportedNetwork(std::vector<platform::Image> configuredLogos)
+      : configuredLogos_(std::move(configuredLogos)) {}
+
   void setupView();
   void prepareView();
   void moreClicked(bool withoutAnimation);
@@ -51,6 +54,7 @@ class ZELTOSupportedNetwork : public platform::View {
   std::function<void()> heightChanged;
 
  private:
+  std::vector<platform::Image> configuredLogos_;
   void addLogoCell(const platform::Image& image, std::size_t index, platform::Rect frame);
 
   std::shared_ptr<platform::Button> moreButton_;

@@ -6,7 +6,6 @@
 #include "currency/locale_utility.h"
 #include "kit/kit_bundle.h"
 #include "kit/kit_theme.h"
-#include "sdk/session.h"
 #include "sdk/utilities.h"
 
 namespace zelto {
@@ -16,13 +15,6 @@ constexpr double kTitleHeight = 20;
 constexpr double kGap = 8;
 constexpr double kAmountFontSize = 26;
 
-std::string activeCurrencyCode() { return ZeltoSession::sharedSession().activeCurrencyCode(); }
-
-// The ISO code and formatted amount the field shows for `amount`.
-ISOCurrencyComponents componentsFor(double amount, std::string_view currencyCode) {
-  return currency::isoCurrencyComponents(amount, currencyCode, activeCurrencyCode());
-}
-
 }  // namespace
 
 std::size_t ZELTOAmountCellView::digitCount(std::string_view text) {
@@ -30,7 +22,7 @@ std::size_t ZELTOAmountCellView::digitCount(std::string_view text) {
       std::count_if(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }));
 }
 
-std::string ZELTOAmountCellView::currencyCode() const { return activeCurrencyCode(); }
+std::string ZELTOAmountCellView::currencyCode() const { return flow_.activeCurrencyCode(); }
 
 void ZELTOAmountCellView::setCellModel(ZELTOPaymentCellModel model) {
   ZELTOCellView::setCellModel(std::move(model));
@@ -76,7 +68,9 @@ void ZELTOAmountCellView::setAmount(const std::optional<std::string>& amount) {
 }
 
 void ZELTOAmountCellView::showAmount(double amount) {
-  const auto components = componentsFor(amount, currencyCode());
+  // Formatted as the flow's currency is, whatever currency the cell shows.
+  const auto components =
+      currency::isoCurrencyComponents(amount, currencyCode(), flow_.activeCurrencyCode());
   field_->textField()->text = components.ISOCurrencyCode + " " + components.formattedAmount;
   refreshAmountLabel();
 }
@@ -95,7 +89,7 @@ bool ZELTOAmountCellView::shouldChange(std::string_view replacement) {
 }
 
 void ZELTOAmountCellView::textChanged() {
-  const double amount = currency::currencyForText(text(), activeCurrencyCode()).amount;
+  const double amount = currency::currencyForText(text(), flow_.activeCurrencyCode()).amount;
   showAmount(amount);
   valid_ = digitCount(text()) <= amountTextFieldCount;
   auto listener = lockedDelegate();

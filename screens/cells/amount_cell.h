@@ -34,11 +34,14 @@
 
 #include "kit/kit_input_field.h"
 #include "screens/cells/cell.h"
+#include "screens/cells/flow_state.h"
 
 namespace zelto {
 
 class ZELTOAmountCellView : public ZELTOCellView {
  public:
+  explicit ZELTOAmountCellView(const FlowState& flow) : flow_(flow) {}
+
   static constexpr double kFieldHeight = 56;
 
   void setCellModel(ZELTOPaymentCellModel model) override;
@@ -67,6 +70,9 @@ class ZELTOAmountCellView : public ZELTOCellView {
  protected:
   void showAmount(double amount);
 
+ protected:
+  const FlowState& flow_;
+
  private:
   bool shouldChange(std::string_view replacement);
   void textChanged();
@@ -80,6 +86,8 @@ class ZELTOAmountCellView : public ZELTOCellView {
 
 class ZELTOFXAmountCellView : public ZELTOAmountCellView {
  public:
+  using ZELTOAmountCellView::ZELTOAmountCellView;
+
   void setAmount(const std::optional<std::string>& amount, std::string currencyCode);
   std::string currencyCode() const override;
 

@@ -36,10 +36,9 @@ void ZELTOButtonCellView::setCellModel(ZELTOPaymentCellModel model) {
   addSubview(titleLabel_);
 
   button_ = std::make_shared<platform::Button>();
-  const auto theme = KitTheme::current();
   button_->setTitle(KitBundle::string(buttonTitleKey), platform::ControlState::kNormal);
-  button_->setTitleColor(theme.actionButton, platform::ControlState::kNormal);
-  button_->setTitleColor(theme.actionButtonActive, platform::ControlState::kHighlighted);
+  button_->setTitleColor(theme_.actionButton, platform::ControlState::kNormal);
+  button_->setTitleColor(theme_.actionButtonActive, platform::ControlState::kHighlighted);
   button_->titleFont = platform::Font::systemFont(14, platform::FontWeight::kSemibold);
   button_->accessibilityIdentifier = underscored(buttonTitleKey) + "_Button";
   addSubview(button_);

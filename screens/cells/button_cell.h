@@ -11,12 +11,16 @@
 #include <memory>
 #include <string>
 
+#include "kit/kit_theme.h"
 #include "screens/cells/cell.h"
 
 namespace zelto {
 
 class ZELTOButtonCellView : public ZELTOCellView {
  public:
+  // The button takes the action colours of `theme`.
+  explicit ZELTOButtonCellView(KitTheme theme) : theme_(std::move(theme)) {}
+
   // The button's title key; set before setCellModel.
   std::string buttonTitleKey = "Reset";
 
@@ -28,6 +32,7 @@ class ZELTOButtonCellView : public ZELTOCellView {
   const std::shared_ptr<platform::Label>& titleLabel() const { return titleLabel_; }
 
  private:
+  KitTheme theme_;
   std::shared_ptr<platform::Label> titleLabel_;
   std::shared_ptr<platform::Button> button_;
 };

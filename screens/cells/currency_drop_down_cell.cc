@@ -45,8 +45,7 @@ void ZELTOCurrencyDropDownCellView::setCellModel(ZELTOPaymentCellModel model) {
   chevron_->tintColor = KitPalette::ink();
   field_->addSubview(chevron_);
 
-  showCurrency(model_.currencyString.empty() ? ZeltoSession::sharedSession().activeCurrencyCode()
-                                             : model_.currencyString);
+  showCurrency(model_.currencyString.empty() ? flow_.activeCurrencyCode() : model_.currencyString);
 }
 
 double ZELTOCurrencyDropDownCellView::preferredHeight(double /*width*/) const {

@@ -20,6 +20,7 @@
 
 #include "platform/controls.h"
 #include "screens/cells/cell.h"
+#include "screens/cells/flow_state.h"
 #include "screens/currency_sheet.h"
 
 namespace zelto {
@@ -27,6 +28,8 @@ namespace zelto {
 class ZELTOCurrencyDropDownCellView : public ZELTOCellView,
                                       public ZELTOCurrencySelectionViewDelegate {
  public:
+  explicit ZELTOCurrencyDropDownCellView(const FlowState& flow) : flow_(flow) {}
+
   void setCellModel(ZELTOPaymentCellModel model) override;
   double preferredHeight(double width) const override;
   void layoutCell() override;
@@ -45,6 +48,7 @@ class ZELTOCurrencyDropDownCellView : public ZELTOCellView,
   }
 
  private:
+  const FlowState& flow_;
   void showCurrency(std::string code);
 
   std::string currencyCode_;

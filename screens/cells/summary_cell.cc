@@ -18,10 +18,9 @@ constexpr double kRuleGap = 6;
 constexpr const char* kAmountIdentifiers[] = {"Summary_Original_Amount", "Summary_Refund_Amount",
                                               "Summary_Total_After_Refund"};
 
-// "USD 25.50" for the flow's currency.
-std::string amountText(double amount) {
-  const auto components = Utilities::getISOCurrencyComponents(
-      amount, ZeltoSession::sharedSession().activeCurrencyCode());
+// "USD 25.50" in `currencyCode`.
+std::string amountText(double amount, const std::string& currencyCode) {
+  const auto components = Utilities::getISOCurrencyComponents(amount, currencyCode);
   return components.ISOCurrencyCode + " " + components.formattedAmount;
 }
 
@@ -62,15 +61,15 @@ void ZELTOSummaryCellView::setCellModel(ZELTOPaymentCellModel model) {
   }
 
   if (const auto paid = text::parseDouble(model_.value.value_or(""))) {
-    right_[kTop]->text = amountText(*paid);
-    right_[kMiddle]->text = "- " + amountText(*paid);
+    right_[kTop]->text = amountText(*paid, flow_.activeCurrencyCode());
+    right_[kMiddle]->text = "- " + amountText(*paid, flow_.activeCurrencyCode());
   }
-  right_[kBottom]->text = amountText(0);
+  right_[kBottom]->text = amountText(0, flow_.activeCurrencyCode());
 }
 
 void ZELTOSummaryCellView::updateCellWithAmount(double refundAmount, double maxRefund) {
-  right_[kMiddle]->text = "- " + amountText(refundAmount);
-  right_[kBottom]->text = amountText(maxRefund - refundAmount);
+  right_[kMiddle]->text = "- " + amountText(refundAmount, flow_.activeCurrencyCode());
+  right_[kBottom]->text = amountText(maxRefund - refundAmount, flow_.activeCurrencyCode());
 }
 
 double ZELTOSummaryCellView::preferredHeight(double /*width*/) const {

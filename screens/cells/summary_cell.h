@@ -22,11 +22,14 @@
 #include <memory>
 
 #include "screens/cells/cell.h"
+#include "screens/cells/flow_state.h"
 
 namespace zelto {
 
 class ZELTOSummaryCellView : public ZELTOCellView {
  public:
+  explicit ZELTOSummaryCellView(const FlowState& flow) : flow_(flow) {}
+
   enum Row { kTop, kMiddle, kBottom };
 
   void setCellModel(ZELTOPaymentCellModel model) override;
@@ -36,6 +39,7 @@ class ZELTOSummaryCellView : public ZELTOCellView {
   void updateCellWithAmount(double refundAmount, double maxRefund);
 
  private:
+  const FlowState& flow_;
   std::shared_ptr<platform::Label> titleLabel_;
   std::shared_ptr<platform::View> rule_;
   std::array<std::shared_ptr<platform::Label>, 3> left_;

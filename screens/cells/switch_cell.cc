@@ -22,7 +22,7 @@ void ZELTOSwitchCellView::setCellModel(ZELTOPaymentCellModel model) {
   ZELTOCellView::setCellModel(std::move(model));
   const std::string stem = identifierStem();
   const std::string field = KitBundle::string(model_.titleName.value_or(""));
-  const auto theme = KitTheme::current();
+  const auto theme = flow_.theme();
   backgroundColor = platform::Color::white();
 
   titleLabel_ = addTitleLabel(KitBundle::string("Set [Default Label]", "[Default Label]", field),
@@ -134,8 +134,7 @@ void ZELTOSwitchCellView::textChanged(const std::string& text) {
   inputCell_->setError(!valid);
   auto listener = lockedDelegate();
   if (!listener) return;
-  const bool requestFlow =
-      ZeltoSession::sharedSession().activeSessionType() == ZeltoActiveFlow::requestPayment;
+  const bool requestFlow = flow_.activeFlow() == ZeltoActiveFlow::requestPayment;
   if (text.empty() && requestFlow) {
     listener->cellViewType(model_.cellType, std::string(kAskConsumer), switch_->isOn());
   } else {

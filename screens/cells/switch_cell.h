@@ -29,12 +29,15 @@
 
 #include "platform/controls.h"
 #include "screens/cells/cell.h"
+#include "screens/cells/flow_state.h"
 #include "screens/cells/input_cell.h"
 
 namespace zelto {
 
 class ZELTOSwitchCellView : public ZELTOCellView {
  public:
+  explicit ZELTOSwitchCellView(const FlowState& flow) : flow_(flow) {}
+
   void setCellModel(ZELTOPaymentCellModel model) override;
   double preferredHeight(double width) const override;
   void layoutCell() override;
@@ -53,6 +56,7 @@ class ZELTOSwitchCellView : public ZELTOCellView {
   const std::shared_ptr<platform::Label>& messageLabel() const { return messageLabel_; }
 
  private:
+  const FlowState& flow_;
   // The hint's height at the cell's `width`: as many lines as its text takes.
   double messageHeight(double width) const;
   void switchChanged();

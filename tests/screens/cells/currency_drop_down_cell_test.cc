@@ -1,10 +1,11 @@
+#include "screens/cells/currency_drop_down_cell.h"
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <zelto/platform/run_loop.h>
 
 #include "base/user_defaults.h"
 #include "host/ui_driver.h"
-#include "screens/cells/currency_drop_down_cell.h"
 
 namespace zelto {
 namespace {
@@ -13,6 +14,14 @@ class Form : public ZELTOCellViewProtocol {
  public:
   void didChangeCurrency(const std::string& currency) override { changes.push_back(currency); }
   std::vector<std::string> changes;
+};
+
+// A flow in rupees, without the shared session.
+class RupeeFlow final : public FlowState {
+ public:
+  std::string activeCurrencyCode() const override { return "356"; }
+  ZeltoActiveFlow activeFlow() const override { return ZeltoActiveFlow::requestPayment; }
+  KitTheme theme() const override { return KitTheme::fromConfiguration(ZeltoConfig()); }
 };
 
 class CurrencyDropDownTest : public ::testing::Test {
@@ -39,10 +48,11 @@ class CurrencyDropDownTest : public ::testing::Test {
     cell->layoutCell();
   }
 
+  RupeeFlow flow;
   std::shared_ptr<platform::Window> window = std::make_shared<platform::Window>();
   std::shared_ptr<platform::ViewController> screen = std::make_shared<platform::ViewController>();
   std::shared_ptr<ZELTOCurrencyDropDownCellView> cell =
-      std::make_shared<ZELTOCurrencyDropDownCellView>();
+      std::make_shared<ZELTOCurrencyDropDownCellView>(flow);
   std::shared_ptr<Form> form = std::make_shared<Form>();
 };
 
@@ -51,7 +61,7 @@ TEST_F(CurrencyDropDownTest, ShowsTheAlphabeticCodeOfTheFormCurrency) {
                                                        {"036", "AUD"}, {"222", "SVC"},
                                                        {"", "INR"},    {"12345", "12345"}};
   for (const auto& [code, expected] : cases) {
-    cell = std::make_shared<ZELTOCurrencyDropDownCellView>();
+    cell = std::make_shared<ZELTOCurrencyDropDownCellView>(flow);
     screen->view()->addSubview(cell);
     show(code);
     EXPECT_EQ(shown(), expected) << code;
