@@ -1,3 +1,5 @@
+#include "payload/request_checks.h"
+
 #include <gtest/gtest.h>
 #include <zelto/results/zelto_refund_payment_request.h>
 #include <zelto/sdk/zelto_payment_request.h>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "base/text.h"
-#include "payload/request_checks.h"
 #include "results/string_constants.h"
 
 namespace zelto {

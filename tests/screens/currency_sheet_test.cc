@@ -1,10 +1,11 @@
+#include "screens/currency_sheet.h"
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include "../sdk/flow_fixture.h"
 #include "base/user_defaults.h"
 #include "platform/notification_center.h"
-#include "screens/currency_sheet.h"
 
 namespace zelto {
 namespace {

@@ -1,3 +1,5 @@
+#include "screens/refund_screen.h"
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -8,7 +10,6 @@
 #include "platform/alert_controller.h"
 #include "platform/notification_center.h"
 #include "screens/cells/summary_cell.h"
-#include "screens/refund_screen.h"
 
 namespace zelto {
 namespace {

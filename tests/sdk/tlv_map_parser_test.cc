@@ -1,10 +1,11 @@
+#include "sdk/tlv_map_parser.h"
+
 #include <gtest/gtest.h>
 #include <zelto/payload/tlv_generator.h>
 #include <zelto/sdk/zelto_payment_request.h>
 
 #include "results/string_constants.h"
 #include "sdk/session.h"
-#include "sdk/tlv_map_parser.h"
 
 namespace zelto {
 namespace {
