@@ -27,7 +27,7 @@
 
 namespace zelto::batch {
 
-inline constexpr std::size_t kBlockBytes = 256 * 1024;
+inline constexpr std::size_t kBlockBytes = 64 * 1024;
 // The longest line read: that of the largest input the library takes (16 MiB).
 inline constexpr std::size_t kMaxLineBytes = 16 * 1024 * 1024;
 
