@@ -94,6 +94,29 @@ TEST_F(KitCurrencyDataTest, IncreaseCountsUpInTheStandardStoreAndReplacesWrongTy
   platform::UserDefaults::setStandard(nullptr);
 }
 
+// A code finds its row however it is written, with the row's count; the numeric code of a row
+// written without leading zeros ("36") still finds it from "036", and a code of the ISO table
+// that no row of the merchant's list has finds nothing.
+TEST_F(KitCurrencyDataTest, FindCurrencyTakesEitherCodeInAnyCase) {
+  auto standard = std::make_shared<InMemoryUserDefaults>();
+  platform::UserDefaults::setStandard(standard);
+  KitCurrencyData::shared()->increaseCurrencyCount("36");
+  const std::pair<const char*, const char*> found[] = {{"036", "AUD"}, {"aud", "AUD"},
+                                                       {"AuD", "AUD"}, {"840", "USD"},
+                                                       {"978", "EUR"}, {"008", "ALL"}};
+  for (const auto& [code, id] : found) {
+    const auto record = findCurrency(code);
+    ASSERT_NE(record, nullptr) << code;
+    EXPECT_EQ(record->currencyId, id) << code;
+  }
+  EXPECT_EQ(findCurrency("036")->count, 1);
+  EXPECT_EQ(findCurrency("840")->count, 0);
+  for (const char* unknown : {"", "XXX", "999", "36", "0360", "US", "usd "}) {
+    EXPECT_EQ(findCurrency(unknown), nullptr) << unknown;
+  }
+  platform::UserDefaults::setStandard(nullptr);
+}
+
 TEST_F(KitCurrencyDataTest, IncreaseWritesBackOnlyTheCountsItUnderstands) {
   // Counts of no currency, written another way, of the wrong type or not counting a use are
   // dropped; the rest of the store is left alone.
