@@ -15,30 +15,34 @@ constexpr Color kBorder{199 / 255.0, 199 / 255.0, 204 / 255.0, 1};  // #C7C7CC
 constexpr double kBorderInset = 7;
 constexpr double kCaretWidth = 2;
 
-// Draws the border of `style` and returns how far the text keeps from the field's sides.
-double drawBorder(Canvas& canvas, TextBorderStyle style, const Rect& bounds) {
+// How far the text keeps from the field's sides for a border of `style`.
+double borderInset(TextBorderStyle style) {
+  return style == TextBorderStyle::kNone ? 0 : kBorderInset;
+}
+
+void drawBorder(Canvas& canvas, TextBorderStyle style, const Rect& bounds) {
   switch (style) {
     case TextBorderStyle::kRoundedRect: {
       const Rect inner{bounds.x + 0.25, bounds.y + 0.25, bounds.width - 0.5, bounds.height - 0.5};
       canvas.fillRoundedRect(inner, 5, Color::white());
       canvas.strokeRoundedRect(inner, 5, kBorder, 0.5);
-      return kBorderInset;
+      break;
     }
     case TextBorderStyle::kLine:
       canvas.strokeRoundedRect(
           {bounds.x + 0.5, bounds.y + 0.5, bounds.width - 1, bounds.height - 1}, 0,
           painting::kDefaultText, 1);
-      return kBorderInset;
+      break;
     case TextBorderStyle::kNone:
       break;
   }
-  return 0;
 }
 
 }  // namespace
 
 void TextField::draw(Canvas& canvas, const Rect& bounds, LayoutDirection direction) const {
-  const double inset = drawBorder(canvas, borderStyle, bounds);
+  drawBorder(canvas, borderStyle, bounds);
+  const double inset = borderInset(borderStyle);
   EdgeInsets extra = textInsets;
   if (direction == LayoutDirection::kRightToLeft) std::swap(extra.left, extra.right);
   const Rect area{bounds.x + inset + extra.left, bounds.y + extra.top,
@@ -84,7 +88,7 @@ void TextField::draw(Canvas& canvas, const Rect& bounds, LayoutDirection directi
 
 bool TextField::drawsTextWhole(const Rect& bounds, LayoutDirection direction) const {
   if (placeholder.empty()) return true;
-  const double inset = borderStyle == TextBorderStyle::kNone ? 0 : kBorderInset;
+  const double inset = borderInset(borderStyle);
   const Size area{bounds.width - 2 * inset - textInsets.left - textInsets.right,
                   bounds.height - textInsets.top - textInsets.bottom};
   const TextStyle style{font, 1, -1, 1, TextAlignment::kLeading, false, direction};
