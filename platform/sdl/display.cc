@@ -24,21 +24,21 @@ Display::State::~State() {
   texture.reset();
   renderer.reset();
   window.reset();
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  sdl().QuitSubSystem(SDL_INIT_VIDEO);
   displayOpen = false;
 }
 
 bool Display::State::createTexture() {
   int windowWidth = 0;
   int windowHeight = 0;
-  SDL_GetWindowSize(window.get(), &windowWidth, &windowHeight);
-  if (SDL_GetRendererOutputSize(renderer.get(), &pixelWidth, &pixelHeight) != 0 ||
+  sdl().GetWindowSize(window.get(), &windowWidth, &windowHeight);
+  if (sdl().GetRendererOutputSize(renderer.get(), &pixelWidth, &pixelHeight) != 0 ||
       pixelWidth <= 0 || pixelHeight <= 0 || windowWidth <= 0) {
     return false;
   }
   scale = static_cast<double>(pixelWidth) / windowWidth;
-  texture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
-                                  SDL_TEXTUREACCESS_STREAMING, pixelWidth, pixelHeight));
+  texture.reset(sdl().CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
+                                    SDL_TEXTUREACCESS_STREAMING, pixelWidth, pixelHeight));
   frame.assign(static_cast<std::size_t>(pixelWidth) * static_cast<std::size_t>(pixelHeight),
                kWhite);
   dirty = true;
@@ -60,10 +60,10 @@ void Display::State::draw(double now) {
       drawView(*candidate, scale, target);
     }
   }
-  SDL_UpdateTexture(texture.get(), nullptr, frame.data(), pixelWidth * 4);
-  SDL_RenderClear(renderer.get());
-  SDL_RenderCopy(renderer.get(), texture.get(), nullptr, nullptr);
-  SDL_RenderPresent(renderer.get());
+  sdl().UpdateTexture(texture.get(), nullptr, frame.data(), pixelWidth * 4);
+  sdl().RenderClear(renderer.get());
+  sdl().RenderCopy(renderer.get(), texture.get(), nullptr, nullptr);
+  sdl().RenderPresent(renderer.get());
   lastDrawn = now;
   dirty = false;
   ++frames;
@@ -75,35 +75,37 @@ OpenResult Display::open(const DisplayOptions& options) {
   if (!(size.width >= 1 && size.height >= 1 && size.width <= 16384 && size.height <= 16384)) {
     return {nullptr, "the window size must be between 1 and 16384 points a side"};
   }
+  std::string loadError;
+  if (loadSdl(loadError) == nullptr) return {nullptr, "cannot open a display: " + loadError};
   // A click that focuses the window is also a tap, as a touch screen has no focus click.
-  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    return {nullptr, std::string("cannot open a display: ") + SDL_GetError()};
+  sdl().SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (sdl().InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    return {nullptr, std::string("cannot open a display: ") + sdl().GetError()};
   }
   auto state = std::make_unique<State>();
   displayOpen = true;
   state->size = size;
   state->caretBlinkInterval = options.caretBlinkInterval;
   state->window.reset(
-      SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                       static_cast<int>(std::lround(size.width)),
-                       static_cast<int>(std::lround(size.height)), SDL_WINDOW_ALLOW_HIGHDPI));
-  if (!state->window) return {nullptr, std::string("cannot open a window: ") + SDL_GetError()};
-  state->renderer.reset(SDL_CreateRenderer(state->window.get(), -1, 0));
+      sdl().CreateWindow(options.title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                         static_cast<int>(std::lround(size.width)),
+                         static_cast<int>(std::lround(size.height)), SDL_WINDOW_ALLOW_HIGHDPI));
+  if (!state->window) return {nullptr, std::string("cannot open a window: ") + sdl().GetError()};
+  state->renderer.reset(sdl().CreateRenderer(state->window.get(), -1, 0));
   if (!state->renderer) {
-    return {nullptr, std::string("cannot draw in the window: ") + SDL_GetError()};
+    return {nullptr, std::string("cannot draw in the window: ") + sdl().GetError()};
   }
   if (!state->createTexture()) {
-    return {nullptr, std::string("cannot make the window's frame: ") + SDL_GetError()};
+    return {nullptr, std::string("cannot make the window's frame: ") + sdl().GetError()};
   }
   SDL_DisplayMode mode;
-  if (SDL_GetWindowDisplayMode(state->window.get(), &mode) == 0 && mode.refresh_rate > 0) {
+  if (sdl().GetWindowDisplayMode(state->window.get(), &mode) == 0 && mode.refresh_rate > 0) {
     state->frameInterval = 1.0 / mode.refresh_rate;
   }
   setMainScreenSize(size);
   auto& loop = RunLoop::main();
   loop.setClock(std::make_unique<SystemClock>(loop.now()));
-  SDL_StartTextInput();
+  sdl().StartTextInput();
   return {std::unique_ptr<Display>(new Display(std::move(state))), ""};
 }
 
@@ -133,14 +135,14 @@ bool Display::turn(double maxWait) {
   SDL_Event event;
   int got = 0;
   if (std::isinf(wait)) {
-    got = SDL_WaitEvent(&event);
+    got = sdl().WaitEvent(&event);
   } else {
     // Rounded up: waking a little early would only spin until the timer is due.
-    got = SDL_WaitEventTimeout(&event, static_cast<int>(std::ceil(wait * 1000)));
+    got = sdl().WaitEventTimeout(&event, static_cast<int>(std::ceil(wait * 1000)));
   }
   if (got != 0) {
     s.handle(event);
-    while (SDL_PollEvent(&event) != 0) s.handle(event);
+    while (sdl().PollEvent(&event) != 0) s.handle(event);
   }
 
   now = loop.now();
@@ -170,9 +172,9 @@ Pixels Display::readPixels() {
   State& s = *state_;
   Pixels pixels{s.pixelWidth, s.pixelHeight, {}};
   pixels.argb.resize(s.frame.size());
-  SDL_RenderCopy(s.renderer.get(), s.texture.get(), nullptr, nullptr);
-  if (SDL_RenderReadPixels(s.renderer.get(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.argb.data(),
-                           s.pixelWidth * 4) != 0) {
+  sdl().RenderCopy(s.renderer.get(), s.texture.get(), nullptr, nullptr);
+  if (sdl().RenderReadPixels(s.renderer.get(), nullptr, SDL_PIXELFORMAT_ARGB8888,
+                             pixels.argb.data(), s.pixelWidth * 4) != 0) {
     return {};
   }
   return pixels;
@@ -181,7 +183,7 @@ Pixels Display::readPixels() {
 std::uint64_t Display::framesPresented() const { return state_->frames; }
 
 void Display::setTitle(std::string_view title) {
-  SDL_SetWindowTitle(state_->window.get(), std::string(title).c_str());
+  sdl().SetWindowTitle(state_->window.get(), std::string(title).c_str());
 }
 
 }  // namespace zelto::platform::sdl

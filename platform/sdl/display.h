@@ -1,6 +1,7 @@
 // The desktop front end: an SDL2 window that shows the platform layer's windows and turns the
 // mouse, the keyboard and the clock into what a phone's touch screen and run loop give them.
-// It is a library of its own (zelto::sdl): hosts that never show a window never link SDL2.
+// It is a library of its own (zelto::sdl): hosts that never show a window never link SDL2, and
+// a program that links it loads SDL2 only when it opens a display (platform/sdl/sdl_library.h).
 //
 // - Drawing: the windows given to show(), bottom first, on a white ground; a hidden window is
 //   not drawn. Frames are drawn by the renderer (platform/renderer.h) at the display's pixels
@@ -30,8 +31,8 @@
 //   off and on every caretBlinkInterval seconds while the field has the keyboard (each turn
 //   draws a frame; nothing is polled), and a key shows it again and starts the blink over.
 //
-// Errors are values: open() says why SDL could not open the window. SDL_VIDEODRIVER=offscreen
-// runs everything without a screen.
+// Errors are values: open() says why SDL could not be loaded or could not open the window.
+// SDL_VIDEODRIVER=offscreen runs everything without a screen.
 //
 // Thread-safety: main thread only; one display at a time (SDL has one event queue).
 #ifndef ZELTO_PLATFORM_SDL_DISPLAY_H_

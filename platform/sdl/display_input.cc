@@ -67,7 +67,7 @@ void scrollToVisible(const std::shared_ptr<View>& view) {
 Point Display::State::toPoints(int x, int y) const {
   int windowWidth = 0;
   int windowHeight = 0;
-  SDL_GetWindowSize(window.get(), &windowWidth, &windowHeight);
+  sdl().GetWindowSize(window.get(), &windowWidth, &windowHeight);
   if (windowWidth <= 0 || windowHeight <= 0)
     return {static_cast<double>(x), static_cast<double>(y)};
   return {x * size.width / windowWidth, y * size.height / windowHeight};

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/sdl/display.h"
+#include "platform/sdl/sdl_library.h"
 #include "platform/view.h"
 #include "platform/window.h"
 
@@ -25,13 +26,13 @@ namespace zelto::platform::sdl {
 inline constexpr double kDefaultRefreshRate = 60;
 
 struct TextureDeleter {
-  void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
+  void operator()(SDL_Texture* texture) const { sdl().DestroyTexture(texture); }
 };
 struct RendererDeleter {
-  void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
+  void operator()(SDL_Renderer* renderer) const { sdl().DestroyRenderer(renderer); }
 };
 struct WindowDeleter {
-  void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+  void operator()(SDL_Window* window) const { sdl().DestroyWindow(window); }
 };
 
 // A press of the left button (or a finger) until it is released.
