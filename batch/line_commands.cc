@@ -55,6 +55,27 @@ bool plainJsonText(std::string_view text) {
   return other == 0;
 }
 
+// The members of `dictionary` as a compact JSON object writes them, without the braces: what
+// tagDictionaryToJson's tree would print, with no tree in between.
+void appendMembers(std::string& out, const TagDictionary& dictionary) {
+  bool first = true;
+  for (const auto& [key, value] : dictionary) {
+    if (!first) out += ',';
+    first = false;
+    appendJsonString(out, key);
+    out += ':';
+    if (const auto* text = value.string()) {
+      appendJsonString(out, *text);
+    } else if (const auto* nested = value.dictionary()) {
+      out += '{';
+      appendMembers(out, *nested);
+      out += '}';
+    } else {
+      out += nlohmann::ordered_json::parse(value.opaque()->json, nullptr, false).dump();
+    }
+  }
+}
+
 }  // namespace
 
 void appendJsonString(std::string& out, std::string_view text) {
@@ -87,15 +108,11 @@ LineFunction decodeLines(std::string file) {
     ZeltoPayMerchantTLV record;
     openResult(out, number, file);
     if (const auto error = record.decodeTLV(line)) return appendError(out, caseName(*error));
-    nlohmann::ordered_json fields = nlohmann::ordered_json::object();
-    fields["isTipAvailable"] = record.isTipAvailable;
-    fields.update(tagDictionaryToJson(record.presentProperties()));
-    const std::string text =
-        fields.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-    // The members of `text`, an object of at least one member, after those already written.
-    out += ',';
-    out.append(text, 1);
-    out += '\n';
+    out += record.isTipAvailable ? ",\"isTipAvailable\":true" : ",\"isTipAvailable\":false";
+    const TagDictionary properties = record.presentProperties();
+    if (!properties.empty()) out += ',';
+    appendMembers(out, properties);
+    out += "}\n";
     return true;
   };
 }

@@ -188,18 +188,4 @@ bool ZeltoPayMerchantTLV::assignTLV01(std::string_view tag, std::optional<std::s
   return true;
 }
 
-TagDictionary ZeltoPayMerchantTLV::presentProperties() const {
-  TagDictionary present;
-  for (const auto& property : properties()) {
-    if (property.kind == Kind::kString) {
-      const auto* text = stringProperty(property.name);
-      if (text != nullptr && *text) present.set(std::string(property.name), **text);
-    } else {
-      const auto* map = mapProperty(property.name);
-      if (map != nullptr && *map) present.set(std::string(property.name), **map);
-    }
-  }
-  return present;
-}
-
 }  // namespace zelto

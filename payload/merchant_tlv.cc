@@ -90,4 +90,21 @@ const std::optional<TagDictionary>* ZELTOMerchantTLV::mapProperty(std::string_vi
 
 std::span<const ZELTOMerchantTLV::Property> ZELTOMerchantTLV::properties() { return kProperties; }
 
+TagDictionary ZELTOMerchantTLV::presentProperties() const {
+  TagDictionary present;
+  // Straight through the members: looking each of the 118 names up would cost more than the
+  // decoding that filled them.
+  for (const auto& entry : kPropertyEntries) {
+    const std::string_view name = entry.property.name;
+    if (const auto* member = std::get_if<StringMember>(&entry.member)) {
+      if (const auto& text = this->*(*member)) present.set(std::string(name), *text);
+    } else if (const auto* map = std::get_if<MapMember>(&entry.member)) {
+      if (const auto& dictionary = this->*(*map)) present.set(std::string(name), *dictionary);
+    } else if (zeltoMerchantID_) {
+      present.set(std::string(name), *zeltoMerchantID_);
+    }
+  }
+  return present;
+}
+
 }  // namespace zelto

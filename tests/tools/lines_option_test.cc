@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <zelto/decode/pay_merchant_tlv.h>
 #include <zelto/payload/tlv_generator.h>
 
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "payload/tag_dictionary_json.h"
 #include "tests/tools/cli_runner.h"
 
 namespace zelto::testing {
@@ -86,6 +89,50 @@ TEST(LinesCli, ABadLineGetsItsOwnResultAndTheRunGoesOn) {
             "{\"line\":2,\"error\":\"invalidLength\"}\n"
             "{\"line\":3,\"error\":\"invalidLength\"}\n");
   EXPECT_EQ(runCli({"decode", "--lines"}, kWorkedExample).status, 0);
+}
+
+// Each decoded line is written straight to text; the JSON tree of the decoded record, printed
+// compactly, is the reference: the same members in the same order, escaped the same way.
+TEST(LinesCli, DecodeWritesWhatTheRecordsJsonTreePrints) {
+  std::vector<std::string> payloads;
+  std::ifstream corpus(ZELTO_SHARED_DIR "/corpus/emv-mpm-payloads.tsv");
+  std::string row;
+  std::getline(corpus, row);  // header
+  while (std::getline(corpus, row)) payloads.push_back(row.substr(0, row.find('\t')));
+  // Text JSON must escape or replace: quotes, backslashes, control characters, ill-formed UTF-8;
+  // templates, and a template with nothing in it.
+  for (const std::string name :
+       {"Say \"Hi\"", "C:\\Shop", "Tab\tBar\x01", "Caf\xc3\xa9", "Bad\xff\xfe", "\xe2\x82"}) {
+    payloads.push_back(
+        TLVGenerator::encodeDictToTLV({{"00", "01"},
+                                       {"26", TagDictionary{{"00", "com.example"}, {"01", name}}},
+                                       {"59", name},
+                                       {"60", "Pune"},
+                                       {"62", TagDictionary{{"01", "1234"}, {"07", name}}}}));
+  }
+  payloads.push_back(TLVGenerator::encodeDictToTLV({{"00", "01"}, {"62", TagDictionary{}}}));
+  std::string input;
+  for (const auto& payload : payloads) input += payload + "\n";
+
+  const auto result = runCli({"decode", "--lines", "-j", "2"}, input);
+  std::istringstream out(result.out);
+  std::string line;
+  int decoded = 0;
+  for (std::size_t i = 0; i < payloads.size(); ++i) {
+    ASSERT_TRUE(std::getline(out, line)) << "no result for line " << i + 1;
+    ZeltoPayMerchantTLV record;
+    nlohmann::ordered_json expected = {{"line", i + 1}};
+    if (const auto error = record.decodeTLV(payloads[i])) {
+      expected["error"] = caseName(*error);
+    } else {
+      ++decoded;
+      expected["isTipAvailable"] = record.isTipAvailable;
+      expected.update(tagDictionaryToJson(record.presentProperties()));
+    }
+    EXPECT_EQ(line, expected.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace))
+        << payloads[i];
+  }
+  EXPECT_GT(decoded, 100);
 }
 
 TEST(LinesCli, EncodeGivesTheSingleCommandsPayloadOrTheErrorOfEachLine) {

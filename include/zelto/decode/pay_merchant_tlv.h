@@ -60,10 +60,6 @@ class ZELTO_EXPORT ZeltoPayMerchantTLV : public ZELTOMerchantTLV, public TLVDeco
   bool assignTLV00(std::string_view tag, int length, std::string_view value) override;
   bool assignTLV01(std::string_view tag, std::optional<std::string_view> subtag, int length,
                    std::string_view value, std::optional<TagDictionary> valueDictionary) override;
-
-  // The properties that are set, under their names, in declaration order (isTipAvailable is not
-  // included): text as strings, templates as nested dictionaries.
-  TagDictionary presentProperties() const;
 };
 
 }  // namespace zelto

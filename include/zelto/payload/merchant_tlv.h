@@ -60,6 +60,10 @@ class ZELTO_EXPORT ZELTOMerchantTLV {
   // The 118 optional properties in declaration order (isTipAvailable not included).
   static std::span<const Property> properties();
 
+  // The properties that are set, under their names, in declaration order (isTipAvailable is not
+  // included): text as strings, templates as nested dictionaries.
+  TagDictionary presentProperties() const;
+
  private:
   std::optional<std::string> zeltoMerchantID_;
 };
