@@ -56,71 +56,46 @@ once() {
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# Rounds interleave the commands (floor, -j1, -j2, floor, -j1, ...), so a slow spell of a shared
-# machine falls on all of them alike, and each round's -j2 is compared with the -j1 run just
-# before it. Prints "WALL CPU FASTEST" for each command, a line each, then the median and the
-# fastest of the rounds' -j1/-j2 wall-clock ratios.
-interleaved() {  # command lines as words separated by "--"
-  local commands=() current=() word
-  for word in "$@" --; do
-    if [[ $word == -- ]]; then
-      commands+=("${current[*]}")
-      current=()
-    else
-      current+=("$word")
-    fi
-  done
-  local -A walls cpus
-  local ratios=() r c wall cpu
+# `zelto COMMAND --lines` over FILE with -j1 and -j2, next to the floor (cat FILE). Rounds
+# interleave the three (floor, -j1, -j2, floor, -j1, ...), so a slow spell of a shared machine
+# falls on all of them alike, and each round's -j2 is compared with the -j1 run just before it.
+compare() {  # COMMAND FILE FLOOR-NAME
+  local command=$1 file=$2
+  local walls=("" "" "") cpus=("" "" "") ratios=() r c wall cpu
   for ((r = 0; r < rounds; ++r)); do
-    local round_walls=()
-    for c in "${!commands[@]}"; do
-      # shellcheck disable=SC2086 # the words of a command line
-      read -r wall cpu <<<"$(once ${commands[$c]})"
-      walls[$c]+="$wall "
-      cpus[$c]+="$cpu "
-      round_walls+=("$wall")
+    local round=()
+    for c in 0 1 2; do
+      if ((c == 0)); then
+        read -r wall cpu <<<"$(once cat "$file")"
+      else
+        read -r wall cpu <<<"$(once "$zelto" "$command" --lines -j"$c" "$file")"
+      fi
+      walls[c]+="$wall "
+      cpus[c]+="$cpu "
+      round+=("$wall")
     done
-    ratios+=("$(echo "${round_walls[1]} / ${round_walls[2]}" | bc -l)")
+    ratios+=("$(echo "${round[1]} / ${round[2]}" | bc -l)")
   done
-  for c in "${!commands[@]}"; do
-    echo "$(tr ' ' '\n' <<<"${walls[$c]}" | grep . | median)" \
-      "$(tr ' ' '\n' <<<"${cpus[$c]}" | grep . | median)" \
-      "$(tr ' ' '\n' <<<"${walls[$c]}" | grep . | sort -g | head -1)"
+  local names=("$3" "$command --lines -j1" "$command --lines -j2")
+  for c in 0 1 2; do
+    row "${names[c]}" "$(tr ' ' '\n' <<<"${walls[c]}" | grep . | median)" \
+      "$(tr ' ' '\n' <<<"${cpus[c]}" | grep . | median)" \
+      "$(tr ' ' '\n' <<<"${walls[c]}" | grep . | sort -g | head -1)"
   done
-  echo "$(printf '%s\n' "${ratios[@]}" | median) $(printf '%s\n' "${ratios[@]}" | sort -g | tail -1)"
+  printf '%-30s %7.2fx median of the rounds, best round %.2fx (target >= 1.7x)\n' \
+    "$command -j1 time / -j2 time" "$(printf '%s\n' "${ratios[@]}" | median)" \
+    "$(printf '%s\n' "${ratios[@]}" | sort -g | tail -1)"
 }
 
-row() {  # name "WALL CPU FASTEST"
-  local wall cpu fastest
-  read -r wall cpu fastest <<<"$2"
+row() {  # NAME WALL CPU FASTEST
   printf '%-30s %7.3f s %6.2f M/s   %6.3f CPU s %6.2f M per CPU s   fastest %6.2f M/s\n' \
-    "$1" "$wall" "$(echo "$n / $wall / 1000000" | bc -l)" "$cpu" \
-    "$(echo "$n / $cpu / 1000000" | bc -l)" "$(echo "$n / $fastest / 1000000" | bc -l)"
-}
-
-ratio() {  # name "MEDIAN BEST"
-  local median best
-  read -r median best <<<"$2"
-  printf '%-30s %7.2fx median of the rounds, best round %.2fx (target >= 1.7x)\n' "$1" \
-    "$median" "$best"
+    "$1" "$2" "$(echo "$n / $2 / 1000000" | bc -l)" "$3" \
+    "$(echo "$n / $3 / 1000000" | bc -l)" "$(echo "$n / $4 / 1000000" | bc -l)"
 }
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "$n lines; payloads $(stat -c %s "$scratch/payloads.txt") bytes," \
   "requests $(stat -c %s "$scratch/requests.jsonl") bytes; median of $rounds rounds"
-mapfile -t validate < <(interleaved cat "$scratch/payloads.txt" \
-  -- "$zelto" validate --lines -j1 "$scratch/payloads.txt" \
-  -- "$zelto" validate --lines -j2 "$scratch/payloads.txt")
-row "floor: cat payloads > file" "${validate[0]}"
-row "validate --lines -j1" "${validate[1]}"
-row "validate --lines -j2" "${validate[2]}"
-ratio "validate -j1 time / -j2 time" "${validate[3]}"
-mapfile -t encode < <(interleaved cat "$scratch/requests.jsonl" \
-  -- "$zelto" encode --lines -j1 "$scratch/requests.jsonl" \
-  -- "$zelto" encode --lines -j2 "$scratch/requests.jsonl")
-row "floor: cat requests > file" "${encode[0]}"
-row "encode --lines -j1" "${encode[1]}"
-row "encode --lines -j2" "${encode[2]}"
-ratio "encode -j1 time / -j2 time" "${encode[3]}"
+compare validate "$scratch/payloads.txt" "floor: cat payloads > file"
+compare encode "$scratch/requests.jsonl" "floor: cat requests > file"
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
