@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "base/device_locale.h"
@@ -103,17 +104,46 @@ py::object fromJson(const Json& json) {
   }
 }
 
-py::dict fromTags(const zelto::TagDictionary& tags) {
-  py::dict dict;
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>{}(text);
+  }
+};
+
+// The Python string of a dictionary key, made once: the same few hundred property names and
+// tags key every decoded dict, and Python hashes a string object once. Under the GIL; the keys
+// live as long as the process, and keys past the first 4096 are made each time.
+py::str keyOf(std::string_view key) {
+  static auto* const keys = new std::unordered_map<std::string, py::str, TextHash, std::equal_to<>>;
+  if (const auto found = keys->find(key); found != keys->end()) return found->second;
+  py::str made(key.data(), key.size());
+  if (keys->size() < 4096) keys->emplace(key, made);
+  return made;
+}
+
+// Adds the entries of `tags` to `dict`: strings, nested dicts, and opaque values parsed back.
+void addTags(const py::dict& dict, const zelto::TagDictionary& tags) {
   for (const auto& [key, value] : tags) {
+    py::object item;
     if (const auto* text = value.string()) {
-      dict[py::str(key)] = py::str(*text);
+      item = py::str(*text);
     } else if (const auto* nested = value.dictionary()) {
-      dict[py::str(key)] = fromTags(*nested);
+      py::dict inner;
+      addTags(inner, *nested);
+      item = std::move(inner);
     } else {
-      dict[py::str(key)] = fromJson(Json::parse(value.opaque()->json));
+      item = fromJson(Json::parse(value.opaque()->json));
+    }
+    if (PyDict_SetItem(dict.ptr(), keyOf(key).ptr(), item.ptr()) != 0) {
+      throw py::error_already_set();
     }
   }
+}
+
+py::dict fromTags(const zelto::TagDictionary& tags) {
+  py::dict dict;
+  addTags(dict, tags);
   return dict;
 }
 
@@ -132,8 +162,8 @@ Decoded decodePayload(std::string_view payload) {
 
 py::dict decodedDict(const Decoded& decoded) {
   py::dict dict;
-  dict["isTipAvailable"] = py::bool_(decoded.isTipAvailable);
-  for (auto [key, value] : fromTags(*decoded.fields)) dict[key] = value;
+  dict[keyOf("isTipAvailable")] = py::bool_(decoded.isTipAvailable);
+  addTags(dict, *decoded.fields);
   return dict;
 }
 
