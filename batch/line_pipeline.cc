@@ -4,16 +4,31 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
 namespace zelto::batch {
 namespace {
+
+// Starts `count` threads running `body`, as many as the system gives: a thread it refuses to
+// start is left out, and the work is shared by those that run.
+void startThreads(std::vector<std::thread>& threads, std::size_t count,
+                  const std::function<void(std::size_t index)>& body) {
+  for (std::size_t index = 0; index < count; ++index) {
+    try {
+      threads.emplace_back(body, index);
+    } catch (const std::system_error&) {
+      return;
+    }
+  }
+}
 
 struct Block {
   std::uint64_t sequence = 0;
@@ -154,7 +169,7 @@ class Pipeline {
 
   RunResult run() {
     std::vector<std::thread> helpers;
-    for (unsigned i = 1; i < threads_; ++i) helpers.emplace_back([this] { workOnBlocks(); });
+    startThreads(helpers, threads_ - 1, [this](std::size_t) { workOnBlocks(); });
     workOnBlocks();
     for (auto& helper : helpers) helper.join();
     if (result_.stop == RunResult::Stop::kNone) result_.lines = reader_.linesRead();
@@ -251,8 +266,8 @@ class Pipeline {
 }  // namespace
 
 unsigned threadCount(unsigned requested) {
-  if (requested > 0) return requested;
-  return std::max(1u, std::thread::hardware_concurrency());
+  if (requested > 0) return std::min(requested, kMaxThreads);
+  return std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
 }
 
 RunResult run(int inputFd, int outputFd, const LineFunction& work, unsigned threads) {
@@ -266,12 +281,16 @@ void forEachRange(std::size_t count, unsigned threads,
     if (count > 0) work(0, count);
     return;
   }
+  // Parts are taken in turn by the threads that started, the calling thread among them.
+  std::atomic<std::size_t> next = 0;
+  const auto takeParts = [&](std::size_t) {
+    for (std::size_t part; (part = next++) < parts;) {
+      work(count * part / parts, count * (part + 1) / parts);
+    }
+  };
   std::vector<std::thread> helpers;
-  const auto bound = [&](std::size_t part) { return count * part / parts; };
-  for (std::size_t part = 1; part < parts; ++part) {
-    helpers.emplace_back([&, part] { work(bound(part), bound(part + 1)); });
-  }
-  work(0, bound(1));
+  startThreads(helpers, parts - 1, takeParts);
+  takeParts(0);
   for (auto& helper : helpers) helper.join();
 }
 

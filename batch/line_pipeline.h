@@ -14,6 +14,9 @@
 // without "\n" is a line. Empty lines are counted but not handed to the work: they produce no
 // output. Lines are numbered from 1.
 //
+// Threads: at most kMaxThreads. When the system refuses to start a thread (a process or
+// container limit), the work goes on with the threads started, the calling thread at least.
+//
 // Thread-safety: run() may be called from any thread; `work` is called from several threads at
 // once (never twice at once for the same line) and must be safe for that.
 #ifndef ZELTO_BATCH_LINE_PIPELINE_H_
@@ -28,6 +31,8 @@
 namespace zelto::batch {
 
 inline constexpr std::size_t kBlockBytes = 64 * 1024;
+// The most threads a run uses, whatever is asked.
+inline constexpr unsigned kMaxThreads = 1024;
 // The longest line read: that of the largest input the library takes (16 MiB).
 inline constexpr std::size_t kMaxLineBytes = 16 * 1024 * 1024;
 
@@ -48,7 +53,7 @@ struct RunResult {
 };
 
 // The number of threads `requested` stands for: itself, or the processor's cores for 0 (at
-// least 1).
+// least 1), and no more than kMaxThreads.
 unsigned threadCount(unsigned requested);
 
 // Reads `inputFd` to its end, runs `work` on each line on threadCount(threads) worker threads

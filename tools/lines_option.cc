@@ -20,7 +20,7 @@ std::shared_ptr<LinesOptions> addLinesOptions(CLI::App& command, const std::stri
           "line and the run goes on; empty lines are skipped. Exit status 1 when any line\n"
           "failed.");
   command.add_option("-j,--jobs", options->jobs, "With --lines: threads to use (default: cores)")
-      ->check(CLI::Range(1u, 1024u))
+      ->check(CLI::Range(1u, batch::kMaxThreads))
       ->needs(options->flag);
   return options;
 }

@@ -221,7 +221,9 @@ class CollectorPause {
 };
 
 unsigned threadsOf(std::optional<int> threads) {
-  if (threads && *threads < 1) raise(errorType, "threads must be at least 1");
+  if (threads && (*threads < 1 || *threads > static_cast<int>(zelto::batch::kMaxThreads))) {
+    raise(errorType, "threads must be from 1 to " + std::to_string(zelto::batch::kMaxThreads));
+  }
   return threads ? static_cast<unsigned>(*threads) : 0u;
 }
 
@@ -417,8 +419,8 @@ PYBIND11_MODULE(_zelto, m) {
         return py::reinterpret_steal<py::list>(results);
       },
       py::arg("payloads"), py::arg("threads") = py::none(),
-      "[validate(p) for p in payloads], computed on threads (default: the cores) without\n"
-      "holding the GIL.");
+      "[validate(p) for p in payloads], computed on threads (default: the cores; 1 to 1024)\n"
+      "without holding the GIL.");
   m.def(
       "decode_many",
       [](const py::iterable& payloads, std::optional<int> threads, bool raiseErrors) {
@@ -450,7 +452,8 @@ PYBIND11_MODULE(_zelto, m) {
         return results;
       },
       py::arg("payloads"), py::arg("threads") = py::none(), py::arg("raise_errors") = true,
-      "[decode(p) for p in payloads], decoded on threads (default: the cores) without holding\n"
-      "the GIL. A payload that does not decode raises DecodeError naming its index, or gives\n"
+      "[decode(p) for p in payloads], decoded on threads (default: the cores; 1 to 1024)\n"
+      "without holding the GIL. A payload that does not decode raises DecodeError naming its "
+      "index, or gives\n"
       "None with raise_errors=False.");
 }

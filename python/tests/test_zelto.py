@@ -137,7 +137,8 @@ def test_many_equal_a_loop_whatever_the_threads(corpus):
         (lambda: zelto.qr_png("x" * 2332), zelto.Error, "does not fit"),
         (lambda: zelto.qr_svg("x" * 2332), zelto.Error, "does not fit"),
         (lambda: zelto.qr_png("x", scale=0), zelto.Error, "scale"),
-        (lambda: zelto.validate_many(["x"], threads=0), zelto.Error, "threads"),
+        (lambda: zelto.validate_many(["x"], threads=0), zelto.Error, "threads must be from 1"),
+        (lambda: zelto.decode_many(["x"], threads=1025), zelto.Error, "to 1024"),
         (lambda: zelto.encode_tags(nested(70)), zelto.Error, "nested more than 64"),
     ],
 )

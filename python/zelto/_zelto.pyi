@@ -71,12 +71,12 @@ def poster(
     device's). Raises RequestError when the request is not valid."""
 
 def validate_many(payloads: Iterable[str], threads: Optional[int] = None) -> list[list[int]]:
-    """[validate(p) for p in payloads], computed on threads (default: the cores) without
-    holding the GIL."""
+    """[validate(p) for p in payloads], computed on threads (default: the cores; 1 to 1024)
+    without holding the GIL."""
 
 def decode_many(
     payloads: Iterable[str], threads: Optional[int] = None, raise_errors: bool = True
 ) -> list[Optional[dict[str, Any]]]:
-    """[decode(p) for p in payloads], decoded on threads (default: the cores) without holding
-    the GIL. A payload that does not decode raises DecodeError naming its index, or gives None
+    """[decode(p) for p in payloads], decoded on threads (default: the cores; 1 to 1024)
+    without holding the GIL. A payload that does not decode raises DecodeError naming its index, or gives None
     with raise_errors=False."""

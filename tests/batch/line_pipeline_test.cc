@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -169,9 +172,48 @@ TEST(ForEachRange, CoversEveryIndexOnce) {
   }
 }
 
-TEST(ThreadCount, ZeroMeansTheCores) {
+TEST(ThreadCount, ZeroMeansTheCoresAndNoneGoesPastTheLimit) {
   EXPECT_EQ(threadCount(3), 3u);
   EXPECT_GE(threadCount(0), 1u);
+  EXPECT_EQ(threadCount(kMaxThreads), kMaxThreads);
+  EXPECT_EQ(threadCount(kMaxThreads + 1), kMaxThreads);
+}
+
+// A process or container limit may refuse threads: the work is done all the same, by the
+// threads that started. Run in a child process whose address space leaves room for a few
+// thread stacks only, far fewer than asked for.
+TEST(Threads, ThoseTheSystemRefusesAreDoneWithout) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#else
+  std::string input;
+  std::string expected;
+  for (int i = 1; i <= 20000; ++i) {
+    input += "line" + std::to_string(i) + "\n";
+    expected += std::to_string(i) + ":line" + std::to_string(i) + "\n";
+  }
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::size_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t used = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE);
+    const rlimit limit{used + (64 << 20), used + (64 << 20)};
+    if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(3);
+    std::vector<std::atomic<int>> seen(1000);
+    forEachRange(seen.size(), 200, [&](std::size_t begin, std::size_t end) {
+      for (std::size_t i = begin; i < end; ++i) ++seen[i];
+    });
+    for (const auto& times : seen) {
+      if (times != 1) _exit(1);
+    }
+    _exit(runOver(input, 200).text == expected ? 0 : 2);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: an index missed or done twice; 2: wrong output";
+#endif
 }
 
 }  // namespace
