@@ -44,14 +44,38 @@ PyObject* requestErrorType = nullptr;
   throw py::error_already_set();
 }
 
+// The UTF-8 text of a str. A str that has none (a lone surrogate, as decoding bytes with
+// "surrogateescape" leaves) raises UnicodeEncodeError, a ValueError naming the character.
+std::string_view textOf(py::handle text) {
+  Py_ssize_t size = 0;
+  const char* data = PyUnicode_AsUTF8AndSize(text.ptr(), &size);
+  if (data == nullptr) throw py::error_already_set();
+  return {data, static_cast<std::size_t>(size)};
+}
+
+// A Python int as a JSON number: one that takes more than 64 bits has none.
+Json integerJson(py::handle value) {
+  int overflow = 0;
+  const long long number = PyLong_AsLongLongAndOverflow(value.ptr(), &overflow);
+  if (overflow == 0) return static_cast<std::int64_t>(number);
+  if (overflow > 0) {
+    const unsigned long long large = PyLong_AsUnsignedLongLong(value.ptr());
+    if (!PyErr_Occurred()) return static_cast<std::uint64_t>(large);
+    PyErr_Clear();
+  }
+  std::string digits = py::str(value);
+  if (digits.size() > 24) digits = digits.substr(0, 20) + "...";
+  raise(errorType, "the integer " + digits + " does not fit in 64 bits");
+}
+
 // A Python value as JSON, the form the library's request readers take. Nesting is bounded as
 // for JSON text.
 Json toJson(py::handle value, std::size_t depth = 0) {
   if (value.is_none()) return nullptr;
   if (py::isinstance<py::bool_>(value)) return value.cast<bool>();
-  if (py::isinstance<py::int_>(value)) return value.cast<std::int64_t>();
-  if (py::isinstance<py::float_>(value)) return value.cast<double>();
-  if (py::isinstance<py::str>(value)) return value.cast<std::string>();
+  if (py::isinstance<py::int_>(value)) return integerJson(value);
+  if (py::isinstance<py::float_>(value)) return PyFloat_AS_DOUBLE(value.ptr());
+  if (py::isinstance<py::str>(value)) return std::string(textOf(value));
   const bool dict = py::isinstance<py::dict>(value);
   if (dict || py::isinstance<py::list>(value) || py::isinstance<py::tuple>(value)) {
     if (depth == zelto::json::kMaxDepth) {
@@ -69,7 +93,7 @@ Json toJson(py::handle value, std::size_t depth = 0) {
         throw py::type_error("keys must be str, not " +
                              std::string(py::str(key.get_type().attr("__name__"))));
       }
-      object[key.cast<std::string>()] = toJson(item, depth + 1);
+      object[std::string(textOf(key))] = toJson(item, depth + 1);
     }
     return object;
   }
@@ -306,11 +330,16 @@ PYBIND11_MODULE(_zelto, m) {
          std::optional<std::string> locale) {
         double value = 0;
         if (py::isinstance<py::str>(amount)) {
-          const auto parsed = zelto::text::parseDouble(amount.cast<std::string>());
-          if (!parsed) raise(errorType, "not an amount: \"" + amount.cast<std::string>() + "\"");
+          const std::string_view text = textOf(amount);
+          const auto parsed = zelto::text::parseDouble(text);
+          if (!parsed) raise(errorType, "not an amount: \"" + std::string(text) + "\"");
           value = *parsed;
         } else if (py::isinstance<py::int_>(amount) || py::isinstance<py::float_>(amount)) {
-          value = amount.cast<double>();
+          value = PyFloat_AsDouble(amount.ptr());
+          if (value == -1.0 && PyErr_Occurred()) {
+            PyErr_Clear();
+            raise(errorType, "an amount must be a finite number");
+          }
         } else {
           throw py::type_error("amount must be str, int or float");
         }
