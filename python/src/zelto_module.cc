@@ -292,8 +292,8 @@ PYBIND11_MODULE(_zelto, m) {
       "(\"merchantName\"), values are str, nested dicts are templates.");
   m.def(
       "decode",
-      [](std::string_view payload) {
-        const Decoded decoded = decodePayload(payload);
+      [](const py::str& payload) {
+        const Decoded decoded = decodePayload(textOf(payload));
         if (!decoded.fields) raise(decodeErrorType, std::string(decoded.error));
         return decodedDict(decoded);
       },
@@ -302,7 +302,7 @@ PYBIND11_MODULE(_zelto, m) {
       "name; templates are nested dicts. Raises DecodeError (invalidLength, repeatedTag or\n"
       "invalidTag) when the payload does not decode.");
   m.def(
-      "validate", [](std::string_view payload) { return codeList(validationCodes(payload)); },
+      "validate", [](const py::str& payload) { return codeList(validationCodes(textOf(payload))); },
       py::arg("payload"),
       "The QR error codes of a payload, rule by rule in the order found; [] when valid, [0]\n"
       "when it does not decode, 48 for a wrong CRC.");
@@ -322,8 +322,8 @@ PYBIND11_MODULE(_zelto, m) {
       "The messages of the first rule a refund request breaks: a dict of the str\n"
       "last4, cardHolderName, currencyCode and refundAmount; [] when it is valid.");
   m.def(
-      "crc", [](std::string_view text) { return zelto::crc16::crcDigits(text); }, py::arg("text"),
-      "The four upper-case hexadecimal CRC-16 digits of the UTF-8 bytes of text.");
+      "crc", [](const py::str& text) { return zelto::crc16::crcDigits(textOf(text)); },
+      py::arg("text"), "The four upper-case hexadecimal CRC-16 digits of the UTF-8 bytes of text.");
   m.def(
       "format_amount",
       [](const py::object& amount, std::string_view currencyCode,
@@ -370,24 +370,24 @@ PYBIND11_MODULE(_zelto, m) {
   };
   m.def(
       "qr_png",
-      [qrDocument](std::string_view payload, int scale) {
-        return py::bytes(qrDocument(payload, zelto::ZeltoDocumentFormat::png, scale));
+      [qrDocument](const py::str& payload, int scale) {
+        return py::bytes(qrDocument(textOf(payload), zelto::ZeltoDocumentFormat::png, scale));
       },
       py::arg("payload"), py::arg("scale") = 8,
       "The payload's QR symbol as PNG bytes: byte mode, error correction M, a quiet zone of\n"
       "4 modules, scale (1 to 100) pixels a module, pure black on white.");
   m.def(
       "qr_svg",
-      [qrDocument](std::string_view payload, int scale) {
-        return qrDocument(payload, zelto::ZeltoDocumentFormat::svg, scale);
+      [qrDocument](const py::str& payload, int scale) {
+        return qrDocument(textOf(payload), zelto::ZeltoDocumentFormat::svg, scale);
       },
       py::arg("payload"), py::arg("scale") = 8,
       "The payload's QR symbol as an SVG document: one user unit a module (quiet zone\n"
       "included), scale (1 to 100) points a module on the page.");
   m.def(
       "qr_pdf",
-      [qrDocument](std::string_view payload, int scale) {
-        return py::bytes(qrDocument(payload, zelto::ZeltoDocumentFormat::pdf, scale));
+      [qrDocument](const py::str& payload, int scale) {
+        return py::bytes(qrDocument(textOf(payload), zelto::ZeltoDocumentFormat::pdf, scale));
       },
       py::arg("payload"), py::arg("scale") = 8,
       "The payload's QR symbol as a one-page PDF, scale (1 to 100) points a module.");
