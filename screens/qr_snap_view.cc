@@ -28,6 +28,10 @@ void QRSnapView::prepareView() {
   generatedOnLabel->adjustsFontSizeToFitWidth = true;
   generatedOnLabel->minimumScaleFactor = 0.6;
   generatedOnLabel->accessibilityIdentifier = "Generated_On_Label";
+  // The band and the hint are English in every language: set left to right, so that a
+  // right-to-left screen does not carry their full stop to the start.
+  generatedOnLabel->semanticContentAttribute =
+      platform::SemanticContentAttribute::kForceLeftToRight;
   band->addSubview(generatedOnLabel);
 
   const double imageTop = kBandHeight + kPadding;
@@ -48,6 +52,7 @@ void QRSnapView::prepareView() {
   hintLabel->adjustsFontSizeToFitWidth = true;
   hintLabel->minimumScaleFactor = 0.5;
   hintLabel->accessibilityIdentifier = "Share_Hint_Label";
+  hintLabel->semanticContentAttribute = platform::SemanticContentAttribute::kForceLeftToRight;
   addSubview(hintLabel);
 }
 

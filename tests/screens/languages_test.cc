@@ -10,6 +10,7 @@
 #include "platform/alert_controller.h"
 #include "platform/renderer.h"
 #include "screens/currency_sheet.h"
+#include "screens/qr_snap_view.h"
 #include "sdk/session_constants.h"
 #include "tests/screens/drawn_image.h"
 #include "tests/screens/screen_fixture.h"
@@ -89,6 +90,12 @@ TEST_F(LanguagesTest, EveryScreenRunsMirrorsWhereItShouldAndDrawsItsTextsWhole) 
     EXPECT_EQ(host::findView(window(), "Supported_Networks")->effectiveLayoutDirection(),
               platform::LayoutDirection::kLeftToRight);
     fits("qr");
+    // The share image's texts are English in every language, and set as English is.
+    const auto snap = qrScreen()->createQRSnapView();
+    for (const auto& label : {snap->generatedOnLabel, snap->hintLabel}) {
+      EXPECT_EQ(label->effectiveLayoutDirection(), platform::LayoutDirection::kLeftToRight)
+          << label->text;
+    }
 
     // The details screen with a field and its hint shown, and an amount typed.
     openDetails();
