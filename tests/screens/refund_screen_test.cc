@@ -200,13 +200,9 @@ TEST_F(RefundScreenTest, ConfirmationNamesHolderAndAmountAndCancelChangesNothing
   enter("1234");
   ASSERT_EQ(tapAndSettle("PAY_BUTTON"), DriveResult::kDone);
   ASSERT_NE(dialog(), nullptr);
-  EXPECT_EQ(dialog()->title, "Confirm Refund");
+  // The dialog's title and buttons are in the host script refund; here a name holding a
+  // placeholder is shown as it is, and the pay button is behind the dialog.
   EXPECT_EQ(dialog()->message, "Refund USD 12.34 to Ravi [%name] Kumar?");
-  ASSERT_EQ(dialog()->actions().size(), 2u);
-  EXPECT_EQ(dialog()->actions()[0].title, "Cancel");
-  EXPECT_EQ(dialog()->actions()[1].title, "Continue");
-  EXPECT_NE(host::findView(window(), "Continue_Button"), nullptr);
-  // The pay button is behind the dialog.
   EXPECT_EQ(host::tap(window(), "PAY_BUTTON"), DriveResult::kNotFound);
 
   ASSERT_EQ(host::selectAlertAction(window(), "Cancel"), DriveResult::kDone);
@@ -226,7 +222,7 @@ TEST_F(RefundScreenTest, ConfirmationNamesHolderAndAmountAndCancelChangesNothing
             "USD 1.00 → [%name]");
 }
 
-TEST_F(RefundScreenTest, ContinueShowsTheBusyButtonAndReportsOnceToHandlerElseDelegate) {
+TEST_F(RefundScreenTest, ContinueReportsOnceToTheHandlerElseTheDelegateAndLocksTheScreen) {
   struct Case {
     bool handler;
     bool delegate;
@@ -253,14 +249,8 @@ TEST_F(RefundScreenTest, ContinueShowsTheBusyButtonAndReportsOnceToHandlerElseDe
     ASSERT_EQ(host::tap(window(), "Continue_Button"), DriveResult::kDone);
     loop().runFor(testing::kSettle);
     EXPECT_EQ(host->heard, c.heard);
-
-    const auto& button = *screen()->payButton;
-    EXPECT_FALSE(button.enabled);
-    EXPECT_EQ(button.title(platform::ControlState::kDisabled), "");
-    ASSERT_NE(screen()->payActivityIndicator, nullptr);
-    EXPECT_TRUE(screen()->payActivityIndicator->isAnimating());
-    EXPECT_EQ(screen()->payActivityIndicator->frame().size(), (platform::Size{40, 40}));
-    // Nothing more can be confirmed until the host ends the flow.
+    // Nothing more can be confirmed until the host ends the flow; the busy button itself is in
+    // the host script refund.
     EXPECT_EQ(tapAndSettle("PAY_BUTTON"), DriveResult::kNotInteractive);
     host::typeText(window(), "Amount_Field", "5");
     EXPECT_EQ(host->heard, c.heard);
