@@ -252,10 +252,9 @@ TEST(QrCodeTest, DrawnSymbolsReadBackAsTheirText) {
     auto root = std::make_shared<View>(Rect{0, 0, 320, 320});
     root->backgroundColor = Color::white();
     add<ImageView>(*root, {10, 10, side, side})->image = symbol;
-    const Image drawn = renderView(*root, 2);
-    EXPECT_EQ(Pixels(drawn).readQr(), text);
+    const Pixels drawnPixels(renderView(*root, 2));
+    EXPECT_EQ(drawnPixels.readQr(), text);
     // Drawn at whole modules, the quiet zone keeps its four modules: sample each module's centre.
-    const Pixels drawnPixels(drawn);
     const double module = side * 2 / modules.side;
     EXPECT_EQ(testing::quietZoneFault(modules.side,
                                       [&](int x, int y) {
@@ -264,9 +263,8 @@ TEST(QrCodeTest, DrawnSymbolsReadBackAsTheirText) {
                                             static_cast<int>(20 + (y + 0.5) * module));
                                       }),
               "");
-    const Pixels pixels(drawn);
     int grey = 0;
-    for (const std::uint32_t pixel : pixels.argb) {
+    for (const std::uint32_t pixel : drawnPixels.argb) {
       const int value = pixel & 0xFF;
       grey += value != 0 && value != 255;
     }
