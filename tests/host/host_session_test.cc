@@ -21,13 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
-
 // Exit status 1 exactly when some line failed.
 int expectedStatus(const std::string& output) {
   std::istringstream lines(output);
@@ -35,13 +28,6 @@ int expectedStatus(const std::string& output) {
     if (line.starts_with("{\"line\":") && line.find(",\"error\":") != std::string::npos) return 1;
   }
   return 0;
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 // The lines of `before` that `after` lost ("-N: line", N counted in `before`) and the lines it

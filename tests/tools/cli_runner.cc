@@ -10,14 +10,22 @@
 #include <sstream>
 
 namespace zelto::testing {
-namespace {
 
-std::string readAll(const std::filesystem::path& path) {
+std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream buffer;
   buffer << in.rdbuf();
   return buffer.str();
 }
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+namespace {
 
 std::filesystem::path scratchDir() {
   static const std::filesystem::path dir = [] {
@@ -69,8 +77,8 @@ CliResult run(const std::vector<std::string>& args, const std::string& inPath,
   waitpid(pid, &wstatus, 0);
   CliResult result;
   result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-  result.out = readAll(outPath);
-  result.err = readAll(errPath);
+  result.out = readFile(outPath);
+  result.err = readFile(errPath);
   return result;
 }
 

@@ -30,6 +30,12 @@ CliResult runCliWithStdin(const std::vector<std::string>& args, const std::strin
 // A file in a fresh scratch folder holding `content`; returns its path.
 std::string writeTempFile(const std::string& name, const std::string& content);
 
+// The bytes of the file at `path`; "" when it cannot be read.
+std::string readFile(const std::string& path);
+
+// The lines of `text`, without their line breaks.
+std::vector<std::string> linesOf(const std::string& text);
+
 }  // namespace zelto::testing
 
 #endif  // ZELTO_TESTS_TOOLS_CLI_RUNNER_H_

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "tests/screens/drawn_image.h"
 #include "tests/tools/cli_runner.h"
@@ -13,13 +12,6 @@ namespace zelto::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) result.push_back(line);
-  return result;
-}
 
 // The modules of a half-block symbol: each character cell is two, one above the other.
 std::vector<std::vector<bool>> halfBlockModules(const std::vector<std::string>& rows) {
@@ -103,7 +95,7 @@ TEST(DemoCli, PrintsScannableCodesAndWritesTheScreens) {
   const auto demo = runCli({"demo", "--out", out}, "", {"LC_ALL=en_US.UTF-8"});
   ASSERT_EQ(demo.status, 0) << demo.err;
   EXPECT_EQ(demo.err, "");
-  const auto output = lines(demo.out);
+  const auto output = linesOf(demo.out);
 
   const auto codes = printedCodes(output);
   ASSERT_EQ(codes.size(), 2u) << demo.out;

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <regex>
 #include <string>
@@ -19,11 +17,6 @@ namespace {
 const std::string kPayload =
     "00020101021102164111111111111111520454115303840540512.505802IN5903ABC6004Pune"
     "62060702T16304";
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // What a shell command prints.
 std::string commandOutput(const std::string& command) {
