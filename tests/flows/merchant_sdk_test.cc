@@ -1,6 +1,5 @@
 // The two flows driven as a host drives them: launch, results, and the ways a flow ends.
 #include <gtest/gtest.h>
-#include <zelto/payload/tag_dictionary.h>
 
 #include "base/debug_console.h"
 #include "results/string_constants.h"
@@ -84,23 +83,6 @@ TEST_F(LaunchTest, RequestPaymentFlowShowsTheQrScreenWithoutAnIdleTimer) {
   nav->pushViewController(std::make_shared<platform::ViewController>(), true);
   nav->popViewController(true);
   EXPECT_NE(screen->qrCodeTlv().value_or("").find("540599.00"), std::string::npos);
-}
-
-TEST_F(LaunchTest, TagDictionaryRequestShowsItsOwnPayloadUntilTheFlowEnds) {
-  const TagDictionary tags{{"00", "01"},  {"01", "11"}, {"02", "4111111111111111"}, {"52", "5411"},
-                           {"53", "356"}, {"58", "IN"}, {"59", "Tag Store"},        {"60", "Pune"}};
-  const auto request = ZeltoPaymentRequest::withTagValueDictionary(tags);
-  request->transactionAmount = "10.00";
-  Recorder recorder;
-  ZeltoMerchantSDK::launchRequestPaymentFlow(request, recorder.handler());
-  ASSERT_TRUE(recorder.reports.empty()) << recorder.reports[0].errorCodes[0];
-  const std::string tlv = qrScreen()->qrCodeTlv().value_or("");
-  EXPECT_TRUE(session().merchantSDKEmvCoSupported);
-  EXPECT_TRUE(tlv.starts_with("000201"));
-  EXPECT_NE(tlv.find("5909Tag Store"), std::string::npos);
-  EXPECT_NE(tlv.find("540510.00"), std::string::npos);
-  ZeltoMerchantSDK::endZeltoFlow();
-  EXPECT_FALSE(session().merchantSDKEmvCoSupported);
 }
 
 TEST_F(LaunchTest, ResultsGoToTheHandlerBeforeTheDelegateUntilTheFlowEnds) {
