@@ -19,15 +19,7 @@ namespace {
 
 // The direction `view` lays out in, inside a superview laid out `inherited`.
 LayoutDirection directionOf(const View& view, LayoutDirection inherited) {
-  switch (view.semanticContentAttribute) {
-    case SemanticContentAttribute::kForceLeftToRight:
-      return LayoutDirection::kLeftToRight;
-    case SemanticContentAttribute::kForceRightToLeft:
-      return LayoutDirection::kRightToLeft;
-    case SemanticContentAttribute::kUnspecified:
-      break;
-  }
-  return inherited;
+  return forcedLayoutDirection(view.semanticContentAttribute).value_or(inherited);
 }
 
 // Draws `view`, laid out `direction`, with its top-left corner at the current origin.

@@ -41,16 +41,21 @@ LayoutDirection userInterfaceLayoutDirection() {
                                           : LayoutDirection::kLeftToRight;
 }
 
+std::optional<LayoutDirection> forcedLayoutDirection(SemanticContentAttribute attribute) {
+  switch (attribute) {
+    case SemanticContentAttribute::kForceLeftToRight:
+      return LayoutDirection::kLeftToRight;
+    case SemanticContentAttribute::kForceRightToLeft:
+      return LayoutDirection::kRightToLeft;
+    case SemanticContentAttribute::kUnspecified:
+      break;
+  }
+  return std::nullopt;
+}
+
 LayoutDirection View::effectiveLayoutDirection() const {
   for (const View* view = this; view != nullptr;) {
-    switch (view->semanticContentAttribute) {
-      case SemanticContentAttribute::kForceLeftToRight:
-        return LayoutDirection::kLeftToRight;
-      case SemanticContentAttribute::kForceRightToLeft:
-        return LayoutDirection::kRightToLeft;
-      case SemanticContentAttribute::kUnspecified:
-        break;
-    }
+    if (const auto forced = forcedLayoutDirection(view->semanticContentAttribute)) return *forced;
     const auto parent = view->superview_.lock();
     view = parent.get();
   }

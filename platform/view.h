@@ -63,6 +63,8 @@ enum class SemanticContentAttribute {
   kForceLeftToRight,  // this view and the views inside it, whatever the language
   kForceRightToLeft,
 };
+// The direction `attribute` forces; none for kUnspecified, which follows the superview.
+std::optional<LayoutDirection> forcedLayoutDirection(SemanticContentAttribute attribute);
 
 class View : public std::enable_shared_from_this<View> {
  public:
